@@ -1,0 +1,38 @@
+# Shared set-up of ./scripts/run and ./scripts/test: installs what is missing on a
+# Debian or Ubuntu machine, then configures the build folder given as $1 with the cmake
+# options that follow. Sourced, not run.
+
+set -euo pipefail
+
+raiz="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+paquetes=(
+    cmake ninja-build g++ clang libclang-rt-dev
+    qt6-base-dev qt6-serialport-dev qt6-svg-dev qt6-qpa-plugins
+    fonts-liberation socat xvfb xauth xdotool imagemagick
+)
+
+instalar_faltantes() {
+    local faltan=()
+    for p in "${paquetes[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+            faltan+=("$p")
+    done
+    [ ${#faltan[@]} -eq 0 ] && return 0
+    echo "Instalando: ${faltan[*]}"
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${faltan[@]}"
+}
+
+configurar() {
+    local carpeta="$1"
+    shift
+    if [ ! -f "$carpeta/build.ninja" ]; then
+        cmake -S "$raiz" -B "$carpeta" -G Ninja "$@"
+    fi
+}
+
+instalar_faltantes

@@ -1,0 +1,161 @@
+// brelo-cli: the window's core for scripts and scheduled jobs. Every failure prints the
+// program's own text and the reason on standard error, writes nothing to standard output,
+// leaves no partial file and exits with a non-zero status.
+
+#include "files/archivomensaje.h"
+#include "files/escritura.h"
+#include "files/importartexto.h"
+#include "model/catalogos.h"
+#include "model/cp1252.h"
+#include "model/memoria.h"
+#include "protocol/trama.h"
+#include "shell/textos.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QStringList>
+
+#include <cstdio>
+#include <iostream>
+#include <optional>
+#include <string>
+
+using namespace brelo;
+
+namespace {
+
+constexpr int Fallo = 1;
+constexpr int MalUso = 2;
+
+const char* const Ayuda =
+    "Uso: brelo-cli ORDEN ARGUMENTOS\n"
+    "\n"
+    "Ordenes:\n"
+    "  trama ARCHIVO            escribe en la salida estandar los bytes que recibe el cartel\n"
+    "  salida ARCHIVO           escribe esos bytes en \"Salida.txt\" en la carpeta actual\n"
+    "  info ARCHIVO             lista las paginas y la memoria restante del cartel\n"
+    "  importar TEXTO DESTINO   importa un archivo de texto y lo graba como mensaje .mn2\n"
+    "\n"
+    "ARCHIVO es un mensaje .mn2, o .mnm de la version anterior.\n";
+
+int fallar(const char* texto, const QString& motivo) {
+    std::cerr << texto << ": " << motivo.toLocal8Bit().constData() << '\n';
+    return Fallo;
+}
+
+// Loads a message file the way the window does; reports and returns nothing on failure.
+std::optional<Mensaje> cargar(const QString& ruta) {
+    const LecturaArchivo archivo = LeerArchivo(ruta);
+    if (!archivo.error.isEmpty()) {
+        fallar(texto::ErrorArchivo, ruta + QStringLiteral(": ") + archivo.error);
+        return std::nullopt;
+    }
+    const LecturaMensaje l = LeerMensaje(archivo.datos, VersionDeRuta(ruta.toStdString()));
+    if (l.error) {
+        fallar(texto::ErrorArchivo, QStringLiteral("%1: registro %2: %3")
+                                        .arg(ruta)
+                                        .arg(l.error->registro)
+                                        .arg(QString::fromStdString(l.error->motivo)));
+        return std::nullopt;
+    }
+    Mensaje m;
+    m.cargarPaginas(l.paginas);
+    return m;
+}
+
+// The stream for a loaded message, or nothing after reporting why it cannot be sent.
+std::optional<std::string> trama(Mensaje& m) {
+    if (!m.tieneTexto()) {
+        fallar(texto::Error21, QStringLiteral("el mensaje no tiene texto"));
+        return std::nullopt;
+    }
+    ResultadoTrama t = ArmarTrama(m);
+    if (!t.ok()) {
+        fallar(texto::Error22,
+               QStringLiteral("la pagina %1 tiene una alineacion desconocida (%2)")
+                   .arg(t.paginaConError)
+                   .arg(m.AlinPag[t.paginaConError]));
+        return std::nullopt;
+    }
+    return std::move(t.Trama);
+}
+
+int ordenTrama(const QString& ruta) {
+    auto m = cargar(ruta);
+    if (!m)
+        return Fallo;
+    const auto t = trama(*m);
+    if (!t)
+        return Fallo;
+    std::fwrite(t->data(), 1, t->size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : Fallo;
+}
+
+int ordenSalida(const QString& ruta) {
+    auto m = cargar(ruta);
+    if (!m)
+        return Fallo;
+    const auto t = trama(*m);
+    if (!t)
+        return Fallo;
+    const QString destino = QDir::current().filePath(QString::fromLatin1(texto::NombreSalida));
+    if (const auto error = EscribirArchivo(destino, FormatoSalida(*t)))
+        return fallar(texto::Error22, destino + QStringLiteral(": ") + *error);
+    return 0;
+}
+
+int ordenInfo(const QString& ruta) {
+    const auto m = cargar(ruta);
+    if (!m)
+        return Fallo;
+    std::cout << "Pagina\tEfecto\tPausa\tAlineacion\tSalida\tTexto\n";
+    const int paginas = m->tieneTexto() ? m->TotPag : 0; // an empty file loads no page
+    for (int i = 1; i <= paginas; ++i) {
+        std::cout << i << '\t' << EfectosEntrada[m->EfePag[i]] << '\t'
+                  << int(m->PausaPag[i]) << '\t' << int(m->AlinPag[i]) << '\t'
+                  << EfectosSalida[m->EfeOutPag[i]] << '\t' << Cp1252AUtf8(m->TextoPag[i])
+                  << '\n';
+    }
+    std::cout << "Memoria Restante: " << CalcularMemoria(*m).texto << '\n';
+    return std::cout.flush() ? 0 : Fallo;
+}
+
+int ordenImportar(const QString& texto, const QString& destino) {
+    const LecturaArchivo archivo = LeerArchivo(texto);
+    if (!archivo.error.isEmpty())
+        return fallar(texto::NoSePudoLeer, texto + QStringLiteral(": ") + archivo.error);
+    const Importacion imp = ImportarTexto(archivo.datos);
+    if (imp.error)
+        return fallar(texto::NoSePudoLeer,
+                      texto + QStringLiteral(": ") + QString::fromStdString(*imp.error));
+    Mensaje m;
+    std::vector<Pagina> paginas;
+    for (const std::string& t : imp.paginas)
+        paginas.push_back(Pagina{t});
+    m.cargarPaginas(paginas);
+    if (const auto error = EscribirArchivo(destino, EscribirMensaje(m)))
+        return fallar(texto::NoGrabado, destino + QStringLiteral(": ") + *error);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    const QString orden = args.value(0);
+    if (orden == QLatin1String("--help") || orden == QLatin1String("-h")) {
+        std::cout << Ayuda;
+        return 0;
+    }
+    if (orden == QLatin1String("trama") && args.size() == 2)
+        return ordenTrama(args[1]);
+    if (orden == QLatin1String("salida") && args.size() == 2)
+        return ordenSalida(args[1]);
+    if (orden == QLatin1String("info") && args.size() == 2)
+        return ordenInfo(args[1]);
+    if (orden == QLatin1String("importar") && args.size() == 3)
+        return ordenImportar(args[1], args[2]);
+    std::cerr << Ayuda;
+    return MalUso;
+}

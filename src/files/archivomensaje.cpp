@@ -1,0 +1,210 @@
+#include "archivomensaje.h"
+
+#include "model/catalogos.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace brelo {
+
+std::string WComi(std::string_view texto) {
+    std::string s(texto);
+    std::replace(s.begin(), s.end(), '"', '\xFF');
+    return s;
+}
+
+std::string RComi(std::string_view texto) {
+    std::string s(texto);
+    std::replace(s.begin(), s.end(), '\xFF', '"');
+    return s;
+}
+
+std::string Extraer(std::string_view ruta, char c) {
+    const auto pos = ruta.rfind(c);
+    if (pos == std::string_view::npos)
+        return c == '.' ? std::string() : std::string(ruta);
+    return std::string(ruta.substr(pos + 1));
+}
+
+VersionArchivo VersionDeRuta(std::string_view ruta) {
+    return Extraer(ruta, '.') == "mnm" ? VersionArchivo::V1 : VersionArchivo::V2;
+}
+
+std::string EscribirMensaje(const Mensaje& m) {
+    std::string s;
+    for (int i = 1; i <= MaxPag; ++i) {
+        if (m.TextoPag[i].empty())
+            continue;
+        s += std::to_string(m.EfePag[i]) + ',' + std::to_string(m.PausaPag[i]) + ',' +
+             std::to_string(m.AlinPag[i]) + ",\"" + WComi(m.TextoPag[i]) + "\"," +
+             std::to_string(m.EfeOutPag[i]) + "\r\n";
+    }
+    return s;
+}
+
+namespace {
+
+// Reads fields one after another, regardless of line layout, the way the files have always
+// been read: a line end (CR LF, or a lone LF from another system) only ends a field.
+class Lector {
+public:
+    explicit Lector(std::string_view d) : d_(d) {}
+
+    bool alFinal() const { return i_ >= d_.size(); }
+
+    // A numeric field: digits up to a comma, blank or line end; empty reads as 0.
+    std::optional<int> numero(std::string& motivo) {
+        saltarBlancos();
+        if (alFinal()) {
+            motivo = "el archivo termina dentro de un registro";
+            return std::nullopt;
+        }
+        const std::size_t inicio = i_;
+        while (!alFinal() && d_[i_] != ',' && d_[i_] != ' ' && !finDeLinea())
+            ++i_;
+        const std::string_view campo = d_.substr(inicio, i_ - inicio);
+        if (campo.size() > 3 || !std::all_of(campo.begin(), campo.end(), esDigito)) {
+            motivo = "valor numerico no valido \"" + std::string(campo) + "\"";
+            return std::nullopt;
+        }
+        int v = 0;
+        for (char c : campo)
+            v = v * 10 + (c - '0');
+        if (v > 255) {
+            motivo = "valor fuera de rango " + std::string(campo);
+            return std::nullopt;
+        }
+        if (!terminarCampo(motivo))
+            return std::nullopt;
+        return v;
+    }
+
+    // A text field: between double quotes, or up to the next comma or line end.
+    std::optional<std::string> texto(std::string& motivo) {
+        saltarBlancos();
+        if (alFinal()) {
+            motivo = "el archivo termina dentro de un registro";
+            return std::nullopt;
+        }
+        std::string t;
+        if (d_[i_] == '"') {
+            const auto cierre = d_.find('"', i_ + 1);
+            if (cierre == std::string_view::npos) {
+                motivo = "texto sin comilla de cierre";
+                return std::nullopt;
+            }
+            t = d_.substr(i_ + 1, cierre - i_ - 1);
+            i_ = cierre + 1;
+            saltarBlancos();
+        } else {
+            const std::size_t inicio = i_;
+            while (!alFinal() && d_[i_] != ',' && !finDeLinea())
+                ++i_;
+            t = d_.substr(inicio, i_ - inicio);
+        }
+        if (!terminarCampo(motivo))
+            return std::nullopt;
+        return t;
+    }
+
+private:
+    static bool esDigito(char c) { return c >= '0' && c <= '9'; }
+
+    bool finDeLinea() const {
+        return d_[i_] == '\n' || (d_[i_] == '\r' && i_ + 1 < d_.size() && d_[i_ + 1] == '\n');
+    }
+
+    void saltarBlancos() {
+        while (!alFinal() && d_[i_] == ' ')
+            ++i_;
+    }
+
+    // Consumes what ends a field: a comma, a line end, or the end of the file.
+    bool terminarCampo(std::string& motivo) {
+        saltarBlancos();
+        if (alFinal())
+            return true;
+        if (d_[i_] == ',') {
+            ++i_;
+            return true;
+        }
+        if (finDeLinea()) {
+            i_ += d_[i_] == '\r' ? 2 : 1;
+            return true;
+        }
+        motivo = "se esperaba una coma o un fin de linea";
+        return false;
+    }
+
+    std::string_view d_;
+    std::size_t i_ = 0;
+};
+
+std::optional<Pagina> leerRegistro(Lector& l, VersionArchivo version, std::string& motivo) {
+    Pagina p;
+    const auto efe = l.numero(motivo);
+    if (!efe)
+        return std::nullopt;
+    const auto pausa = l.numero(motivo);
+    if (!pausa)
+        return std::nullopt;
+    const auto alin = l.numero(motivo);
+    if (!alin)
+        return std::nullopt;
+    const auto texto = l.texto(motivo);
+    if (!texto)
+        return std::nullopt;
+    int efeOut = 0;
+    int efeLeido = *efe;
+    if (version == VersionArchivo::V2) {
+        const auto salida = l.numero(motivo);
+        if (!salida)
+            return std::nullopt;
+        efeOut = *salida;
+    } else if (efeLeido > 1) {
+        ++efeLeido; // version 1 lacked one entry effect before "LLuvia"
+    }
+    if (efeLeido > efecto::Ultimo) {
+        motivo = "efecto de entrada " + std::to_string(efeLeido) + " desconocido";
+        return std::nullopt;
+    }
+    if (*pausa > UltimaPausa) {
+        motivo = "pausa " + std::to_string(*pausa) + " desconocida";
+        return std::nullopt;
+    }
+    if (efeOut > UltimaSalida) {
+        motivo = "efecto de salida " + std::to_string(efeOut) + " desconocido";
+        return std::nullopt;
+    }
+    p.efe = static_cast<std::uint8_t>(efeLeido);
+    p.pausa = static_cast<std::uint8_t>(*pausa);
+    p.alin = static_cast<std::uint8_t>(*alin);
+    p.texto = RComi(*texto);
+    p.efeOut = static_cast<std::uint8_t>(efeOut);
+    return p;
+}
+
+} // namespace
+
+LecturaMensaje LeerMensaje(std::string_view datos, VersionArchivo version) {
+    LecturaMensaje r;
+    Lector l(datos);
+    for (int n = 1; !l.alFinal(); ++n) {
+        std::string motivo;
+        if (n > MaxPag) {
+            r.error = ErrorArchivo{n, "mas de 99 registros"};
+            break;
+        }
+        auto p = leerRegistro(l, version, motivo);
+        if (!p) {
+            r.error = ErrorArchivo{n, motivo};
+            break;
+        }
+        r.paginas.push_back(std::move(*p));
+    }
+    if (r.error)
+        r.paginas.clear();
+    return r;
+}
+
+} // namespace brelo

@@ -1,0 +1,119 @@
+#include "trama.h"
+
+#include "filtro.h"
+#include "model/catalogos.h"
+#include "model/mensaje.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+namespace brelo {
+
+namespace {
+
+const std::string Cabecera = "W-NT9\xDF";
+const std::string Fin = "\x01\x01";
+const std::string Animacion(AnchoCampo, ' ');
+
+// Entry code and filter mode per entry effect.
+struct Entrada {
+    std::uint8_t codigo;
+    std::uint8_t modo;
+};
+
+constexpr std::array<Entrada, 20> Entradas = {{
+    {0x90, ModoLibre}, {0x80, ModoFijo},  {0xDF, ModoFijo},  {0x91, ModoFijo},
+    {0x92, ModoFijo},  {0x93, ModoFijo},  {0x94, ModoFijo},  {0x95, ModoFijo},
+    {0x96, ModoFijo},  {0x97, ModoFijo},  {0x98, ModoFijo},  {0x99, ModoFijo},
+    {0xA0, ModoLibre}, {0xA2, ModoLibre}, {0xD1, ModoLibre}, {0xD3, ModoLibre},
+    {0xE0, ModoLibre}, {0x5B, ModoLibre}, {0x5D, ModoLibre}, {0x40, ModoLibre},
+}};
+
+// Exit parts; the second byte is a fixed pause code, not the page's pause.
+constexpr std::array<const char*, 11> Salidas = {
+    "",         "\xD6\xC1", "\xD5\xC1", "\xD7\xC1", "\xD8\xC1", "\xD9\xC1",
+    "\xDA\xC1", "\xDC\xC1", "\xDD\xC1", "\xDF\xD1", "\xDF\xD3",
+};
+
+char byte(int v) {
+    return static_cast<char>(v);
+}
+
+void agregarEntrada(std::string& t, std::uint8_t efe, const std::string& campo,
+                    std::uint8_t pausa) {
+    const char p = byte(0xC0 + std::clamp<int>(pausa, 1, 9));
+    const char codigo = byte(Entradas[efe].codigo);
+    switch (efe) {
+    case efecto::Rotacion:
+        t += codigo + campo;
+        break;
+    case efecto::Estatico:
+        t += codigo + campo + byte(0xC1);
+        break;
+    case efecto::Reset:
+        t += "\xDF\x90";
+        break;
+    case efecto::Hora:
+        t += std::string(5, codigo);
+        break;
+    case efecto::Fecha:
+        t += "\xA2\xC4";
+        break;
+    case efecto::Parpadeo:
+    case efecto::Doble:
+        t += std::string("\xDF\x90") + codigo + campo;
+        break;
+    case efecto::Velocidad:
+        t += std::string("\x90") + byte(static_cast<std::uint8_t>(p) + 0x20);
+        break;
+    case efecto::Autito:
+        t += "\x5B\x5C" + Animacion;
+        break;
+    case efecto::Avion:
+        t += "\x5D\x5E" + Animacion;
+        break;
+    case efecto::Pacman:
+        t += codigo + Animacion;
+        break;
+    default: // the nine transition effects
+        t += codigo + campo + p;
+        break;
+    }
+}
+
+} // namespace
+
+ResultadoTrama ArmarTrama(Mensaje& m) {
+    ResultadoTrama r;
+    std::string& t = r.Trama;
+    t = Cabecera;
+    for (int i = 1; i <= MaxPag; ++i) {
+        if (m.TextoPag[i].empty())
+            continue;
+        // Effects beyond the catalog cannot come from a file any more; if one still arrives
+        // it scrolls, the sign's plainest page.
+        const std::uint8_t efe = m.EfePag[i] <= efecto::Ultimo ? m.EfePag[i] : efecto::Rotacion;
+        const auto campo = Filtro(m.TextoPag[i], Entradas[efe].modo, m.AlinPag[i]);
+        if (!campo) {
+            r.paginaConError = i;
+            t.clear();
+            return r;
+        }
+        agregarEntrada(t, efe, *campo, m.PausaPag[i]);
+        if (m.EfeOutPag[i] < Salidas.size())
+            t += Salidas[m.EfeOutPag[i]];
+    }
+    t += Fin;
+    if (t.size() > LargoMaximoTrama) {
+        t.resize(LargoMaximoTrama);
+        t += Fin;
+    }
+    return r;
+}
+
+std::string FormatoSalida(const std::string& trama) {
+    return "\"" + trama + "\"\r\n";
+}
+
+} // namespace brelo

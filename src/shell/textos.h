@@ -1,0 +1,28 @@
+#pragma once
+
+// The program's own texts, shared by the window, the dialogs and brelo-cli. They are
+// exactly what operators have always seen; do not reword them.
+
+namespace brelo::texto {
+
+inline constexpr const char* ErrorArchivo = "Error en Archivo de Mensaje";
+inline constexpr const char* Cargando = "Cargando Mensaje...";
+inline constexpr const char* CargadoOk = "Mensaje cargado OK!";
+inline constexpr const char* GrabadoOk = "Mensajes Grabado OK";
+inline constexpr const char* NoGrabado = "NO se Grabo Archivo Mensajes";
+inline constexpr const char* SinNombreGrabado = "No se Grabo Mensaje...";
+inline constexpr const char* Importando = "Importando Mensaje...";
+inline constexpr const char* ImportadoOk = "Mensaje importado OK!";
+inline constexpr const char* NoHayMensaje = "NO hay mensaje!";
+inline constexpr const char* NoSePudoLeer = "NO se pudo leer Archivo";
+inline constexpr const char* SinNombre = "Sin Nombre";
+
+inline constexpr const char* Error03 = "Error #03, No se pudo iniciar el Puerto Serie";
+inline constexpr const char* Error21 = "Error #21, No Hay mensaje cargado";
+inline constexpr const char* Error22 = "Error #22, No se envio el Mensaje";
+inline constexpr const char* EnviadoOk = "Mensaje enviado OK!";
+inline constexpr const char* Cancelado = "Mensaje Cancelado...";
+inline constexpr const char* SalidaOk = "Archivo 'SALIDA.TXT' grabado OK!";
+inline constexpr const char* NombreSalida = "Salida.txt";
+
+} // namespace brelo::texto
