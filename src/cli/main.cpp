@@ -71,10 +71,9 @@ std::optional<std::string> trama(Mensaje& m) {
     }
     ResultadoTrama t = ArmarTrama(m);
     if (!t.ok()) {
-        fallar(texto::Error22,
-               QStringLiteral("la pagina %1 tiene una alineacion desconocida (%2)")
-                   .arg(t.paginaConError)
-                   .arg(m.AlinPag[t.paginaConError]));
+        fallar(texto::Error22, QStringLiteral("la pagina %1 tiene una alineacion desconocida (%2)")
+                                   .arg(t.paginaConError)
+                                   .arg(m.AlinPag[t.paginaConError]));
         return std::nullopt;
     }
     return std::move(t.Trama);
@@ -111,10 +110,9 @@ int ordenInfo(const QString& ruta) {
     std::cout << "Pagina\tEfecto\tPausa\tAlineacion\tSalida\tTexto\n";
     const int paginas = m->tieneTexto() ? m->TotPag : 0; // an empty file loads no page
     for (int i = 1; i <= paginas; ++i) {
-        std::cout << i << '\t' << EfectosEntrada[m->EfePag[i]] << '\t'
-                  << int(m->PausaPag[i]) << '\t' << int(m->AlinPag[i]) << '\t'
-                  << EfectosSalida[m->EfeOutPag[i]] << '\t' << Cp1252AUtf8(m->TextoPag[i])
-                  << '\n';
+        std::cout << i << '\t' << EfectosEntrada[m->EfePag[i]] << '\t' << int(m->PausaPag[i])
+                  << '\t' << int(m->AlinPag[i]) << '\t' << EfectosSalida[m->EfeOutPag[i]] << '\t'
+                  << Cp1252AUtf8(m->TextoPag[i]) << '\n';
     }
     std::cout << "Memoria Restante: " << CalcularMemoria(*m).texto << '\n';
     return std::cout.flush() ? 0 : Fallo;

@@ -12,15 +12,14 @@
 namespace brelo {
 
 inline constexpr std::array<std::string_view, 20> EfectosEntrada = {
-    "Rotacion",         "Estatico",        "Reset",         "LLuvia   [16]",
-    "Enlazado [16]",    "Vert Arr [16]",   "Vert Aba [16]", "Pers Arr [16]",
-    "Pers Aba [16]",    "Shot     [16]",   "Mirilla  [16]", "Explosion[16]",
-    "Hora  ",           "Fecha ",          "Parpadeo ON/OFF ", "Doble    ON/OFF ",
-    "Velocidad Rot",    "Autito rotando",  "Avion rotando", "Pacman rotando",
+    "Rotacion",         "Estatico",      "Reset",          "LLuvia   [16]", "Enlazado [16]",
+    "Vert Arr [16]",    "Vert Aba [16]", "Pers Arr [16]",  "Pers Aba [16]", "Shot     [16]",
+    "Mirilla  [16]",    "Explosion[16]", "Hora  ",         "Fecha ",        "Parpadeo ON/OFF ",
+    "Doble    ON/OFF ", "Velocidad Rot", "Autito rotando", "Avion rotando", "Pacman rotando",
 };
 
 inline constexpr std::array<std::string_view, 11> EfectosSalida = {
-    "Ninguno       ",    "LLuvia Sale   ",    "Enlazado Sale ",   "Vert Sale Arriba ",
+    "Ninguno       ",    "LLuvia Sale   ",    "Enlazado Sale ",    "Vert Sale Arriba ",
     "Vert Sale Abajo  ", "Pers Sale Arriba ", "Pers Sale Abajo  ", "Mirilla Sale  ",
     "Explosion Sale   ", "Parpadeo ON/OFF ",  "Doble    ON/OFF ",
 };
@@ -34,10 +33,10 @@ struct CaracterEspecial {
 };
 
 inline constexpr std::array<CaracterEspecial, 19> CaracteresEspeciales = {{
-    {"á", 225},         {"é", 233},         {"í", 237},      {"ó", 243},     {"ú", 250},
-    {"ñ", 241},         {"Ñ", 209},         {"ü", 252},      {"¡", 161},     {"¿", 191},
-    {"»", 187},         {"«", 171},         {"@", 64},       {"_", 95},      {"{-Guarda1", 123},
-    {"|-Guarda2", 124}, {"}-Raya", 125},    {"~-Gris", 126}, {"¦-Negro", 166},
+    {"á", 225},         {"é", 233},      {"í", 237},      {"ó", 243},       {"ú", 250},
+    {"ñ", 241},         {"Ñ", 209},      {"ü", 252},      {"¡", 161},       {"¿", 191},
+    {"»", 187},         {"«", 171},      {"@", 64},       {"_", 95},        {"{-Guarda1", 123},
+    {"|-Guarda2", 124}, {"}-Raya", 125}, {"~-Gris", 126}, {"¦-Negro", 166},
 }};
 
 // Entry-effect indices named where the rules and the stream single them out.

@@ -18,8 +18,7 @@ enum class Indefinidos { Rechazar, Conservar };
 
 // The byte for a character, or nothing when Windows-1252 has none. With Conservar the five
 // unassigned bytes' stand-ins convert back, so a page read from a file keeps its bytes.
-std::optional<std::uint8_t> UnicodeACp1252(char32_t c,
-                                           Indefinidos modo = Indefinidos::Rechazar);
+std::optional<std::uint8_t> UnicodeACp1252(char32_t c, Indefinidos modo = Indefinidos::Rechazar);
 
 std::string Cp1252AUtf8(std::string_view bytes);
 

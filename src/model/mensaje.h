@@ -38,6 +38,10 @@ struct Mensaje {
     std::string NomArchivo;  // bare name; empty = the message has no file yet
     std::string NomArchivo2; // full path last chosen in a message file dialog
 
+    // 255 while the window starts up: the list handlers then neither apply the page rules
+    // nor mark the message changed.
+    std::uint8_t Iniciando = 0;
+
     Pagina pagina(int i) const;
     void ponerPagina(int i, const Pagina& p);
     void vaciarPagina(int i);

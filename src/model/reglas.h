@@ -12,8 +12,8 @@ struct ReglaEntrada {
     bool pausaHabilitada;
     bool salidaHabilitada;
     bool textoHabilitado;
-    bool pausaA0;  // the pause list is forced to index 0
-    bool salidaA0; // the exit list is forced to index 0
+    bool pausaA0;               // the pause list is forced to index 0
+    bool salidaA0;              // the exit list is forced to index 0
     std::string_view textoFijo; // empty: the page box text is left alone
 };
 

@@ -70,8 +70,8 @@ CamposFecha CamposDeReloj(int hora, int minuto, int segundo, int dia, int mes, i
 }
 
 std::string TextoFecha(const CamposFecha& c) {
-    return "Hora " + c.hora + ":" + c.minuto + ":" + c.segundo + "  Fecha " + c.dia + "/" +
-           c.mes + "/" + c.anio;
+    return "Hora " + c.hora + ":" + c.minuto + ":" + c.segundo + "  Fecha " + c.dia + "/" + c.mes +
+           "/" + c.anio;
 }
 
 std::string TramaFecha(const CamposFecha& c) {

@@ -12,9 +12,13 @@ namespace {
 // command: letters lose their diacritic, typographic quotes and dashes become plain ones.
 constexpr std::array<std::string_view, 2> Llanos = {
     // 0x80-0xBF
-    "E#'f\"#####S<O#Z#" "#''\"\"#--##s>o#zY" " !####|####<#-##" "###########>###?",
+    "E#'f\"#####S<O#Z#"
+    "#''\"\"#--##s>o#zY"
+    " !####|####<#-##"
+    "###########>###?",
     // 0xC0-0xFF
-    "AAAAAAACEEEEIIIIDNOOOOO#OUUUUY#s" "aaaaaaaceeeeiiiidnooooo#ouuuuy#y",
+    "AAAAAAACEEEEIIIIDNOOOOO#OUUUUY#s"
+    "aaaaaaaceeeeiiiidnooooo#ouuuuy#y",
 };
 
 static_assert(Llanos[0].size() == 64 && Llanos[1].size() == 64);

@@ -23,11 +23,10 @@ struct Entrada {
 };
 
 constexpr std::array<Entrada, 20> Entradas = {{
-    {0x90, ModoLibre}, {0x80, ModoFijo},  {0xDF, ModoFijo},  {0x91, ModoFijo},
-    {0x92, ModoFijo},  {0x93, ModoFijo},  {0x94, ModoFijo},  {0x95, ModoFijo},
-    {0x96, ModoFijo},  {0x97, ModoFijo},  {0x98, ModoFijo},  {0x99, ModoFijo},
-    {0xA0, ModoLibre}, {0xA2, ModoLibre}, {0xD1, ModoLibre}, {0xD3, ModoLibre},
-    {0xE0, ModoLibre}, {0x5B, ModoLibre}, {0x5D, ModoLibre}, {0x40, ModoLibre},
+    {0x90, ModoLibre}, {0x80, ModoFijo},  {0xDF, ModoFijo},  {0x91, ModoFijo},  {0x92, ModoFijo},
+    {0x93, ModoFijo},  {0x94, ModoFijo},  {0x95, ModoFijo},  {0x96, ModoFijo},  {0x97, ModoFijo},
+    {0x98, ModoFijo},  {0x99, ModoFijo},  {0xA0, ModoLibre}, {0xA2, ModoLibre}, {0xD1, ModoLibre},
+    {0xD3, ModoLibre}, {0xE0, ModoLibre}, {0x5B, ModoLibre}, {0x5D, ModoLibre}, {0x40, ModoLibre},
 }};
 
 // Exit parts; the second byte is a fixed pause code, not the page's pause.

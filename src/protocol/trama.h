@@ -12,8 +12,8 @@ struct Mensaje;
 inline constexpr std::size_t LargoMaximoTrama = 8000;
 
 struct ResultadoTrama {
-    std::string Trama;        // one byte per character; LargoTrama is its size
-    int paginaConError = 0;   // the page whose text the filter could not fit, 0 when none
+    std::string Trama;      // one byte per character; LargoTrama is its size
+    int paginaConError = 0; // the page whose text the filter could not fit, 0 when none
 
     bool ok() const { return paginaConError == 0; }
 };

@@ -98,15 +98,16 @@ void TstCli::fallas_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QByteArray>("archivo");
     QTest::addColumn<QString>("texto");
-    QTest::newRow("archivo danado") << QStringList{"trama", "m.mn2"} << QByteArray("300,0,0,\"x\",0")
-                                    << "Error en Archivo de Mensaje";
-    QTest::newRow("archivo inexistente") << QStringList{"info", "no.mn2"} << QByteArray()
-                                         << "Error en Archivo de Mensaje";
+    QTest::newRow("archivo danado")
+        << QStringList{"trama", "m.mn2"} << QByteArray("300,0,0,\"x\",0")
+        << "Error en Archivo de Mensaje";
+    QTest::newRow("archivo inexistente")
+        << QStringList{"info", "no.mn2"} << QByteArray() << "Error en Archivo de Mensaje";
     QTest::newRow("sin texto") << QStringList{"trama", "m.mn2"} << QByteArray()
                                << "Error #21, No Hay mensaje cargado";
-    QTest::newRow("alineacion imposible") << QStringList{"salida", "m.mn2"}
-                                          << QByteArray("4,0,7,\"x\",0\r\n")
-                                          << "Error #22, No se envio el Mensaje";
+    QTest::newRow("alineacion imposible")
+        << QStringList{"salida", "m.mn2"} << QByteArray("4,0,7,\"x\",0\r\n")
+        << "Error #22, No se envio el Mensaje";
     QTest::newRow("texto sin lineas") << QStringList{"importar", "m.mn2", "d.mn2"}
                                       << QByteArray("\r\n") << "NO se pudo leer Archivo";
     QTest::newRow("destino en carpeta inexistente")

@@ -41,11 +41,16 @@ void TstArchivoMensaje::extraer_data() {
     QTest::addColumn<QString>("ruta");
     QTest::addColumn<QString>("ext");
     QTest::addColumn<bool>("version1");
-    QTest::newRow("mnm") << "/m/promo.mnm" << "mnm" << true;
-    QTest::newRow("MNM mayusculas") << "/m/PROMO.MNM" << "MNM" << false;
-    QTest::newRow("mn2") << "a.b.mn2" << "mn2" << false;
-    QTest::newRow("sin punto") << "lista" << "" << false;
-    QTest::newRow("punto en carpeta") << "/m/mensajes.old/lista" << "old/lista" << false;
+    QTest::newRow("mnm") << "/m/promo.mnm"
+                         << "mnm" << true;
+    QTest::newRow("MNM mayusculas") << "/m/PROMO.MNM"
+                                    << "MNM" << false;
+    QTest::newRow("mn2") << "a.b.mn2"
+                         << "mn2" << false;
+    QTest::newRow("sin punto") << "lista"
+                               << "" << false;
+    QTest::newRow("punto en carpeta") << "/m/mensajes.old/lista"
+                                      << "old/lista" << false;
 }
 
 void TstArchivoMensaje::extraer() {
@@ -66,9 +71,9 @@ void TstArchivoMensaje::ejemploVersion2() {
     m.ponerPagina(1, {"HOLA", 0, 2, 2, 1});
     m.ponerPagina(2, {"DIGA \"SI\"", 5, 0, 0, 0});
     m.TotPag = 2;
-    const QByteArray esperado = QByteArray::fromHex(
-        "302C322C322C22484F4C41222C310D0A352C302C302C2244494741"
-        "20FF5349FF222C300D0A");
+    const QByteArray esperado =
+        QByteArray::fromHex("302C322C322C22484F4C41222C310D0A352C302C302C2244494741"
+                            "20FF5349FF222C300D0A");
     QCOMPARE(bytes(EscribirMensaje(m)), esperado);
     QCOMPARE(esperado.size(), 37);
 
@@ -94,9 +99,8 @@ void TstArchivoMensaje::lectura_data() {
     QTest::addColumn<QByteArray>("datos");
     QTest::addColumn<bool>("version1");
     QTest::addColumn<QList<Pagina>>("paginas");
-    QTest::newRow("version 1")
-        << QByteArray::fromHex("332C312C302C2250524F4D4F220D0A") << true
-        << QList<Pagina>{{"PROMO", 4, 1, 0, 0}};
+    QTest::newRow("version 1") << QByteArray::fromHex("332C312C302C2250524F4D4F220D0A") << true
+                               << QList<Pagina>{{"PROMO", 4, 1, 0, 0}};
     QTest::newRow("version 1 efectos 0 y 1 iguales")
         << QByteArray("0,0,0,\"a\"\r\n1,0,2,\"b\"\r\n18,0,0,\"c\"\r\n") << true
         << QList<Pagina>{{"a", 0, 0, 0, 0}, {"b", 1, 0, 2, 0}, {"c", 19, 0, 0, 0}};
@@ -105,18 +109,18 @@ void TstArchivoMensaje::lectura_data() {
         << QByteArray("0,0,0,\"\xFFok\xFF\",0\r\n") << false << QList<Pagina>{{"\"ok\""}};
     QTest::newRow("comas y blancos dentro de comillas")
         << QByteArray("0,0,0,\" a, b \",0\r\n") << false << QList<Pagina>{{" a, b "}};
-    QTest::newRow("texto sin comillas") << QByteArray("1,2,0,HOLA,3\r\n") << false
-                                        << QList<Pagina>{{"HOLA", 1, 2, 0, 3}};
-    QTest::newRow("blancos antes de campos") << QByteArray(" 1, 2 , 0,  \"x\" , 3\r\n")
-                                             << false << QList<Pagina>{{"x", 1, 2, 0, 3}};
-    QTest::newRow("campo vacio es 0") << QByteArray(",,,\"x\",\r\n") << false
-                                      << QList<Pagina>{{"x"}};
-    QTest::newRow("sin fin de linea final") << QByteArray("1,0,0,\"x\",2") << false
-                                            << QList<Pagina>{{"x", 1, 0, 0, 2}};
+    QTest::newRow("texto sin comillas")
+        << QByteArray("1,2,0,HOLA,3\r\n") << false << QList<Pagina>{{"HOLA", 1, 2, 0, 3}};
+    QTest::newRow("blancos antes de campos")
+        << QByteArray(" 1, 2 , 0,  \"x\" , 3\r\n") << false << QList<Pagina>{{"x", 1, 2, 0, 3}};
+    QTest::newRow("campo vacio es 0")
+        << QByteArray(",,,\"x\",\r\n") << false << QList<Pagina>{{"x"}};
+    QTest::newRow("sin fin de linea final")
+        << QByteArray("1,0,0,\"x\",2") << false << QList<Pagina>{{"x", 1, 0, 0, 2}};
     QTest::newRow("LF solo") << QByteArray("1,0,0,\"x\",2\n3,0,0,\"y\",0\n") << false
                              << QList<Pagina>{{"x", 1, 0, 0, 2}, {"y", 3}};
-    QTest::newRow("alineacion se guarda como se lee") << QByteArray("0,0,255,\"x\",0\r\n")
-                                                      << false << QList<Pagina>{{"x", 0, 0, 255}};
+    QTest::newRow("alineacion se guarda como se lee")
+        << QByteArray("0,0,255,\"x\",0\r\n") << false << QList<Pagina>{{"x", 0, 0, 255}};
     QList<Pagina> noventaYNueve;
     for (int i = 0; i < 99; ++i)
         noventaYNueve.append(Pagina{"p"});

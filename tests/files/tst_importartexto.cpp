@@ -31,19 +31,19 @@ void TstImportarTexto::paginas_data() {
     QTest::newRow("HOLA, vacia, MUNDO")
         << QByteArray("HOLA\r\n\r\nMUNDO\r\n")
         << QList<QByteArray>{"      HOLA      ", "     MUNDO      "};
-    QTest::newRow("ultima linea sin fin") << QByteArray("ABCDEFGHIJKLMNOP\r\nXYZ")
-                                          << QList<QByteArray>{"ABCDEFGHIJKLMNOP",
-                                                               "      XYZ       "};
+    QTest::newRow("ultima linea sin fin")
+        << QByteArray("ABCDEFGHIJKLMNOP\r\nXYZ")
+        << QList<QByteArray>{"ABCDEFGHIJKLMNOP", "      XYZ       "};
     QTest::newRow("LF solo") << QByteArray("A\nB\n")
                              << QList<QByteArray>{"       A        ", "       B        "};
     QTest::newRow("CR solo") << QByteArray("A\rB")
                              << QList<QByteArray>{"       A        ", "       B        "};
-    QTest::newRow("mas de 16 intacta") << QByteArray("  dieciseis letras  \r\n")
-                                       << QList<QByteArray>{"  dieciseis letras  "};
-    QTest::newRow("solo blancos es pagina") << QByteArray("   \r\n")
-                                            << QList<QByteArray>{QByteArray(16, ' ')};
-    QTest::newRow("comilla se conserva") << QByteArray("di \"si\"\r\n")
-                                         << QList<QByteArray>{"    di \"si\"     "};
+    QTest::newRow("mas de 16 intacta")
+        << QByteArray("  dieciseis letras  \r\n") << QList<QByteArray>{"  dieciseis letras  "};
+    QTest::newRow("solo blancos es pagina")
+        << QByteArray("   \r\n") << QList<QByteArray>{QByteArray(16, ' ')};
+    QTest::newRow("comilla se conserva")
+        << QByteArray("di \"si\"\r\n") << QList<QByteArray>{"    di \"si\"     "};
 }
 
 void TstImportarTexto::paginas() {

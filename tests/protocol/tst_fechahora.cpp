@@ -21,12 +21,12 @@ void TstFechaHora::trama_data() {
     QTest::newRow("fin de 2026") << QList<int>{23, 59, 59, 31, 12, 2026}
                                  << "Hora 23:59:59  Fecha 31/12/26"
                                  << QByteArray::fromHex("572D4E5439B0 235959311226 0101");
-    QTest::newRow("ceros a la izquierda") << QList<int>{9, 5, 0, 24, 7, 2007}
-                                          << "Hora 09:05:00  Fecha 24/07/07"
-                                          << QByteArray::fromHex("572D4E5439B0 090500240707 0101");
-    QTest::newRow("medianoche de 2000") << QList<int>{0, 0, 0, 1, 1, 2000}
-                                        << "Hora 00:00:00  Fecha 01/01/00"
-                                        << QByteArray::fromHex("572D4E5439B0 000000010100 0101");
+    QTest::newRow("ceros a la izquierda")
+        << QList<int>{9, 5, 0, 24, 7, 2007} << "Hora 09:05:00  Fecha 24/07/07"
+        << QByteArray::fromHex("572D4E5439B0 090500240707 0101");
+    QTest::newRow("medianoche de 2000")
+        << QList<int>{0, 0, 0, 1, 1, 2000} << "Hora 00:00:00  Fecha 01/01/00"
+        << QByteArray::fromHex("572D4E5439B0 000000010100 0101");
 }
 
 void TstFechaHora::trama() {

@@ -65,22 +65,21 @@ void TstTrama::registroPorPagina_data() {
     QTest::addColumn<QByteArray>("registro"); // hex, between header and terminator
     const QByteArray campo16 = QByteArray("ABCDEFGHIJKLMNOP").toHex();
     const QByteArray blancos16 = QByteArray(16, ' ').toHex();
-    QTest::newRow("rotacion 20 letras entera")
-        << Pagina{"ABCDEFGHIJKLMNOPQRST", 0, 0, 0, 0}
-        << "90" + QByteArray("ABCDEFGHIJKLMNOPQRST").toHex();
+    QTest::newRow("rotacion 20 letras entera") << Pagina{"ABCDEFGHIJKLMNOPQRST", 0, 0, 0, 0}
+                                               << "90" + QByteArray("ABCDEFGHIJKLMNOPQRST").toHex();
     QTest::newRow("vert arr corta a 16")
         << Pagina{"ABCDEFGHIJKLMNOPQRST", 5, 2, 0, 0} << "93" + campo16 + "C2";
-    QTest::newRow("lluvia pausa 0 lleva C1") << Pagina{"ABCDEFGHIJKLMNOP", 3, 0, 0, 0}
-                                             << "91" + campo16 + "C1";
-    QTest::newRow("lluvia pausa 9 lleva C9") << Pagina{"ABCDEFGHIJKLMNOP", 3, 9, 0, 0}
-                                             << "91" + campo16 + "C9";
-    QTest::newRow("explosion pausa 200 lleva C9") << Pagina{"ABCDEFGHIJKLMNOP", 11, 200, 0, 0}
-                                                  << "99" + campo16 + "C9";
-    QTest::newRow("estatico ignora pausa") << Pagina{"ABCDEFGHIJKLMNOP", 1, 7, 0, 0}
-                                           << "80" + campo16 + "C1";
+    QTest::newRow("lluvia pausa 0 lleva C1")
+        << Pagina{"ABCDEFGHIJKLMNOP", 3, 0, 0, 0} << "91" + campo16 + "C1";
+    QTest::newRow("lluvia pausa 9 lleva C9")
+        << Pagina{"ABCDEFGHIJKLMNOP", 3, 9, 0, 0} << "91" + campo16 + "C9";
+    QTest::newRow("explosion pausa 200 lleva C9")
+        << Pagina{"ABCDEFGHIJKLMNOP", 11, 200, 0, 0} << "99" + campo16 + "C9";
+    QTest::newRow("estatico ignora pausa")
+        << Pagina{"ABCDEFGHIJKLMNOP", 1, 7, 0, 0} << "80" + campo16 + "C1";
     QTest::newRow("reset") << Pagina{" Reset Cartel  ", 2, 0, 0, 0} << QByteArray("DF90");
-    QTest::newRow("hora con salida") << Pagina{" Hora 00:00:00 ", 12, 0, 0, 1}
-                                     << QByteArray("A0A0A0A0A0D6C1");
+    QTest::newRow("hora con salida")
+        << Pagina{" Hora 00:00:00 ", 12, 0, 0, 1} << QByteArray("A0A0A0A0A0D6C1");
     QTest::newRow("fecha") << Pagina{"Fecha 12/07/07 ", 13, 5, 0, 0} << QByteArray("A2C4");
     QTest::newRow("doble") << Pagina{"ABCDEFGHIJKLMNOP", 15, 0, 0, 10}
                            << "DF90D3" + campo16 + "DFD3";
@@ -89,10 +88,10 @@ void TstTrama::registroPorPagina_data() {
     QTest::newRow("autito") << Pagina{"Autito         ", 17, 0, 0, 0} << "5B5C" + blancos16;
     QTest::newRow("avion") << Pagina{"Avioncito      ", 18, 0, 0, 0} << "5D5E" + blancos16;
     QTest::newRow("pacman") << Pagina{"Pacman         ", 19, 0, 0, 0} << "40" + blancos16;
-    QTest::newRow("efecto fuera de catalogo rota") << Pagina{"AB", 42, 0, 0, 3}
-                                                   << QByteArray("904142D7C1");
-    QTest::newRow("salida fuera de catalogo nada") << Pagina{"AB", 0, 0, 0, 11}
-                                                   << QByteArray("904142");
+    QTest::newRow("efecto fuera de catalogo rota")
+        << Pagina{"AB", 42, 0, 0, 3} << QByteArray("904142D7C1");
+    QTest::newRow("salida fuera de catalogo nada")
+        << Pagina{"AB", 0, 0, 0, 11} << QByteArray("904142");
     const char* salidas[] = {"D6C1", "D5C1", "D7C1", "D8C1", "D9C1",
                              "DAC1", "DCC1", "DDC1", "DFD1", "DFD3"};
     for (int s = 1; s <= 10; ++s)
@@ -115,8 +114,7 @@ void TstTrama::soloPaginasConTexto() {
     m.ponerPagina(3, {"", 12, 0, 0, 1}); // special page without text: skipped
     m.ponerPagina(5, {"ABCDEFGHIJKLMNOP", 0, 0, 0, 0});
     m.TotPag = 5;
-    QCOMPARE(bytes(ArmarTrama(m).Trama),
-             Cabecera + "\x90" + "ABCDEFGHIJKLMNOP" + Fin);
+    QCOMPARE(bytes(ArmarTrama(m).Trama), Cabecera + "\x90" + "ABCDEFGHIJKLMNOP" + Fin);
 
     Mensaje vacio;
     QCOMPARE(bytes(ArmarTrama(vacio).Trama), Cabecera + Fin);

@@ -1,0 +1,91 @@
+#include "editor/CajaMensaje.h"
+
+#include "editor/teclas.h"
+#include "model/cp1252.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+namespace brelo {
+
+CajaMensaje::CajaMensaje(QWidget* padre) : QLineEdit(padre) {
+    setAcceptDrops(false);
+}
+
+void CajaMensaje::KeyPress(std::uint8_t& KeyAscii) {
+    if (!TeclaAceptada(KeyAscii))
+        KeyAscii = 0;
+}
+
+void CajaMensaje::Teclear(const QString& texto) {
+    const qsizetype libres = qsizetype(LargoMaximoTexto) - text().size() + selectedText().size();
+    QString aceptado;
+    for (QChar c : texto) {
+        if (aceptado.size() >= libres)
+            break;
+        const auto codigo = UnicodeACp1252(c.unicode());
+        std::uint8_t KeyAscii = codigo ? *codigo : 0;
+        KeyPress(KeyAscii);
+        if (KeyAscii != 0 && KeyAscii != 8)
+            aceptado += c;
+    }
+    if (!aceptado.isEmpty())
+        insert(aceptado);
+}
+
+void CajaMensaje::keyPressEvent(QKeyEvent* e) {
+    if (e->matches(QKeySequence::Paste)) {
+        Pegar();
+        return;
+    }
+    const QString texto = e->text();
+    const bool escribe = !texto.isEmpty() && texto.at(0).isPrint() &&
+                         !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    if (escribe) {
+        Teclear(texto);
+        return;
+    }
+    // Enter, Escape, Tab and other control characters are refused; editing and caret keys
+    // (backspace, delete, arrows, shortcuts) work as usual.
+    const bool controlRechazado = !texto.isEmpty() && texto.at(0).unicode() < 32 &&
+                                  e->key() != Qt::Key_Backspace &&
+                                  !(e->modifiers() & Qt::ControlModifier);
+    if (controlRechazado)
+        return;
+    QLineEdit::keyPressEvent(e);
+}
+
+void CajaMensaje::Pegar() {
+    if (!isReadOnly())
+        Teclear(QApplication::clipboard()->text());
+}
+
+void CajaMensaje::contextMenuEvent(QContextMenuEvent* e) {
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (QAction* a : menu->actions()) {
+        if (a->objectName() == QLatin1String("edit-paste")) {
+            disconnect(a, &QAction::triggered, nullptr, nullptr);
+            connect(a, &QAction::triggered, this, &CajaMensaje::Pegar);
+        }
+    }
+    menu->popup(e->globalPos());
+}
+
+void CajaMensaje::mouseReleaseEvent(QMouseEvent* e) {
+    // The X11 middle-button paste would bypass the filter.
+    if (e->button() == Qt::MiddleButton) {
+        if (!isReadOnly())
+            Teclear(QApplication::clipboard()->text(QClipboard::Selection));
+        e->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(e);
+}
+
+} // namespace brelo

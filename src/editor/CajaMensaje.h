@@ -1,0 +1,34 @@
+#pragma once
+
+// The page box txtMensaje: one line of at most 1023 characters. Typed, and pasted
+// text all pass the same key filter (dropping text is off), so nothing reaches a page that the sign
+// would take as a command or that Windows-1252 cannot hold.
+
+#include <QLineEdit>
+
+#include <cstdint>
+
+namespace brelo {
+
+class CajaMensaje : public QLineEdit {
+    Q_OBJECT
+
+public:
+    explicit CajaMensaje(QWidget* padre = nullptr);
+
+    // Sets KeyAscii to 0 for a character the page box refuses.
+    static void KeyPress(std::uint8_t& KeyAscii);
+
+    // Puts text in at the caret as the operator would, character by character.
+    void Teclear(const QString& texto);
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    void Pegar();
+};
+
+} // namespace brelo

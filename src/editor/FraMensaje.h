@@ -1,0 +1,105 @@
+#pragma once
+
+// fraMensaje, the editing frame of the main window: one page of the message at a time.
+//
+//   arrays of Mensaje --RefMensaje--> controls --TomoActual--> arrays of Mensaje
+//
+// Between the two the operator's edits live only in the controls. Every selection or text
+// the program sets runs the same handler as the operator's would (Cambios is set by every
+// page display, and the entry-effect rule runs when a page is shown), whether or not Qt
+// would signal a value set to what it already was.
+
+#include <QWidget>
+
+#include <cstdint>
+
+class QComboBox;
+class QLineEdit;
+class QRadioButton;
+class QToolButton;
+
+namespace brelo {
+
+class CajaMensaje;
+class Plataforma;
+struct Mensaje;
+
+class FraMensaje : public QWidget {
+    Q_OBJECT
+
+public:
+    FraMensaje(Mensaje& m, Plataforma& plataforma, QWidget* padre = nullptr);
+
+    void TomoActual();
+    void RefMensaje();
+    void Ini_Frame();
+    void RefPausa();
+    void RefMemoria();
+
+    void LlenarCatalogos();
+
+    // Gives the page box the focus when it can take it.
+    void EnfocarTexto();
+
+    // The commands, as the buttons run them.
+    void cmdPagFirst_Click();
+    void cmdPagUp_Click();
+    void cmdPagDwn_Click();
+    void cmdPagLast_Click();
+    void cmdGtoPag_Click();
+    void cmdInsertar_Click();
+    void cmdBorro_Click();
+    void cmdIngEsp_Click();
+    void optLeft_Click();
+    void optCenter_Click();
+
+    // The controls, for the window and for tests.
+    CajaMensaje* txtMensaje;
+    QComboBox* cboEfe;
+    QComboBox* cboPausa;
+    QComboBox* cboEfeOut;
+    QComboBox* cboEsp;
+    QRadioButton* optLeft;
+    QRadioButton* optCenter;
+    QLineEdit* txtPag;
+    QLineEdit* txtDe;
+    QLineEdit* txtGoto;
+    QLineEdit* txtBytes;
+    QToolButton* cmdPagFirst;
+    QToolButton* cmdPagUp;
+    QToolButton* cmdPagDwn;
+    QToolButton* cmdPagLast;
+    QToolButton* cmdGtoPag;
+    QToolButton* cmdInsertar;
+    QToolButton* cmdBorro;
+    QToolButton* cmdIngEsp;
+
+private:
+    void cboEfe_Click();
+    void cboEfeOut_Click();
+    void cboPausa_Click();
+    void txtMensaje_Change();
+    void alinear(std::uint8_t codigo);
+
+    // Program-side setters that raise the handler even when the value does not change.
+    void seleccionar(QComboBox* lista, int indice);
+    void ponerTexto(const QString& texto);
+    void elegirAlineacion(bool centrado);
+
+    bool abierto() const; // the frame is shown: a message is open
+    void irA(int pagina, bool enfocar);
+    void construir();
+    QWidget* grupoMensaje();
+    QWidget* grupoEntrada();
+    QWidget* grupoSalida();
+    QWidget* grupoUbicacion();
+    QWidget* grupoEdicion();
+    QWidget* grupoMemoria();
+    QWidget* grupoEspeciales();
+    void conectar();
+
+    Mensaje& m_;
+    Plataforma& plataforma_;
+};
+
+} // namespace brelo

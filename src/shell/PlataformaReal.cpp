@@ -1,0 +1,93 @@
+#include "shell/PlataformaReal.h"
+
+#include "model/valor.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+
+namespace brelo {
+
+int MilisegundosDe(double segundos) {
+    return static_cast<int>(RedondeoPar(segundos * 1000));
+}
+
+bool PlataformaReal::Pregunta(QWidget* padre, const QString& titulo, const QString& texto,
+                              QMessageBox::Icon icono) {
+    QMessageBox caja(icono, titulo, texto, QMessageBox::Yes | QMessageBox::No, padre);
+    caja.setDefaultButton(QMessageBox::Yes);
+    return caja.exec() == QMessageBox::Yes;
+}
+
+void PlataformaReal::Aviso(QWidget* padre, const QString& titulo, const QString& texto,
+                           QMessageBox::Icon icono) {
+    QMessageBox caja(icono, titulo, texto, QMessageBox::Ok, padre);
+    caja.exec();
+}
+
+namespace {
+// "Label(*.ext)|*.ext|..." becomes the name filters a file dialog shows.
+QStringList filtrosQt(const QString& filtro) {
+    const QStringList partes = filtro.split(QLatin1Char('|'));
+    QStringList r;
+    for (qsizetype i = 0; i + 1 < partes.size(); i += 2)
+        r << partes[i] + QLatin1Char(' ') + QLatin1Char('(') + partes[i + 1] + QLatin1Char(')');
+    return r;
+}
+} // namespace
+
+std::optional<ArchivoElegido> PlataformaReal::ElegirArchivo(QWidget* padre,
+                                                            const DialogoArchivo& d) {
+    QFileDialog dialogo(padre);
+    const bool guardar = d.modo == DialogoArchivo::Guardar;
+    dialogo.setAcceptMode(guardar ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialogo.setFileMode(QFileDialog::AnyFile); // a typed name need not exist yet
+    const QStringList filtros = filtrosQt(d.filtro);
+    dialogo.setNameFilters(filtros);
+    dialogo.selectNameFilter(filtros.value(d.indiceFiltro - 1));
+    if (!d.confirmarSobrescribir)
+        dialogo.setOption(QFileDialog::DontConfirmOverwrite);
+    dialogo.selectFile(guardar ? d.nombreInicial : ultimoNombre_);
+    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString ruta = dialogo.selectedFiles().constFirst();
+    if (d.confirmarCrear && !QFileInfo::exists(ruta) &&
+        !Pregunta(padre, dialogo.windowTitle(),
+                  QStringLiteral("El archivo %1 no existe.\nDesea crearlo?")
+                      .arg(QFileInfo(ruta).fileName()),
+                  QMessageBox::Question))
+        return std::nullopt;
+    ultimoNombre_ = ruta;
+    return ArchivoElegido{ruta, QFileInfo(ruta).fileName()};
+}
+
+void PlataformaReal::Tiempo(double segundos) {
+    QEventLoop espera;
+    QTimer::singleShot(std::max(0, MilisegundosDe(segundos)), Qt::PreciseTimer, &espera,
+                       &QEventLoop::quit);
+    espera.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void PlataformaReal::Beep() {
+    QApplication::beep();
+}
+
+QDateTime PlataformaReal::Ahora() {
+    return QDateTime::currentDateTime();
+}
+
+bool PlataformaReal::IniciarPrograma(const QString& programa, const QStringList& argumentos) {
+    return QProcess::startDetached(programa, argumentos);
+}
+
+bool PlataformaReal::AbrirDocumento(const QString& ruta) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(ruta));
+}
+
+} // namespace brelo

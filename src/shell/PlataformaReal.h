@@ -1,0 +1,24 @@
+#pragma once
+
+#include "shell/plataforma.h"
+
+namespace brelo {
+
+class PlataformaReal final : public Plataforma {
+public:
+    bool Pregunta(QWidget* padre, const QString& titulo, const QString& texto,
+                  QMessageBox::Icon icono) override;
+    void Aviso(QWidget* padre, const QString& titulo, const QString& texto,
+               QMessageBox::Icon icono) override;
+    std::optional<ArchivoElegido> ElegirArchivo(QWidget* padre, const DialogoArchivo& d) override;
+    void Tiempo(double segundos) override;
+    void Beep() override;
+    QDateTime Ahora() override;
+    bool IniciarPrograma(const QString& programa, const QStringList& argumentos) override;
+    bool AbrirDocumento(const QString& ruta) override;
+
+private:
+    QString ultimoNombre_; // one dialog serves the whole window and keeps the last name
+};
+
+} // namespace brelo

@@ -1,0 +1,61 @@
+#pragma once
+
+// Everything the window needs from the platform that a test cannot drive for real: message
+// boxes, file dialogs, the wait, the beep, the clock and starting another program. main()
+// hands the window the real one; tests hand it a scripted one.
+
+#include <QDateTime>
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+
+namespace brelo {
+
+struct DialogoArchivo {
+    enum Modo { Abrir, Guardar };
+    Modo modo = Abrir;
+    QString filtro; // "Etiqueta(*.ext)|*.ext|..." as the file commands state it
+    int indiceFiltro = 1;
+    QString nombreInicial;
+    bool confirmarSobrescribir = false;
+    bool confirmarCrear = false;
+};
+
+struct ArchivoElegido {
+    QString ruta;   // full path
+    QString nombre; // bare file name
+};
+
+class Plataforma {
+public:
+    virtual ~Plataforma() = default;
+
+    // A Yes/No question with Yes as the default; true for Yes.
+    virtual bool Pregunta(QWidget* padre, const QString& titulo, const QString& texto,
+                          QMessageBox::Icon icono) = 0;
+    // A message with an OK button.
+    virtual void Aviso(QWidget* padre, const QString& titulo, const QString& texto,
+                       QMessageBox::Icon icono) = 0;
+    // Nothing when the operator cancels.
+    virtual std::optional<ArchivoElegido> ElegirArchivo(QWidget* padre,
+                                                        const DialogoArchivo& d) = 0;
+    // Holds the caller for that many seconds while the windows keep repainting. The
+    // operator's input waits until the caller is done, so no command starts in the middle
+    // of another one.
+    virtual void Tiempo(double segundos) = 0;
+    virtual void Beep() = 0;
+    virtual QDateTime Ahora() = 0;
+    // Starts another program without waiting for it; false when it could not be started.
+    virtual bool IniciarPrograma(const QString& programa, const QStringList& argumentos) = 0;
+    // Opens a document with the desktop's viewer; false when there is none.
+    virtual bool AbrirDocumento(const QString& ruta) = 0;
+};
+
+// Milliseconds of a wait given in seconds: rounded, a half going to the even neighbour.
+int MilisegundosDe(double segundos);
+
+} // namespace brelo
