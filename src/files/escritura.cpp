@@ -31,9 +31,13 @@ std::optional<QString> EscribirArchivo(const QString& ruta, const std::string& d
     if (!f.open(QIODevice::WriteOnly))
         return f.errorString();
     const auto largo = static_cast<qint64>(datos.size());
-    if (f.write(datos.data(), largo) != largo) {
+    // commit() does not see an error of the final flush (a full disk, the file-size limit)
+    // and would put a truncated file in place of the old one, so flush and check first.
+    const bool escrito = f.write(datos.data(), largo) == largo && f.flush();
+    if (!escrito || f.error() != QFileDevice::NoError) {
+        const QString error = f.errorString();
         f.cancelWriting();
-        return f.errorString();
+        return error;
     }
     if (!f.commit())
         return f.errorString();

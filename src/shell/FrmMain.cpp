@@ -7,7 +7,6 @@
 #include "version.h"
 
 #include <QCoreApplication>
-#include <QVBoxLayout>
 
 // The pictures live in a static library, whose resources the linker would otherwise drop.
 static void iniciarRecursos() {
@@ -20,14 +19,10 @@ FrmMain::FrmMain(Plataforma& plataforma, QWidget* padre)
     : QMainWindow(padre), plataforma_(plataforma) {
     iniciarRecursos();
     setObjectName(QStringLiteral("FrmMain"));
-    auto* centro = new QWidget(this);
-    auto* columna = new QVBoxLayout(centro);
-    fraMensaje_ = new FraMensaje(mensaje_, plataforma_, centro);
-    columna->addWidget(fraMensaje_);
-    columna->addStretch();
-    setCentralWidget(centro);
+    fraMensaje_ = new FraMensaje(mensaje_, plataforma_);
     statusBar1_ = new BarraEstado(plataforma_, this);
     setStatusBar(statusBar1_);
+    CrearComandos();
     Form_Load();
 }
 
@@ -79,16 +74,6 @@ void FrmMain::BorrMsg() {
 
 void FrmMain::Tiempo(double pausa) {
     plataforma_.Tiempo(pausa);
-}
-
-void FrmMain::Nuevo_Click() {
-    fraMensaje_->Ini_Frame();
-    mensaje_.Cambios = false;
-    mensaje_.GrabarComo = true;
-    MostrarFrame(true);
-    fraMensaje_->EnfocarTexto();
-    statusBar1_->PonerPanel(2, QString::fromLatin1(texto::SinNombre));
-    mensaje_.NomArchivo.clear();
 }
 
 } // namespace brelo

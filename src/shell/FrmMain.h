@@ -11,16 +11,17 @@
 //                             StatusBar1 (TypeMsg, TypeErr)
 
 #include "model/mensaje.h"
+#include "shell/plataforma.h"
 
 #include <QMainWindow>
 
 #include <cstdint>
+#include <optional>
 
 namespace brelo {
 
 class BarraEstado;
 class FraMensaje;
-class Plataforma;
 
 class FrmMain : public QMainWindow {
     Q_OBJECT
@@ -41,11 +42,31 @@ public:
     void BorrMsg();
     void Tiempo(double pausa);
 
-    // File commands.
+    // File commands; each menu item and its picture button run the same one.
     void Nuevo_Click();
+    void Cargar_Click();
+    void cerrar_Click();
+    void Importar_Click();
+    void save_Click();
+    void Grabar_Click();
+    void salir_Click();
+
+    void Grabar_Mensaje();
+
+    // The answer to the last yes/no question: 6 Yes, 7 No.
+    std::int16_t Resp = 0;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     void Form_Load();
+    void CrearComandos();
+    void PreguntarGrabar(bool comoNuevo);
+    void CargarMensaje();
+    void FallaCarga();
+    std::optional<ArchivoElegido> ElegirArchivo(DialogoArchivo d);
+    bool MensajeAbierto() const;
     void InicioVar();
     void LoadRegSett();
     void Inicio_COMM();
@@ -53,6 +74,8 @@ private:
 
     Plataforma& plataforma_;
     Mensaje mensaje_;
+    QString ultimoNombre_; // the one file dialog of the window keeps the last name chosen
+    bool saliendo_ = false;
     FraMensaje* fraMensaje_;
     BarraEstado* statusBar1_;
 };

@@ -14,20 +14,27 @@
 
 namespace brelo {
 
+namespace {
+// The program's texts break their lines with a lone carriage return; a label needs a line feed.
+QString paraMostrar(QString texto) {
+    return texto.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+} // namespace
+
 int MilisegundosDe(double segundos) {
     return static_cast<int>(RedondeoPar(segundos * 1000));
 }
 
 bool PlataformaReal::Pregunta(QWidget* padre, const QString& titulo, const QString& texto,
                               QMessageBox::Icon icono) {
-    QMessageBox caja(icono, titulo, texto, QMessageBox::Yes | QMessageBox::No, padre);
+    QMessageBox caja(icono, titulo, paraMostrar(texto), QMessageBox::Yes | QMessageBox::No, padre);
     caja.setDefaultButton(QMessageBox::Yes);
     return caja.exec() == QMessageBox::Yes;
 }
 
 void PlataformaReal::Aviso(QWidget* padre, const QString& titulo, const QString& texto,
                            QMessageBox::Icon icono) {
-    QMessageBox caja(icono, titulo, texto, QMessageBox::Ok, padre);
+    QMessageBox caja(icono, titulo, paraMostrar(texto), QMessageBox::Ok, padre);
     caja.exec();
 }
 
@@ -53,7 +60,7 @@ std::optional<ArchivoElegido> PlataformaReal::ElegirArchivo(QWidget* padre,
     dialogo.selectNameFilter(filtros.value(d.indiceFiltro - 1));
     if (!d.confirmarSobrescribir)
         dialogo.setOption(QFileDialog::DontConfirmOverwrite);
-    dialogo.selectFile(guardar ? d.nombreInicial : ultimoNombre_);
+    dialogo.selectFile(d.nombreInicial);
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
         return std::nullopt;
     const QString ruta = dialogo.selectedFiles().constFirst();
@@ -63,7 +70,6 @@ std::optional<ArchivoElegido> PlataformaReal::ElegirArchivo(QWidget* padre,
                       .arg(QFileInfo(ruta).fileName()),
                   QMessageBox::Question))
         return std::nullopt;
-    ultimoNombre_ = ruta;
     return ArchivoElegido{ruta, QFileInfo(ruta).fileName()};
 }
 

@@ -16,9 +16,6 @@ public:
     QDateTime Ahora() override;
     bool IniciarPrograma(const QString& programa, const QStringList& argumentos) override;
     bool AbrirDocumento(const QString& ruta) override;
-
-private:
-    QString ultimoNombre_; // one dialog serves the whole window and keeps the last name
 };
 
 } // namespace brelo

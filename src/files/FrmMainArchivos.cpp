@@ -1,0 +1,224 @@
+// The file commands of FrmMain: new, open, close, save, save as, import and exit, with the
+// question asked before unsaved changes would be lost. Reading and writing the bytes is the
+// core's; this file decides what the window does with the result.
+
+#include "editor/FraMensaje.h"
+#include "files/archivomensaje.h"
+#include "files/escritura.h"
+#include "files/importartexto.h"
+#include "shell/BarraEstado.h"
+#include "shell/FrmMain.h"
+#include "shell/textos.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLineEdit>
+
+namespace brelo {
+
+namespace {
+constexpr std::int16_t Si = 6;
+constexpr std::int16_t No = 7;
+
+const QString FiltroMensajes =
+    QStringLiteral("Archivos de Mensajes v2(*.mn2)|*.mn2|Archivos de Mensajes v1(*.mnm)|*.mnm");
+const QString FiltroGrabar = QStringLiteral("Archivos de Mensajes(*.mn2)|*.mn2");
+const QString FiltroTexto = QStringLiteral("Archivos de Texto(*.txt)|*.txt");
+
+QString deTexto(const std::string& s) {
+    return QString::fromStdString(s);
+}
+} // namespace
+
+bool FrmMain::MensajeAbierto() const {
+    return !fraMensaje_->isHidden();
+}
+
+std::optional<ArchivoElegido> FrmMain::ElegirArchivo(DialogoArchivo d) {
+    if (d.modo == DialogoArchivo::Abrir)
+        d.nombreInicial = ultimoNombre_;
+    auto elegido = plataforma_.ElegirArchivo(this, d);
+    if (elegido)
+        ultimoNombre_ = elegido->ruta;
+    return elegido;
+}
+
+// Asked only for an open, changed message. A Yes saves at once under the current name,
+// except for New, which keeps GrabarComo so a new or saved-as message asks for a name.
+void FrmMain::PreguntarGrabar(bool comoNuevo) {
+    if (!MensajeAbierto() || !mensaje_.Cambios)
+        return;
+    const bool si =
+        plataforma_.Pregunta(this, QStringLiteral("Grabar"),
+                             QStringLiteral("Hay cambios Realizados\rDesea Grabar el Mensaje?"),
+                             QMessageBox::Information);
+    Resp = si ? Si : No;
+    if (!si)
+        return;
+    if (!comoNuevo)
+        mensaje_.GrabarComo = false;
+    Grabar_Mensaje();
+}
+
+void FrmMain::Nuevo_Click() {
+    PreguntarGrabar(true);
+    fraMensaje_->Ini_Frame();
+    mensaje_.Cambios = false;
+    mensaje_.GrabarComo = true;
+    MostrarFrame(true);
+    fraMensaje_->EnfocarTexto();
+    statusBar1_->PonerPanel(2, QString::fromLatin1(texto::SinNombre));
+    mensaje_.NomArchivo.clear();
+}
+
+void FrmMain::Cargar_Click() {
+    PreguntarGrabar(false);
+    CargarMensaje();
+}
+
+void FrmMain::cerrar_Click() {
+    if (!MensajeAbierto())
+        return;
+    PreguntarGrabar(false);
+    mensaje_.NomArchivo.clear();
+    MostrarFrame(false);
+}
+
+void FrmMain::save_Click() {
+    if (!mensaje_.Cambios)
+        return;
+    mensaje_.GrabarComo = false;
+    Grabar_Mensaje();
+}
+
+void FrmMain::Grabar_Click() {
+    if (!MensajeAbierto())
+        return;
+    mensaje_.GrabarComo = true;
+    Grabar_Mensaje();
+}
+
+void FrmMain::salir_Click() {
+    PreguntarGrabar(false);
+    saliendo_ = true;
+    close();
+    QCoreApplication::quit();
+}
+
+void FrmMain::closeEvent(QCloseEvent* e) {
+    if (!saliendo_)
+        PreguntarGrabar(false);
+    e->accept();
+}
+
+void FrmMain::Grabar_Mensaje() {
+    fraMensaje_->TomoActual();
+    const bool conTexto = mensaje_.tieneTexto();
+    if (mensaje_.NomArchivo.empty() || (mensaje_.GrabarComo && conTexto)) {
+        DialogoArchivo d;
+        d.modo = DialogoArchivo::Guardar;
+        d.filtro = FiltroGrabar;
+        d.confirmarSobrescribir = true;
+        d.confirmarCrear = true;
+        const auto elegido = ElegirArchivo(d);
+        if (!elegido) {
+            TypeErr(QString::fromLatin1(texto::NoGrabado));
+            return;
+        }
+        mensaje_.NomArchivo = elegido->nombre.toStdString();
+        mensaje_.NomArchivo2 = elegido->ruta.toStdString();
+    }
+    if (!conTexto)
+        return;
+    if (mensaje_.NomArchivo.empty()) {
+        mensaje_.Cambios = false;
+        TypeErr(QString::fromLatin1(texto::SinNombreGrabado));
+        return;
+    }
+    // Whenever the message has a name, NomArchivo2 is its full path: the file chosen just
+    // now, or the one it was loaded from or last saved to.
+    if (EscribirArchivo(deTexto(mensaje_.NomArchivo2), EscribirMensaje(mensaje_))) {
+        TypeErr(QString::fromLatin1(texto::NoGrabado));
+        return;
+    }
+    mensaje_.Cambios = false;
+    TypeMsg(tipo::Pgm, QString::fromLatin1(texto::GrabadoOk));
+    statusBar1_->PonerPanel(2, deTexto(mensaje_.NomArchivo));
+}
+
+void FrmMain::CargarMensaje() {
+    DialogoArchivo d;
+    d.filtro = FiltroMensajes;
+    d.confirmarSobrescribir = false;
+    const auto elegido = ElegirArchivo(d);
+    if (!elegido)
+        return;
+    mensaje_.NomArchivo = elegido->nombre.toStdString();
+    mensaje_.NomArchivo2 = elegido->ruta.toStdString();
+    if (mensaje_.NomArchivo.empty())
+        return;
+    const LecturaArchivo archivo = LeerArchivo(elegido->ruta);
+    if (!archivo.error.isEmpty()) {
+        FallaCarga();
+        return;
+    }
+    fraMensaje_->Ini_Frame();
+    TypeMsg(tipo::Pgm, QString::fromLatin1(texto::Cargando));
+    const LecturaMensaje l = LeerMensaje(archivo.datos, VersionDeRuta(mensaje_.NomArchivo2));
+    if (l.error) {
+        FallaCarga();
+        return;
+    }
+    if (l.paginas.empty())
+        return;
+    MostrarFrame(true);
+    mensaje_.cargarPaginas(l.paginas);
+    fraMensaje_->txtGoto->clear();
+    fraMensaje_->RefMensaje();
+    mensaje_.Cambios = false;
+    mensaje_.GrabarComo = false;
+    statusBar1_->PonerPanel(2, deTexto(mensaje_.NomArchivo));
+    TypeMsg(tipo::Pgm, QString::fromLatin1(texto::CargadoOk));
+}
+
+// Nothing of the failed file is shown: the operator is left with an empty, unnamed message.
+void FrmMain::FallaCarga() {
+    TypeErr(QString::fromLatin1(texto::ErrorArchivo));
+    fraMensaje_->Ini_Frame();
+    mensaje_.Cambios = false;
+    mensaje_.GrabarComo = true;
+    MostrarFrame(true);
+    fraMensaje_->EnfocarTexto();
+    statusBar1_->PonerPanel(2, QString::fromLatin1(texto::SinNombre));
+    mensaje_.NomArchivo.clear();
+}
+
+void FrmMain::Importar_Click() {
+    if (!MensajeAbierto()) {
+        TypeMsg(tipo::Err, QString::fromLatin1(texto::NoHayMensaje));
+        return;
+    }
+    DialogoArchivo d;
+    d.filtro = FiltroTexto;
+    const auto elegido = ElegirArchivo(d);
+    const LecturaArchivo archivo = elegido ? LeerArchivo(elegido->ruta) : LecturaArchivo{};
+    // The whole file is split before the message is touched, so a failure changes nothing.
+    const Importacion imp =
+        elegido && archivo.error.isEmpty() ? ImportarTexto(archivo.datos) : Importacion{};
+    if (imp.paginas.empty()) {
+        TypeErr(QString::fromLatin1(texto::NoSePudoLeer));
+        return;
+    }
+    fraMensaje_->Ini_Frame();
+    TypeMsg(tipo::Pgm, QString::fromLatin1(texto::Importando));
+    std::vector<Pagina> paginas;
+    for (const std::string& t : imp.paginas)
+        paginas.push_back(Pagina{t});
+    mensaje_.cargarPaginas(paginas);
+    fraMensaje_->RefMensaje();
+    mensaje_.Cambios = true;
+    mensaje_.GrabarComo = false;
+    TypeMsg(tipo::Pgm, QString::fromLatin1(texto::ImportadoOk));
+}
+
+} // namespace brelo

@@ -1,0 +1,107 @@
+// The one place that wires the menu bar and the row of picture buttons to the commands of
+// FrmMain: a menu item and its button always run the same procedure.
+
+#include "editor/FraMensaje.h"
+#include "shell/FrmMain.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace brelo {
+
+namespace {
+
+using Comando = void (FrmMain::*)();
+
+struct ItemMenu {
+    const char* nombre; // nullptr: a separator
+    const char* titulo;
+    Comando accion;
+};
+
+struct Boton {
+    const char* nombre;
+    const char* pista;
+    const char* icono;
+    Comando accion;
+    int espacioAntes; // pixels; -1 for the wide gap that pushes the rest to the right
+};
+
+const ItemMenu MenuArchivo[] = {
+    {"Nuevo", "&Nuevo Mensaje", &FrmMain::Nuevo_Click},
+    {"Cargar", "&Abrir Mensaje ...", &FrmMain::Cargar_Click},
+    {"cerrar", "Cerrar Mensaje &Actual", &FrmMain::cerrar_Click},
+    {nullptr, nullptr, nullptr},
+    {"Importar", "&Importar Archivo de Texto", &FrmMain::Importar_Click},
+    {nullptr, nullptr, nullptr},
+    {"save", "&Grabar Mensaje", &FrmMain::save_Click},
+    {"Grabar", "&Grabar Mensaje como ...", &FrmMain::Grabar_Click},
+    {nullptr, nullptr, nullptr},
+    {"salir", "&Salir", &FrmMain::salir_Click},
+};
+
+constexpr int Grupo = 20;
+
+const Boton Botones[] = {
+    {"cmdNew", "Nuevo Mensaje", "nuevo", &FrmMain::Nuevo_Click, 0},
+    {"cmdOpen", "Abrir Mensaje", "abrir", &FrmMain::Cargar_Click, 0},
+    {"cmdSave", "Grabar Mensaje", "grabar", &FrmMain::save_Click, 0},
+    {"cmdSaveAs", "Grabar Mensaje Como", "grabarcomo", &FrmMain::Grabar_Click, 0},
+    {"cmdClose", "Cerrar Mensaje", "cerrar", &FrmMain::cerrar_Click, 0},
+    {"cmdImport", "Importar texto", "importar", &FrmMain::Importar_Click, Grupo},
+    {"cmdExit", "Salir del Programa", "salir", &FrmMain::salir_Click, -1},
+};
+
+QFrame* linea() {
+    auto* l = new QFrame;
+    l->setFrameShape(QFrame::HLine);
+    l->setFrameShadow(QFrame::Sunken);
+    return l;
+}
+
+} // namespace
+
+void FrmMain::CrearComandos() {
+    QMenu* archivo = menuBar()->addMenu(QStringLiteral("&Archivo"));
+    archivo->setObjectName(QStringLiteral("Archivo"));
+    for (const ItemMenu& item : MenuArchivo) {
+        if (!item.nombre) {
+            archivo->addSeparator();
+            continue;
+        }
+        QAction* a = archivo->addAction(QString::fromLatin1(item.titulo));
+        a->setObjectName(QString::fromLatin1(item.nombre));
+        connect(a, &QAction::triggered, this, item.accion);
+    }
+
+    auto* fila = new QHBoxLayout;
+    fila->setSpacing(0);
+    for (const Boton& b : Botones) {
+        if (b.espacioAntes < 0)
+            fila->addStretch();
+        else
+            fila->addSpacing(b.espacioAntes);
+        auto* boton = new QToolButton;
+        boton->setObjectName(QString::fromLatin1(b.nombre));
+        boton->setToolTip(QString::fromLatin1(b.pista));
+        boton->setIcon(QIcon(QStringLiteral(":/iconos/%1.svg").arg(QLatin1String(b.icono))));
+        boton->setIconSize(QSize(22, 22));
+        boton->setAutoRaise(true);
+        connect(boton, &QToolButton::clicked, this, b.accion);
+        fila->addWidget(boton);
+    }
+
+    auto* centro = new QWidget(this);
+    auto* columna = new QVBoxLayout(centro);
+    columna->addWidget(linea());
+    columna->addLayout(fila);
+    columna->addWidget(linea());
+    columna->addWidget(fraMensaje_);
+    columna->addStretch();
+    setCentralWidget(centro);
+}
+
+} // namespace brelo
