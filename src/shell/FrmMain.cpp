@@ -47,14 +47,6 @@ void FrmMain::InicioVar() {
     statusBar1_->PonerPanel(2, QString::fromLatin1(texto::SinNombre));
 }
 
-void FrmMain::LoadRegSett() {
-    // The settings store arrives with the serial link.
-}
-
-void FrmMain::Inicio_COMM() {
-    // The serial port arrives with the serial link.
-}
-
 void FrmMain::MostrarFrame(bool visible) {
     fraMensaje_->setEnabled(visible);
     fraMensaje_->setVisible(visible);

@@ -10,6 +10,7 @@
 //                                      |
 //                             StatusBar1 (TypeMsg, TypeErr)
 
+#include "link/ajustes.h"
 #include "model/mensaje.h"
 #include "shell/plataforma.h"
 
@@ -32,6 +33,8 @@ public:
     Mensaje& mensaje() { return mensaje_; }
     FraMensaje* fraMensaje() const { return fraMensaje_; }
     BarraEstado* StatusBar1() const { return statusBar1_; }
+    Plataforma& plataforma() { return plataforma_; }
+    Ajustes& ajustes() { return ajustes_; }
 
     QString PathApp;
     QString VerApp;
@@ -53,6 +56,15 @@ public:
 
     void Grabar_Mensaje();
 
+    // The sign and the settings.
+    void Envio_Click();
+    void Escribir_Click();
+    void Command1_Click();
+    void Opciones_Click();
+    void LoadRegSett();
+    void SaveRegSett();
+    void Inicio_COMM();
+
     // The answer to the last yes/no question: 6 Yes, 7 No.
     std::int16_t Resp = 0;
 
@@ -68,12 +80,11 @@ private:
     std::optional<ArchivoElegido> ElegirArchivo(DialogoArchivo d);
     bool MensajeAbierto() const;
     void InicioVar();
-    void LoadRegSett();
-    void Inicio_COMM();
     void MostrarFrame(bool visible);
 
     Plataforma& plataforma_;
     Mensaje mensaje_;
+    Ajustes ajustes_;
     QString ultimoNombre_; // the one file dialog of the window keeps the last name chosen
     bool saliendo_ = false;
     FraMensaje* fraMensaje_;

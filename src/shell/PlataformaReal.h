@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/espera.h"
+#include "link/puertoserie.h"
 #include "shell/plataforma.h"
 
 namespace brelo {
@@ -16,6 +18,12 @@ public:
     QDateTime Ahora() override;
     bool IniciarPrograma(const QString& programa, const QStringList& argumentos) override;
     bool AbrirDocumento(const QString& ruta) override;
+    Puerto& PuertoCom() override { return puerto_; }
+    Espera& Pausas() override { return espera_; }
+
+private:
+    PuertoSerie puerto_;
+    EsperaReal espera_;
 };
 
 } // namespace brelo

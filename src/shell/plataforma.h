@@ -15,6 +15,9 @@ class QWidget;
 
 namespace brelo {
 
+class Espera;
+class Puerto;
+
 struct DialogoArchivo {
     enum Modo { Abrir, Guardar };
     Modo modo = Abrir;
@@ -53,6 +56,9 @@ public:
     virtual bool IniciarPrograma(const QString& programa, const QStringList& argumentos) = 0;
     // Opens a document with the desktop's viewer; false when there is none.
     virtual bool AbrirDocumento(const QString& ruta) = 0;
+    // The serial line to the sign, and the pause between its bytes.
+    virtual Puerto& PuertoCom() = 0;
+    virtual Espera& Pausas() = 0;
 };
 
 // Milliseconds of a wait given in seconds: rounded, a half going to the even neighbour.

@@ -1,6 +1,7 @@
 #include "editor/CajaMensaje.h"
 #include "editor/FraMensaje.h"
 #include "shell/FrmMain.h"
+#include "support/ajustesprueba.h"
 #include "support/plataformaguion.h"
 
 #include <QApplication>
@@ -31,6 +32,7 @@ class TstFraMensaje : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { AjustesDePrueba(); }
     void init();
     void cleanup();
 

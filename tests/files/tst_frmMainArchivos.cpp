@@ -2,6 +2,7 @@
 #include "editor/FraMensaje.h"
 #include "shell/BarraEstado.h"
 #include "shell/FrmMain.h"
+#include "support/ajustesprueba.h"
 #include "support/plataformaguion.h"
 
 #include <QComboBox>
@@ -27,6 +28,7 @@ class TstFrmMainArchivos : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { AjustesDePrueba(); }
     void init();
     void cleanup();
 

@@ -3,6 +3,7 @@
 #include "shell/BarraEstado.h"
 #include "shell/FrmMain.h"
 #include "shell/PlataformaReal.h"
+#include "support/ajustesprueba.h"
 #include "support/plataformaguion.h"
 #include "version.h"
 
@@ -20,6 +21,7 @@ class TstFrmMain : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { AjustesDePrueba(); }
     void arranque();
     void nuevoAbreElFrame();
     void mensajesDeEstado_data();

@@ -1,0 +1,46 @@
+#include "link/ajustes.h"
+
+#include <QSettings>
+
+namespace brelo {
+
+namespace {
+
+QSettings almacen() {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Brelo2"),
+                     QStringLiteral("Brelo2"));
+}
+
+bool aBooleano(const QString& texto) {
+    if (texto.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    bool numero = false;
+    const double v = texto.trimmed().toDouble(&numero);
+    return numero && v != 0;
+}
+
+} // namespace
+
+Ajustes LeerAjustes() {
+    const Ajustes omision;
+    const QSettings s = almacen();
+    Ajustes a;
+    a.Puerto = s.value(QStringLiteral("COM/Port"), omision.Puerto).toString();
+    a.Baud = s.value(QStringLiteral("COM/Baud"), omision.Baud).toString();
+    a.RTS = aBooleano(s.value(QStringLiteral("COM/RTS"), QStringLiteral("False")).toString());
+    a.DY1 = s.value(QStringLiteral("PGM/DY1"), omision.DY1).toString();
+    a.DY2 = s.value(QStringLiteral("PGM/DY2"), omision.DY2).toString();
+    return a;
+}
+
+void GuardarAjustes(const Ajustes& a) {
+    QSettings s = almacen();
+    s.setValue(QStringLiteral("COM/Port"), a.Puerto);
+    s.setValue(QStringLiteral("COM/Baud"), a.Baud);
+    s.setValue(QStringLiteral("COM/RTS"), a.RTS ? QStringLiteral("True") : QStringLiteral("False"));
+    s.setValue(QStringLiteral("PGM/DY1"), a.DY1);
+    s.setValue(QStringLiteral("PGM/DY2"), a.DY2);
+    s.sync();
+}
+
+} // namespace brelo

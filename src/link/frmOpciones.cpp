@@ -1,0 +1,101 @@
+#include "link/frmOpciones.h"
+
+#include "link/ajustes.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QSerialPortInfo>
+#include <QVBoxLayout>
+
+namespace brelo {
+
+namespace {
+
+QComboBox* lista(const QString& nombre, const QStringList& entradas, const QString& texto) {
+    auto* c = new QComboBox;
+    c->setObjectName(nombre);
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    c->addItems(entradas);
+    c->setEditText(texto);
+    c->setMinimumContentsLength(8);
+    return c;
+}
+
+// After "1" to "9", the serial devices of this machine (USB adapters among them).
+QStringList puertos() {
+    QStringList l{"1", "2", "3", "4", "5", "6", "7", "8", "9"};
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        l << info.systemLocation();
+    return l;
+}
+
+} // namespace
+
+frmOpciones::frmOpciones(Ajustes& ajustes, QWidget* padre) : QDialog(padre), ajustes_(ajustes) {
+    setObjectName(QStringLiteral("frmOpciones"));
+    setWindowTitle(QStringLiteral("Opciones de Programa"));
+    OpcionesOK = false;
+
+    cboPort = lista(QStringLiteral("cboPort"), puertos(), ajustes.Puerto);
+    cboBaud = lista(QStringLiteral("cboBaud"),
+                    {"110", "300", "1200", "2400", "4800", "9600", "19200", "38400", "57600",
+                     "115200", "230400", "460800"},
+                    ajustes.Baud);
+    chkRTS = new QCheckBox(QStringLiteral("RTS/CTS"));
+    chkRTS->setObjectName(QStringLiteral("chkRTS"));
+    chkRTS->setChecked(ajustes.RTS);
+    cboWNT =
+        lista(QStringLiteral("cboWNT"),
+              {"10", "25", "50", "100", "150", "200", "250", "300", "350", "400", "450", "500"},
+              ajustes.DY1);
+    cboChar = lista(QStringLiteral("cboChar"),
+                    {"01", "02", "05", "10", "20", "30", "40", "50", "60", "70", "80", "90"},
+                    ajustes.DY2);
+
+    auto* serie = new QGroupBox(QStringLiteral("Puerto Serie"));
+    auto* f1 = new QFormLayout(serie);
+    f1->addRow(QStringLiteral("Puerto"), cboPort);
+    f1->addRow(QStringLiteral("Baud Rate"), cboBaud);
+    f1->addRow(QString(), chkRTS);
+    auto* espera = new QGroupBox(QStringLiteral("Espera"));
+    auto* f2 = new QFormLayout(espera);
+    f2->addRow(QStringLiteral("Inicio [ms]"), cboWNT);
+    f2->addRow(QStringLiteral("Mensaje [ms]"), cboChar);
+
+    cmdOK = new QPushButton(QStringLiteral("Aceptar"));
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    Command2 = new QPushButton(QStringLiteral("Cancelar"));
+    Command2->setObjectName(QStringLiteral("Command2"));
+
+    auto* grupos = new QHBoxLayout;
+    grupos->addWidget(serie);
+    grupos->addWidget(espera);
+    auto* botones = new QHBoxLayout;
+    botones->addStretch();
+    botones->addWidget(cmdOK);
+    botones->addWidget(Command2);
+    auto* columna = new QVBoxLayout(this);
+    columna->addLayout(grupos);
+    columna->addLayout(botones);
+
+    connect(cmdOK, &QPushButton::clicked, this, &frmOpciones::cmdOK_Click);
+    connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void frmOpciones::cmdOK_Click() {
+    ajustes_.Puerto = cboPort->currentText();
+    ajustes_.Baud = cboBaud->currentText();
+    ajustes_.RTS = chkRTS->isChecked();
+    ajustes_.DY1 = cboWNT->currentText();
+    ajustes_.DY2 = cboChar->currentText();
+    OpcionesOK = true;
+    accept();
+}
+
+} // namespace brelo

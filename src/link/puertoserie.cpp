@@ -1,0 +1,45 @@
+#include "link/puertoserie.h"
+
+namespace brelo {
+
+bool PuertoSerie::PortOpen() const {
+    return port_.isOpen();
+}
+
+void PuertoSerie::Cerrar() {
+    port_.close();
+}
+
+bool PuertoSerie::Abrir(const QString& dispositivo, qint32 baudios, QString& error) {
+    port_.setPortName(dispositivo);
+    const bool listo = port_.setBaudRate(baudios) && port_.setDataBits(QSerialPort::Data8) &&
+                       port_.setParity(QSerialPort::NoParity) &&
+                       port_.setStopBits(QSerialPort::OneStop) &&
+                       port_.setFlowControl(QSerialPort::NoFlowControl);
+    if (!listo || !port_.open(QIODevice::WriteOnly)) {
+        error = port_.errorString();
+        port_.close();
+        return false;
+    }
+    // A device without modem-control lines (a pseudo-terminal, some adapters) refuses these;
+    // its lines are off anyway, so the refusal is no error.
+    port_.setRequestToSend(false);
+    port_.setDataTerminalReady(false);
+    port_.clearError();
+    return true;
+}
+
+bool PuertoSerie::Output(const QByteArray& bytes) {
+    if (!port_.isOpen())
+        return false;
+    // Each byte must be on the line before its pause starts, not whenever the event loop
+    // gets round to the port's buffer.
+    if (port_.write(bytes) != bytes.size())
+        return false;
+    while (port_.bytesToWrite() > 0)
+        if (!port_.flush() && port_.bytesToWrite() > 0 && !port_.waitForBytesWritten(1000))
+            return false;
+    return port_.error() == QSerialPort::NoError;
+}
+
+} // namespace brelo

@@ -1,0 +1,107 @@
+#include "protocol/DialogoCartel.h"
+
+#include "shell/FrmMain.h"
+#include "shell/plataforma.h"
+#include "shell/textos.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace brelo {
+
+DialogoCartel::DialogoCartel(FrmMain& principal, const QString& titulo, const QString& textoOK)
+    : QDialog(&principal), principal_(principal),
+      transferencia_(principal.plataforma().PuertoCom(), principal.plataforma().Pausas()) {
+    setWindowTitle(titulo);
+    setModal(true);
+    auto* columna = new QVBoxLayout(this);
+    contenido_ = new QVBoxLayout;
+    columna->addLayout(contenido_);
+    auto* botones = new QHBoxLayout;
+    cmdOK = new QPushButton(textoOK);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    Command2 = new QPushButton(QStringLiteral("Cancelar"));
+    Command2->setObjectName(QStringLiteral("Command2"));
+    botones->addStretch();
+    botones->addWidget(cmdOK);
+    botones->addWidget(Command2);
+    columna->addLayout(botones);
+    StatusBar1 = new QLabel;
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    StatusBar1->setMinimumWidth(300);
+    columna->addWidget(StatusBar1);
+
+    connect(Command2, &QPushButton::clicked, this, &DialogoCartel::Command2_Click);
+    connect(&transferencia_, &Transferencia::Progreso, this,
+            [this](int, int porcentaje, int largo) {
+                StatusBar1->setText(TextoProgreso(porcentaje, largo));
+            });
+    connect(&transferencia_, &Transferencia::Terminada, this, &DialogoCartel::alTerminar);
+}
+
+QLabel* DialogoCartel::etiqueta(const QString& nombre, const QString& texto) {
+    auto* l = new QLabel(texto);
+    l->setObjectName(nombre);
+    contenido_->addWidget(l);
+    return l;
+}
+
+void DialogoCartel::Command2_Click() {
+    if (Ocupado) {
+        if (!terminado_) {
+            Cancelado = true;
+            transferencia_.Cancelar();
+        }
+        return;
+    }
+    close();
+}
+
+void DialogoCartel::Transmitir(const QByteArray& trama, double demora1, double demora2) {
+    cmdOK->setEnabled(false); // a second press cannot start a second transfer
+    transferencia_.Iniciar(trama, demora1, demora2);
+}
+
+void DialogoCartel::alTerminar(Transferencia::Fin fin) {
+    switch (fin) {
+    case Transferencia::Enviado:
+        Terminar(QString::fromLatin1(texto::EnviadoOk));
+        break;
+    case Transferencia::Cancelado:
+        Terminar(QString::fromLatin1(texto::Cancelado));
+        break;
+    case Transferencia::Fallido:
+        Terminar(QString::fromLatin1(texto::Error22));
+        break;
+    }
+}
+
+void DialogoCartel::Terminar(const QString& texto) {
+    terminado_ = true;
+    StatusBar1->setText(texto);
+    principal_.Tiempo(1);
+    accept();
+}
+
+void DialogoCartel::reject() {
+    if (Ocupado && !terminado_)
+        Command2_Click(); // the transfer ends by itself, then the dialog closes
+    else
+        QDialog::reject();
+}
+
+void DialogoCartel::closeEvent(QCloseEvent* e) {
+    if (Ocupado && !terminado_) {
+        Command2_Click();
+        e->ignore();
+        return;
+    }
+    QDialog::closeEvent(e);
+}
+
+} // namespace brelo

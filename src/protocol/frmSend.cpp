@@ -1,0 +1,52 @@
+#include "protocol/frmSend.h"
+
+#include "editor/FraMensaje.h"
+#include "model/valor.h"
+#include "protocol/trama.h"
+#include "shell/FrmMain.h"
+#include "shell/textos.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace brelo {
+
+bool HayMensajeParaEnviar(FrmMain& principal) {
+    principal.fraMensaje()->TomoActual();
+    return !principal.fraMensaje()->isHidden() && principal.mensaje().tieneTexto();
+}
+
+frmSend::frmSend(FrmMain& principal)
+    : DialogoCartel(principal, QStringLiteral("Envio de Mensaje"), QStringLiteral("Enviar")) {
+    setObjectName(QStringLiteral("frmSend"));
+    auto* Picture1 = etiqueta(QStringLiteral("Picture1"), QString());
+    Picture1->setPixmap(QIcon(QStringLiteral(":/iconos/enviar.svg")).pixmap(48, 48));
+    etiqueta(QStringLiteral("Label1"), QStringLiteral("- Verfique encendido del Cartel "));
+    etiqueta(QStringLiteral("Label2"), QStringLiteral("- Conecte el cable de comunicacion"));
+    connect(cmdOK, &QPushButton::clicked, this, &frmSend::cmdOK_Click);
+}
+
+void frmSend::cmdOK_Click() {
+    if (Ocupado)
+        return;
+    if (!HayMensajeParaEnviar(principal_)) {
+        Terminar(QString::fromLatin1(texto::Error21));
+        return;
+    }
+    Cancelado = false;
+    Ocupado = true;
+    const ResultadoTrama t = ArmarTrama(principal_.mensaje());
+    if (!t.ok()) {
+        Terminar(QString::fromLatin1(texto::Error22));
+        return;
+    }
+    Demora1 = ValorNumerico(principal_.ajustes().DY1.toStdString());
+    Demora2 = ValorNumerico(principal_.ajustes().DY2.toStdString());
+    Transmitir(QByteArray::fromStdString(t.Trama), Demora1, Demora2);
+}
+
+QString frmSend::TextoProgreso(int porcentaje, int largo) const {
+    return QStringLiteral("Enviando ...%1% [%2]").arg(porcentaje).arg(largo);
+}
+
+} // namespace brelo

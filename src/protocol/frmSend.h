@@ -1,0 +1,28 @@
+#pragma once
+
+// frmSend: sends the whole message to the sign, paced, with progress and Cancelar.
+
+#include "protocol/DialogoCartel.h"
+
+namespace brelo {
+
+class frmSend : public DialogoCartel {
+    Q_OBJECT
+
+public:
+    explicit frmSend(FrmMain& principal);
+
+    void cmdOK_Click();
+
+    double Demora1 = 0; // ms
+    double Demora2 = 0; // ms
+
+protected:
+    QString TextoProgreso(int porcentaje, int largo) const override;
+};
+
+// The checks both message dialogs make before building the stream: the message is open and
+// has text. Takes the shown page first.
+bool HayMensajeParaEnviar(FrmMain& principal);
+
+} // namespace brelo
