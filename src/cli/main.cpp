@@ -2,6 +2,7 @@
 // program's own text and the reason on standard error, writes nothing to standard output,
 // leaves no partial file and exits with a non-zero status.
 
+#include "cli/envio.h"
 #include "files/archivomensaje.h"
 #include "files/escritura.h"
 #include "files/importartexto.h"
@@ -35,6 +36,15 @@ const char* const Ayuda =
     "  salida ARCHIVO           escribe esos bytes en \"Salida.txt\" en la carpeta actual\n"
     "  info ARCHIVO             lista las paginas y la memoria restante del cartel\n"
     "  importar TEXTO DESTINO   importa un archivo de texto y lo graba como mensaje .mn2\n"
+    "  enviar ARCHIVO           envia el mensaje al cartel por el puerto serie\n"
+    "  hora                     pone en hora el reloj del cartel con la del PC\n"
+    "\n"
+    "Opciones de enviar y hora (por omision, las guardadas en Opciones del programa):\n"
+    "  --puerto P   numero de puerto (1 es /dev/ttyS0) o ruta del dispositivo\n"
+    "  --baud B     velocidad en baudios\n"
+    "  --dy1 MS     pausa tras cada uno de los cinco primeros bytes\n"
+    "  --dy2 MS     pausa tras cada byte siguiente\n"
+    "Ctrl-C cancela el envio; el cartel recibe entonces el fin de mensaje.\n"
     "\n"
     "ARCHIVO es un mensaje .mn2, o .mnm de la version anterior.\n";
 
@@ -140,7 +150,7 @@ int ordenImportar(const QString& texto, const QString& destino) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
+    QStringList args = app.arguments().mid(1);
     const QString orden = args.value(0);
     if (orden == QLatin1String("--help") || orden == QLatin1String("-h")) {
         std::cout << Ayuda;
@@ -154,6 +164,14 @@ int main(int argc, char* argv[]) {
         return ordenInfo(args[1]);
     if (orden == QLatin1String("importar") && args.size() == 3)
         return ordenImportar(args[1], args[2]);
+    OpcionesLinea linea;
+    const bool opcionesBien = LeerOpcionesLinea(args, linea);
+    if (opcionesBien && orden == QLatin1String("enviar") && args.size() == 2) {
+        auto m = cargar(args[1]);
+        return m ? EnviarMensaje(*m, linea) : Fallo;
+    }
+    if (opcionesBien && orden == QLatin1String("hora") && args.size() == 1)
+        return EnviarHora(linea);
     std::cerr << Ayuda;
     return MalUso;
 }

@@ -1,0 +1,104 @@
+// Pacing of a real transfer through a pseudo-terminal pair: the ratio of the measured time to
+// the ideal 5 x DY1 + (N - 5) x DY2, and the time from Cancelar to the terminator.
+// Prints figures; asserts nothing.
+
+#include "link/ajustes.h"
+#include "link/espera.h"
+#include "link/puertoserie.h"
+#include "link/transferencia.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+
+using namespace brelo;
+
+namespace {
+
+constexpr int Largo = 2000;
+constexpr double Dy1 = 10;
+constexpr double Dy2 = 5;
+
+class PuertoCronometrado final : public Puerto {
+public:
+    PuertoSerie real;
+    QElapsedTimer reloj;
+    qint64 ultimo = 0;
+    bool PortOpen() const override { return real.PortOpen(); }
+    void Cerrar() override { real.Cerrar(); }
+    bool Abrir(const QString& d, qint32 b, QString& e) override { return real.Abrir(d, b, e); }
+    bool Output(const QByteArray& bytes) override {
+        ultimo = reloj.nsecsElapsed();
+        return real.Output(bytes);
+    }
+};
+
+void esperarFin(Transferencia& t) {
+    QEventLoop bucle;
+    QObject::connect(&t, &Transferencia::Terminada, &bucle, &QEventLoop::quit);
+    bucle.exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString lado = dir.filePath("programa");
+    QProcess socat;
+    socat.setProcessChannelMode(QProcess::MergedChannels);
+    socat.start("socat", {"-d", "-d", "pty,raw,echo=0,link=" + lado,
+                          "pty,raw,echo=0,link=" + dir.filePath("cartel")});
+    QByteArray dicho;
+    while (!dicho.contains("starting data transfer loop") && socat.waitForReadyRead(5000))
+        dicho += socat.readAll();
+    // Something must drain the far end, as a sign would.
+    QProcess lector;
+    lector.start("sh", {"-c", "cat " + dir.filePath("cartel") + " > /dev/null"});
+    lector.waitForStarted();
+
+    PuertoCronometrado puerto;
+    Ajustes a;
+    a.Puerto = lado;
+    if (!IniciarPuerto(puerto, a).isEmpty()) {
+        std::fprintf(stderr, "no se pudo abrir %s\n", qPrintable(lado));
+        return 1;
+    }
+    EsperaReal espera;
+    Transferencia t(puerto, espera);
+    const QByteArray trama(Largo, 'x');
+
+    puerto.reloj.start();
+    t.Iniciar(trama, Dy1, Dy2);
+    esperarFin(t);
+    const double medido = puerto.reloj.nsecsElapsed() / 1e6;
+    const double ideal = 5 * Dy1 + (Largo - 5) * Dy2;
+    std::printf("transferencia de %d bytes, DY1 %.0f ms, DY2 %.0f ms\n", Largo, Dy1, Dy2);
+    std::printf("  medido %.1f ms, ideal %.1f ms, razon %.4f\n", medido, ideal, medido / ideal);
+
+    double peor = 0;
+    for (int vez = 0; vez < 20; ++vez) {
+        qint64 cancelado = 0;
+        puerto.reloj.start();
+        t.Iniciar(trama, Dy1, Dy2);
+        QTimer::singleShot(100 + vez, [&] {
+            cancelado = puerto.reloj.nsecsElapsed();
+            t.Cancelar();
+        });
+        esperarFin(t);
+        peor = std::max(peor, (puerto.ultimo - cancelado) / 1e6);
+    }
+    std::printf("  de Cancelar al terminador: peor de 20, %.2f ms (DY2 + 20 ms = %.0f ms)\n", peor,
+                Dy2 + 20);
+    lector.kill();
+    lector.waitForFinished();
+    socat.terminate();
+    socat.waitForFinished();
+    return 0;
+}

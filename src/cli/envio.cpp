@@ -1,0 +1,155 @@
+#include "cli/envio.h"
+
+#include "link/ajustes.h"
+#include "link/espera.h"
+#include "link/puerto.h"
+#include "link/puertoserie.h"
+#include "link/transferencia.h"
+#include "model/mensaje.h"
+#include "model/valor.h"
+#include "protocol/fechahora.h"
+#include "protocol/trama.h"
+#include "shell/textos.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QTimer>
+
+#include <csignal>
+#include <iostream>
+
+namespace brelo {
+
+namespace {
+
+constexpr int Fallo = 1;
+constexpr int Interrumpido = 130;
+
+volatile std::sig_atomic_t ctrlC = 0;
+
+void alCtrlC(int) {
+    ctrlC = 1;
+}
+
+int fallar(const char* texto, const QString& motivo) {
+    std::cerr << texto << ": " << motivo.toLocal8Bit().constData() << '\n';
+    return Fallo;
+}
+
+// Progress overwrites one line of standard error, once per change of percentage.
+class Avance {
+public:
+    explicit Avance(bool conLargo) : conLargo_(conLargo) {}
+    void operator()(int, int porcentaje, int largo) {
+        if (porcentaje == ultimo_)
+            return;
+        ultimo_ = porcentaje;
+        std::cerr << '\r' << (conLargo_ ? "Enviando ..." : "Enviando Datos al CARTEL ...")
+                  << porcentaje << '%';
+        if (conLargo_)
+            std::cerr << " [" << largo << ']';
+        std::cerr.flush();
+    }
+
+private:
+    bool conLargo_;
+    int ultimo_ = -1;
+};
+
+// Sends the bytes paced as the window does; Ctrl-C cancels like Cancelar.
+int transmitir(const QByteArray& trama, const OpcionesLinea& o, double demora1, double demora2,
+               bool conLargo) {
+    Ajustes a;
+    a.Puerto = o.puerto;
+    a.Baud = o.baud;
+    PuertoSerie puerto;
+    if (const QString error = IniciarPuerto(puerto, a); !error.isEmpty())
+        return fallar(texto::Error03, error);
+    EsperaReal espera;
+    Transferencia t(puerto, espera);
+    Avance avance(conLargo);
+    QObject::connect(&t, &Transferencia::Progreso, &t, std::ref(avance));
+    int estado = Fallo;
+    QObject::connect(&t, &Transferencia::Terminada, &t, [&estado](Transferencia::Fin fin) {
+        std::cerr << '\n';
+        if (fin == Transferencia::Enviado) {
+            std::cerr << texto::EnviadoOk << '\n';
+            estado = 0;
+        } else if (fin == Transferencia::Cancelado) {
+            std::cerr << texto::Cancelado << '\n';
+            estado = Interrumpido;
+        } else {
+            fallar(texto::Error22, QStringLiteral("no se pudo escribir en el puerto"));
+        }
+        QCoreApplication::exit();
+    });
+    QTimer vigia;
+    QObject::connect(&vigia, &QTimer::timeout, &t, [&t] {
+        if (ctrlC)
+            t.Cancelar();
+    });
+    std::signal(SIGINT, alCtrlC);
+    vigia.start(5);
+    t.Iniciar(trama, demora1, demora2);
+    if (t.Ocupado())
+        QCoreApplication::exec();
+    std::signal(SIGINT, SIG_DFL);
+    return estado;
+}
+
+} // namespace
+
+bool LeerOpcionesLinea(QStringList& args, OpcionesLinea& o) {
+    const Ajustes guardado = LeerAjustes();
+    o = {guardado.Puerto, guardado.Baud, guardado.DY1, guardado.DY2};
+    const std::pair<const char*, QString*> nombres[] = {
+        {"--puerto", &o.puerto}, {"--baud", &o.baud}, {"--dy1", &o.dy1}, {"--dy2", &o.dy2}};
+    QStringList resto;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (!arg.startsWith(QLatin1String("--"))) {
+            resto << arg;
+            continue;
+        }
+        bool conocida = false;
+        for (auto [nombre, destino] : nombres) {
+            const QString n = QLatin1String(nombre);
+            if (arg == n && i + 1 < args.size()) {
+                *destino = args[++i];
+                conocida = true;
+            } else if (arg.startsWith(n + QLatin1Char('='))) {
+                *destino = arg.mid(n.size() + 1);
+                conocida = true;
+            }
+        }
+        if (!conocida)
+            return false;
+    }
+    args = resto;
+    return true;
+}
+
+int EnviarMensaje(Mensaje& m, const OpcionesLinea& o) {
+    if (!m.tieneTexto())
+        return fallar(texto::Error21, QStringLiteral("el mensaje no tiene texto"));
+    const ResultadoTrama t = ArmarTrama(m);
+    if (!t.ok())
+        return fallar(
+            texto::Error22,
+            QStringLiteral("la pagina %1 tiene una alineacion desconocida").arg(t.paginaConError));
+    return transmitir(QByteArray::fromStdString(t.Trama), o, ValorNumerico(o.dy1.toStdString()),
+                      ValorNumerico(o.dy2.toStdString()), true);
+}
+
+int EnviarHora(const OpcionesLinea& o) {
+    const QDateTime ahora = QDateTime::currentDateTime();
+    const CamposFecha c =
+        CamposDeReloj(ahora.time().hour(), ahora.time().minute(), ahora.time().second(),
+                      ahora.date().day(), ahora.date().month(), ahora.date().year());
+    std::cerr << TextoFecha(c) << '\n';
+    return transmitir(QByteArray::fromStdString(TramaFecha(c)), o,
+                      DemoraInicioFecha(o.dy1.toStdString()), DemoraByteFecha(o.dy2.toStdString()),
+                      false);
+}
+
+} // namespace brelo

@@ -1,0 +1,23 @@
+#pragma once
+
+// brelo-cli's two transfers to the sign, with the window's pacing code.
+
+#include <QStringList>
+
+namespace brelo {
+
+struct Mensaje;
+
+// The four line options, each defaulting to the operator's stored setting.
+struct OpcionesLinea {
+    QString puerto, baud, dy1, dy2;
+};
+
+// Reads --puerto, --baud, --dy1 and --dy2 (as "--x VALOR" or "--x=VALOR") out of args;
+// returns false on an unknown option or a missing value.
+bool LeerOpcionesLinea(QStringList& args, OpcionesLinea& o);
+
+int EnviarMensaje(Mensaje& m, const OpcionesLinea& o);
+int EnviarHora(const OpcionesLinea& o);
+
+} // namespace brelo

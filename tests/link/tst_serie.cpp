@@ -1,0 +1,137 @@
+#include "link/ajustes.h"
+#include "link/espera.h"
+#include "link/puertoserie.h"
+#include "link/transferencia.h"
+#include "support/socat.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace brelo;
+
+namespace {
+
+const QByteArray Trama =
+    QByteArray::fromHex("572D4E5439DF91202020202020484F4C41202020202020C5D6C1A0A0A0A0A00101");
+
+// Notes when each byte left, to check the pauses from the program's side, where they are made.
+class PuertoCronometrado final : public Puerto {
+public:
+    PuertoSerie real;
+    QList<qint64> momentos; // ns
+    QElapsedTimer reloj;
+
+    bool PortOpen() const override { return real.PortOpen(); }
+    void Cerrar() override { real.Cerrar(); }
+    bool Abrir(const QString& d, qint32 b, QString& e) override { return real.Abrir(d, b, e); }
+    bool Output(const QByteArray& bytes) override {
+        if (!reloj.isValid())
+            reloj.start();
+        momentos << reloj.nsecsElapsed();
+        return real.Output(bytes);
+    }
+};
+
+Transferencia::Fin fin(QSignalSpy& spy) {
+    if (spy.isEmpty() && !spy.wait(20000))
+        return Transferencia::Fin(-1);
+    return spy[0][0].value<Transferencia::Fin>();
+}
+
+} // namespace
+
+class TstSerie : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void bytesExactosYPausas();
+    void cancelar_data();
+    void cancelar();
+    void puertoInexistente();
+    void cartelDesaparece();
+};
+
+void TstSerie::bytesExactosYPausas() {
+    ParSocat par;
+    QVERIFY(par.listo());
+    PuertoCronometrado puerto;
+    Ajustes a;
+    a.Puerto = par.programa();
+    QCOMPARE(IniciarPuerto(puerto, a), QString());
+    EsperaReal espera;
+    Transferencia t(puerto, espera);
+    QSignalSpy terminada(&t, &Transferencia::Terminada);
+    t.Iniciar(Trama, 12, 3);
+    QCOMPARE(fin(terminada), Transferencia::Enviado);
+    QCOMPARE(par.Leer(Trama.size()), Trama);
+    for (int k = 1; k < puerto.momentos.size(); ++k) {
+        const qint64 minimo = (k <= 5 ? 12 : 3) * 1000000LL;
+        QVERIFY2(puerto.momentos[k] - puerto.momentos[k - 1] >= minimo,
+                 qPrintable(QStringLiteral("pausa %1 de %2 ns")
+                                .arg(k)
+                                .arg(puerto.momentos[k] - puerto.momentos[k - 1])));
+    }
+}
+
+void TstSerie::cancelar_data() {
+    QTest::addColumn<int>("enviados");
+    QTest::newRow("en la cabecera") << 3;
+    QTest::newRow("en el cuerpo") << 20;
+}
+
+void TstSerie::cancelar() {
+    QFETCH(int, enviados);
+    ParSocat par;
+    QVERIFY(par.listo());
+    PuertoSerie puerto;
+    Ajustes a;
+    a.Puerto = par.programa();
+    QCOMPARE(IniciarPuerto(puerto, a), QString());
+    EsperaReal espera;
+    Transferencia t(puerto, espera);
+    connect(&t, &Transferencia::Progreso, &t, [&t, enviados](int pos, int, int) {
+        if (pos == enviados)
+            t.Cancelar(); // pressed while this byte goes out
+    });
+    QSignalSpy terminada(&t, &Transferencia::Terminada);
+    t.Iniciar(Trama, 2, 1);
+    QCOMPARE(fin(terminada), Transferencia::Cancelado);
+    QCOMPARE(par.Leer(enviados + 2), Trama.left(enviados) + "\x01\x01");
+}
+
+void TstSerie::puertoInexistente() {
+    PuertoSerie puerto;
+    Ajustes a;
+    a.Puerto = QStringLiteral("/dev/brelo-no-existe");
+    QVERIFY(!IniciarPuerto(puerto, a).isEmpty());
+    EsperaReal espera;
+    Transferencia t(puerto, espera);
+    QSignalSpy progreso(&t, &Transferencia::Progreso);
+    QSignalSpy terminada(&t, &Transferencia::Terminada);
+    t.Iniciar(Trama, 2, 1);
+    QCOMPARE(fin(terminada), Transferencia::Fallido);
+    QCOMPARE(progreso.size(), 1); // the first byte fails
+}
+
+void TstSerie::cartelDesaparece() {
+    ParSocat par;
+    QVERIFY(par.listo());
+    PuertoSerie puerto;
+    Ajustes a;
+    a.Puerto = par.programa();
+    QCOMPARE(IniciarPuerto(puerto, a), QString());
+    EsperaReal espera;
+    Transferencia t(puerto, espera);
+    connect(&t, &Transferencia::Progreso, &t, [&par](int pos, int, int) {
+        if (pos == 10)
+            par.Terminar();
+    });
+    QSignalSpy progreso(&t, &Transferencia::Progreso);
+    QSignalSpy terminada(&t, &Transferencia::Terminada);
+    t.Iniciar(Trama, 1, 1);
+    QCOMPARE(fin(terminada), Transferencia::Fallido);
+    QVERIFY(progreso.size() < Trama.size());
+}
+
+QTEST_GUILESS_MAIN(TstSerie)
+#include "tst_serie.moc"
