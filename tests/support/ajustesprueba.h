@@ -1,8 +1,9 @@
 #pragma once
 
-// Tests never touch the operator's own settings: the store moves to Qt's test location and
-// starts empty.
+// Tests never touch the operator's own settings: the store moves to Qt's test location (under
+// a home folder of each test's own, see CMakeLists.txt) and starts empty.
 
+#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -10,9 +11,9 @@ namespace brelo {
 
 inline void AjustesDePrueba() {
     QStandardPaths::setTestModeEnabled(true);
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Brelo2"),
-              QStringLiteral("Brelo2"))
-        .clear();
+    QFile::remove(QSettings(QSettings::NativeFormat, QSettings::UserScope,
+                            QStringLiteral("Brelo2"), QStringLiteral("Brelo2"))
+                      .fileName());
 }
 
 } // namespace brelo
