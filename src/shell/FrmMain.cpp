@@ -2,11 +2,15 @@
 
 #include "editor/FraMensaje.h"
 #include "shell/BarraEstado.h"
+#include "shell/ayuda.h"
+#include "shell/frmAcerca.h"
 #include "shell/plataforma.h"
 #include "shell/textos.h"
 #include "version.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 // The pictures live in a static library, whose resources the linker would otherwise drop.
 static void iniciarRecursos() {
@@ -66,6 +70,27 @@ void FrmMain::BorrMsg() {
 
 void FrmMain::Tiempo(double pausa) {
     plataforma_.Tiempo(pausa);
+}
+
+void FrmMain::About_Click() {
+    frmAcerca dialogo(VerApp, this);
+    dialogo.exec();
+}
+
+// The main window goes on at once; it does not wait for the viewer.
+void FrmMain::cmdHelp_Click() {
+#ifdef Q_OS_WIN
+    if (plataforma_.IniciarPrograma(QStringLiteral("hh.exe"),
+                                    {ArchivoAyuda(QDir::toNativeSeparators(PathApp))}))
+        return;
+#else
+    for (const QString& documento : DocumentosAyuda(PathApp))
+        if (QFileInfo::exists(documento) && plataforma_.AbrirDocumento(documento))
+            return;
+#endif
+    plataforma_.Aviso(this, QStringLiteral("Ayuda"),
+                      QStringLiteral("No se pudo abrir la ayuda del programa."),
+                      QMessageBox::Information);
 }
 
 } // namespace brelo

@@ -65,6 +65,10 @@ public:
     void SaveRegSett();
     void Inicio_COMM();
 
+    // Help and About.
+    void cmdHelp_Click();
+    void About_Click();
+
     // The answer to the last yes/no question: 6 Yes, 7 No.
     std::int16_t Resp = 0;
 

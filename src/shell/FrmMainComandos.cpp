@@ -10,6 +10,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <iterator>
+#include <span>
+
 namespace brelo {
 
 namespace {
@@ -40,7 +43,34 @@ const ItemMenu MenuArchivo[] = {
     {"save", "&Grabar Mensaje", &FrmMain::save_Click},
     {"Grabar", "&Grabar Mensaje como ...", &FrmMain::Grabar_Click},
     {nullptr, nullptr, nullptr},
+    {"Envio", "&Enviar Mensaje al Cartel", &FrmMain::Envio_Click},
+    {"Escribir", "&Escribir Mensaje en Archivo", &FrmMain::Escribir_Click},
+    {nullptr, nullptr, nullptr},
     {"salir", "&Salir", &FrmMain::salir_Click},
+};
+
+const ItemMenu MenuOpciones[] = {
+    {"Opciones", "&Puerto de Comunicacion", &FrmMain::Opciones_Click},
+};
+
+// The help item runs the same help as its button; the trailing blanks are part of the captions.
+const ItemMenu MenuAyuda[] = {
+    {"Help", "&Contenido           ", &FrmMain::cmdHelp_Click},
+    {nullptr, nullptr, nullptr},
+    {"About", "A&cerca de ", &FrmMain::About_Click},
+};
+
+struct Menu {
+    const char* nombre;
+    const char* titulo;
+    const ItemMenu* items;
+    std::size_t cuantos;
+};
+
+const Menu Menus[] = {
+    {"Archivo", "&Archivo", MenuArchivo, std::size(MenuArchivo)},
+    {"MenuOpciones", "&Opciones", MenuOpciones, std::size(MenuOpciones)},
+    {"Ayuda", "&Ayuda", MenuAyuda, std::size(MenuAyuda)},
 };
 
 constexpr int Grupo = 20;
@@ -52,7 +82,13 @@ const Boton Botones[] = {
     {"cmdSaveAs", "Grabar Mensaje Como", "grabarcomo", &FrmMain::Grabar_Click, 0},
     {"cmdClose", "Cerrar Mensaje", "cerrar", &FrmMain::cerrar_Click, 0},
     {"cmdImport", "Importar texto", "importar", &FrmMain::Importar_Click, Grupo},
-    {"cmdExit", "Salir del Programa", "salir", &FrmMain::salir_Click, -1},
+    {"cmdOptions", "Opciones", "opciones", &FrmMain::Opciones_Click, 0},
+    {"cmdTx", "Enviar Mensaje al Cartel", "enviar", &FrmMain::Envio_Click, 0},
+    {"Command2", "Enviar Mensaje a un Archivo", "archivo", &FrmMain::Escribir_Click, Grupo},
+    {"Command1", "Enviar Hora y Fecha", "hora", &FrmMain::Command1_Click, Grupo},
+    {"cmdAbout", "Acerca de", "acerca", &FrmMain::About_Click, -1},
+    {"cmdHelp", "Ayuda", "ayuda", &FrmMain::cmdHelp_Click, 0},
+    {"cmdExit", "Salir del Programa", "salir", &FrmMain::salir_Click, Grupo},
 };
 
 QFrame* linea() {
@@ -65,16 +101,18 @@ QFrame* linea() {
 } // namespace
 
 void FrmMain::CrearComandos() {
-    QMenu* archivo = menuBar()->addMenu(QStringLiteral("&Archivo"));
-    archivo->setObjectName(QStringLiteral("Archivo"));
-    for (const ItemMenu& item : MenuArchivo) {
-        if (!item.nombre) {
-            archivo->addSeparator();
-            continue;
+    for (const Menu& m : Menus) {
+        QMenu* menu = menuBar()->addMenu(QString::fromLatin1(m.titulo));
+        menu->setObjectName(QString::fromLatin1(m.nombre));
+        for (const ItemMenu& item : std::span(m.items, m.cuantos)) {
+            if (!item.nombre) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* a = menu->addAction(QString::fromLatin1(item.titulo));
+            a->setObjectName(QString::fromLatin1(item.nombre));
+            connect(a, &QAction::triggered, this, item.accion);
         }
-        QAction* a = archivo->addAction(QString::fromLatin1(item.titulo));
-        a->setObjectName(QString::fromLatin1(item.nombre));
-        connect(a, &QAction::triggered, this, item.accion);
     }
 
     auto* fila = new QHBoxLayout;
@@ -102,6 +140,8 @@ void FrmMain::CrearComandos() {
     columna->addWidget(fraMensaje_);
     columna->addStretch();
     setCentralWidget(centro);
+    // Wide enough for the button row's groups to stand apart, as operators know it.
+    setMinimumWidth(720);
 }
 
 } // namespace brelo

@@ -89,7 +89,15 @@ QDateTime PlataformaReal::Ahora() {
 }
 
 bool PlataformaReal::IniciarPrograma(const QString& programa, const QStringList& argumentos) {
-    return QProcess::startDetached(programa, argumentos);
+    QProcess proceso;
+    proceso.setProgram(programa);
+#ifdef Q_OS_WIN
+    // The help viewer has always been given its path unquoted.
+    proceso.setNativeArguments(argumentos.join(QLatin1Char(' ')));
+#else
+    proceso.setArguments(argumentos);
+#endif
+    return proceso.startDetached();
 }
 
 bool PlataformaReal::AbrirDocumento(const QString& ruta) {

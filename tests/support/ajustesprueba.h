@@ -11,8 +11,8 @@ namespace brelo {
 
 inline void AjustesDePrueba() {
     QStandardPaths::setTestModeEnabled(true);
-    QFile::remove(QSettings(QSettings::NativeFormat, QSettings::UserScope,
-                            QStringLiteral("Brelo2"), QStringLiteral("Brelo2"))
+    QFile::remove(QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Brelo2"),
+                            QStringLiteral("Brelo2"))
                       .fileName());
 }
 
