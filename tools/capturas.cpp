@@ -1,0 +1,69 @@
+// Retakes the screenshots of the README and the operator's guide: the real windows, drawn by
+// the platform the program runs on (Xvfb in docs/capturas.sh), saved as PNG files.
+//   capturas CARPETA
+
+#include "editor/FraMensaje.h"
+#include "link/frmOpciones.h"
+#include "protocol/frmDate.h"
+#include "protocol/frmSend.h"
+#include "protocol/frmSendTxt.h"
+#include "shell/BarraEstado.h"
+#include "shell/FrmMain.h"
+#include "shell/PlataformaReal.h"
+#include "shell/frmAcerca.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QTimer>
+
+using namespace brelo;
+
+namespace {
+
+void guardar(QWidget& w, const QDir& carpeta, const QString& nombre) {
+    w.show();
+    w.activateWindow();
+    QApplication::processEvents();
+    QTimer espera;
+    espera.start(300);
+    while (espera.remainingTime() > 0)
+        QApplication::processEvents();
+    w.grab().save(carpeta.filePath(nombre + QStringLiteral(".png")));
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    const QDir carpeta(app.arguments().value(1, QStringLiteral(".")));
+    PlataformaReal plataforma;
+    FrmMain v(plataforma);
+    v.resize(760, 480);
+    v.Nuevo_Click();
+    v.mensaje().cargarPaginas({{"OFERTA DEL DIA", 0, 0, 2, 1},
+                               {" Hora 00:00:00 ", 12, 0, 0, 0},
+                               {"PAN CALIENTE", 3, 4, 0, 2}});
+    v.mensaje().NomArchivo = "ofertas.mn2";
+    v.StatusBar1()->PonerPanel(2, QStringLiteral("ofertas.mn2"));
+    v.fraMensaje()->RefMensaje();
+    guardar(v, carpeta, QStringLiteral("principal"));
+    v.fraMensaje()->cmdPagDwn_Click();
+    guardar(v, carpeta, QStringLiteral("especial"));
+    v.fraMensaje()->cmdPagDwn_Click();
+    guardar(v, carpeta, QStringLiteral("efecto"));
+
+    frmSend envio(v);
+    envio.StatusBar1->setText(QStringLiteral("Enviando ...42% [64]"));
+    guardar(envio, carpeta, QStringLiteral("envio"));
+    frmSendTxt salida(v);
+    guardar(salida, carpeta, QStringLiteral("salida"));
+    frmDate fecha(v);
+    guardar(fecha, carpeta, QStringLiteral("fecha"));
+    frmOpciones opciones(v.ajustes(), &v);
+    guardar(opciones, carpeta, QStringLiteral("opciones"));
+    frmAcerca acerca(v.VerApp, &v);
+    guardar(acerca, carpeta, QStringLiteral("acerca"));
+    return 0;
+}
