@@ -8,7 +8,7 @@ raiz="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 paquetes=(
     cmake ninja-build g++ clang libclang-rt-dev
-    qt6-base-dev qt6-serialport-dev qt6-svg-dev qt6-qpa-plugins
+    qt6-base-dev qt6-serialport-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n
     fonts-liberation socat xvfb xauth xdotool imagemagick
 )
 

@@ -414,6 +414,11 @@ QWidget* FraMensaje::grupoEdicion() {
                               QStringLiteral(":/iconos/insertar.svg"));
     cmdBorro = botonImagen(QStringLiteral("cmdBorro"), QStringLiteral("Borrar Pagina Actual"),
                            QStringLiteral(":/iconos/borrar.svg"));
+    // Keys for operators who keep their hands on the keyboard.
+    cmdPagFirst->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Home));
+    cmdPagUp->setShortcut(QKeySequence(Qt::Key_PageUp));
+    cmdPagDwn->setShortcut(QKeySequence(Qt::Key_PageDown));
+    cmdPagLast->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_End));
     txtGoto = new QLineEdit;
     txtGoto->setObjectName(QStringLiteral("txtGoto"));
     txtGoto->setFixedWidth(48);

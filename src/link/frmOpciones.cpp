@@ -7,6 +7,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSerialPortInfo>
 #include <QVBoxLayout>
@@ -85,6 +86,9 @@ frmOpciones::frmOpciones(Ajustes& ajustes, QWidget* padre) : QDialog(padre), aju
     columna->addLayout(botones);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmOpciones::cmdOK_Click);
+    // An editable list keeps Enter for itself; the operator means Aceptar.
+    for (QComboBox* c : {cboPort, cboBaud, cboWNT, cboChar})
+        connect(c->lineEdit(), &QLineEdit::returnPressed, this, &frmOpciones::cmdOK_Click);
     connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
