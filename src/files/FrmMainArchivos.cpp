@@ -62,6 +62,11 @@ void FrmMain::PreguntarGrabar(bool comoNuevo) {
 
 void FrmMain::Nuevo_Click() {
     PreguntarGrabar(true);
+    MensajeVacioSinNombre();
+}
+
+// One empty page, open in the editor, with no file yet: the next save asks for a name.
+void FrmMain::MensajeVacioSinNombre() {
     fraMensaje_->Ini_Frame();
     mensaje_.Cambios = false;
     mensaje_.GrabarComo = true;
@@ -184,13 +189,7 @@ void FrmMain::CargarMensaje() {
 // Nothing of the failed file is shown: the operator is left with an empty, unnamed message.
 void FrmMain::FallaCarga() {
     TypeErr(QString::fromLatin1(texto::ErrorArchivo));
-    fraMensaje_->Ini_Frame();
-    mensaje_.Cambios = false;
-    mensaje_.GrabarComo = true;
-    MostrarFrame(true);
-    fraMensaje_->EnfocarTexto();
-    statusBar1_->PonerPanel(2, QString::fromLatin1(texto::SinNombre));
-    mensaje_.NomArchivo.clear();
+    MensajeVacioSinNombre();
 }
 
 void FrmMain::Importar_Click() {

@@ -1,5 +1,7 @@
 #include "protocol/DialogoCartel.h"
 
+#include "editor/FraMensaje.h"
+#include "protocol/trama.h"
 #include "shell/FrmMain.h"
 #include "shell/plataforma.h"
 #include "shell/textos.h"
@@ -60,6 +62,22 @@ void DialogoCartel::Command2_Click() {
         return;
     }
     close();
+}
+
+std::optional<QByteArray> DialogoCartel::TramaDelMensaje() {
+    principal_.fraMensaje()->TomoActual();
+    if (principal_.fraMensaje()->isHidden() || !principal_.mensaje().tieneTexto()) {
+        Terminar(QString::fromLatin1(texto::Error21));
+        return std::nullopt;
+    }
+    Cancelado = false;
+    Ocupado = true;
+    const ResultadoTrama t = ArmarTrama(principal_.mensaje());
+    if (!t.ok()) {
+        Terminar(QString::fromLatin1(texto::Error22));
+        return std::nullopt;
+    }
+    return QByteArray::fromStdString(t.Trama);
 }
 
 void DialogoCartel::Transmitir(const QByteArray& trama, double demora1, double demora2) {

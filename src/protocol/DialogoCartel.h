@@ -9,6 +9,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class QBoxLayout;
 class QLabel;
 class QPushButton;
@@ -36,6 +38,10 @@ protected:
     // Where the subclass puts its labels, above the buttons.
     QBoxLayout* contenido() const { return contenido_; }
     QLabel* etiqueta(const QString& nombre, const QString& texto);
+
+    // The message's stream, after taking the shown page and checking there is a message with
+    // text; nothing after ending the dialog with Error #21 or #22.
+    std::optional<QByteArray> TramaDelMensaje();
 
     // Sends the bytes paced by the two delays (ms), showing Progreso before each byte.
     void Transmitir(const QByteArray& trama, double demora1, double demora2);

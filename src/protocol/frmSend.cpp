@@ -1,8 +1,6 @@
 #include "protocol/frmSend.h"
 
-#include "editor/FraMensaje.h"
 #include "model/valor.h"
-#include "protocol/trama.h"
 #include "shell/FrmMain.h"
 #include "shell/textos.h"
 
@@ -10,11 +8,6 @@
 #include <QPushButton>
 
 namespace brelo {
-
-bool HayMensajeParaEnviar(FrmMain& principal) {
-    principal.fraMensaje()->TomoActual();
-    return !principal.fraMensaje()->isHidden() && principal.mensaje().tieneTexto();
-}
 
 frmSend::frmSend(FrmMain& principal)
     : DialogoCartel(principal, QStringLiteral("Envio de Mensaje"), QStringLiteral("Enviar")) {
@@ -29,20 +22,12 @@ frmSend::frmSend(FrmMain& principal)
 void frmSend::cmdOK_Click() {
     if (Ocupado)
         return;
-    if (!HayMensajeParaEnviar(principal_)) {
-        Terminar(QString::fromLatin1(texto::Error21));
+    const auto trama = TramaDelMensaje();
+    if (!trama)
         return;
-    }
-    Cancelado = false;
-    Ocupado = true;
-    const ResultadoTrama t = ArmarTrama(principal_.mensaje());
-    if (!t.ok()) {
-        Terminar(QString::fromLatin1(texto::Error22));
-        return;
-    }
     Demora1 = ValorNumerico(principal_.ajustes().DY1.toStdString());
     Demora2 = ValorNumerico(principal_.ajustes().DY2.toStdString());
-    Transmitir(QByteArray::fromStdString(t.Trama), Demora1, Demora2);
+    Transmitir(*trama, Demora1, Demora2);
 }
 
 QString frmSend::TextoProgreso(int porcentaje, int largo) const {

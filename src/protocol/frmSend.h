@@ -21,8 +21,4 @@ protected:
     QString TextoProgreso(int porcentaje, int largo) const override;
 };
 
-// The checks both message dialogs make before building the stream: the message is open and
-// has text. Takes the shown page first.
-bool HayMensajeParaEnviar(FrmMain& principal);
-
 } // namespace brelo

@@ -1,7 +1,6 @@
 #include "protocol/frmSendTxt.h"
 
 #include "files/escritura.h"
-#include "protocol/frmSend.h"
 #include "protocol/trama.h"
 #include "shell/FrmMain.h"
 #include "shell/textos.h"
@@ -28,19 +27,12 @@ QString frmSendTxt::RutaSalida() const {
 void frmSendTxt::cmdOK_Click() {
     if (Ocupado)
         return;
-    if (!HayMensajeParaEnviar(principal_)) {
-        Terminar(QString::fromLatin1(texto::Error21));
+    const auto trama = TramaDelMensaje();
+    if (!trama)
         return;
-    }
-    Cancelado = false;
-    Ocupado = true;
-    const ResultadoTrama t = ArmarTrama(principal_.mensaje());
     // Written aside and renamed over the old file: a failure leaves the old one whole.
-    if (!t.ok() || EscribirArchivo(RutaSalida(), FormatoSalida(t.Trama))) {
-        Terminar(QString::fromLatin1(texto::Error22));
-        return;
-    }
-    Terminar(QString::fromLatin1(texto::SalidaOk));
+    const bool escrito = !EscribirArchivo(RutaSalida(), FormatoSalida(trama->toStdString()));
+    Terminar(QString::fromLatin1(escrito ? texto::SalidaOk : texto::Error22));
 }
 
 } // namespace brelo

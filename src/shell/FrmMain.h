@@ -81,6 +81,7 @@ private:
     void PreguntarGrabar(bool comoNuevo);
     void CargarMensaje();
     void FallaCarga();
+    void MensajeVacioSinNombre();
     std::optional<ArchivoElegido> ElegirArchivo(DialogoArchivo d);
     bool MensajeAbierto() const;
     void InicioVar();

@@ -43,8 +43,10 @@ namespace {
 QStringList filtrosQt(const QString& filtro) {
     const QStringList partes = filtro.split(QLatin1Char('|'));
     QStringList r;
-    for (qsizetype i = 0; i + 1 < partes.size(); i += 2)
-        r << partes[i] + QLatin1Char(' ') + QLatin1Char('(') + partes[i + 1] + QLatin1Char(')');
+    for (qsizetype i = 0; i + 1 < partes.size(); i += 2) {
+        const bool conPatron = partes[i].contains(QLatin1Char('('));
+        r << (conPatron ? partes[i] : partes[i] + QStringLiteral(" (") + partes[i + 1] + u')');
+    }
     return r;
 }
 } // namespace

@@ -22,7 +22,6 @@ private Q_SLOTS:
     void enviar();
     void ctrlCCancela();
     void hora();
-    void puertoInexistente();
 
 private:
     bool correr(QProcess& p, const QStringList& args);
@@ -91,14 +90,6 @@ void TstCliSerie::hora() {
     // Packed BCD: every nibble of the six fields is a decimal digit.
     for (char b : recibido.mid(6, 6))
         QVERIFY(((b >> 4) & 0xF) <= 9 && (b & 0xF) <= 9);
-}
-
-void TstCliSerie::puertoInexistente() {
-    QProcess p;
-    QVERIFY(correr(p, {"enviar", mensaje, "--puerto", "/dev/brelo-no-existe"}));
-    QVERIFY(p.waitForFinished(20000));
-    QVERIFY(p.exitCode() != 0);
-    QVERIFY(p.readAllStandardError().startsWith("Error #03, No se pudo iniciar el Puerto Serie"));
 }
 
 QTEST_GUILESS_MAIN(TstCliSerie)

@@ -12,14 +12,26 @@ mkdir -p "$HOME"
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$trabajo"' EXIT
 fallas=0
 paso=0
+# A step that cannot go on says where, and leaves the screen as it was.
+trap 'echo "FAIL!  : paso detenido en la linea $LINENO"; foto detenido' ERR
 
 foto() {
     paso=$((paso + 1))
     import -window root "$artefactos/$(printf %02d "$paso")-$1.png"
 }
 teclas() { xdotool key --delay 120 "$@"; }
-ventana() { timeout 15 xdotool search --sync --name "$1" | head -1; }
+ventana() { timeout 60 xdotool search --sync --onlyvisible --name "$1" | head -1; }
 enfocar() { xdotool windowfocus --sync "$(ventana "$1")"; }
+# A visible window of that title other than $2 (a question that borrows a dialog's title).
+otra_ventana() {
+    for _ in $(seq 600); do
+        for id in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
+            [ "$id" != "$2" ] && { echo "$id"; return 0; }
+        done
+        sleep 0.1
+    done
+    return 1
+}
 # A menu item of "&Archivo" by its place: opened from the unambiguous "&Opciones". Without a
 # window manager a closed dialog leaves no window active, so the main one is focused first.
 archivo() {
@@ -29,21 +41,21 @@ archivo() {
     teclas Return
 }
 esperar_archivo() { # until the file holds at least $2 bytes
-    for _ in $(seq 150); do
+    for _ in $(seq 600); do
         [ -f "$1" ] && [ "$(stat -c %s "$1")" -ge "$2" ] && return 0
         sleep 0.1
     done
     return 1
 }
 esperar_cierre() { # until no visible window has this title
-    for _ in $(seq 150); do
+    for _ in $(seq 600); do
         xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
         sleep 0.1
     done
     return 1
 }
 esperar_fin() {
-    for _ in $(seq 150); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+    for _ in $(seq 600); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
     return 1
 }
 comparar() { # nombre esperado(hex) archivo
@@ -59,10 +71,11 @@ comparar() { # nombre esperado(hex) archivo
 arrancar() {
     "$brelo" &
     pid=$!
-    # A clean settings folder names a port this machine may not have.
-    if caja="$(timeout 5 xdotool search --sync --name "Puerto Serie" | head -1)"; then
+    # A clean settings folder names a port this machine may not have: its error comes first.
+    primera="$(ventana "Puerto Serie|Norvane - Brelo")"
+    if [ "$(xdotool getwindowname "$primera")" = "Puerto Serie" ]; then
         foto "error-puerto"
-        xdotool windowfocus --sync "$caja" && teclas Return
+        xdotool windowfocus --sync "$primera" && teclas Return
     fi
     enfocar "Norvane - Brelo"
 }
@@ -72,16 +85,20 @@ arrancar
 archivo 1 # Nuevo
 xdotool type --delay 60 "HOLA"
 foto "pagina-1"
-teclas Next Return # next page, and Yes to a new one
+teclas Next # next page: it asks for a new one
+enfocar "Nueva Pagina"
+teclas Return # Yes
 enfocar "Norvane - Brelo"
 teclas Tab l # the entry-effect list: "LLuvia   [16]"
 teclas shift+Tab
 xdotool type --delay 60 "MUNDO"
 foto "pagina-2"
 archivo 6 # Grabar Mensaje como ...
-enfocar "Guardar como|Save As"
+dialogo="$(ventana "Guardar como|Save As")"
+xdotool windowfocus --sync "$dialogo"
 xdotool type --delay 30 "$trabajo/ofertas.mn2"
 teclas Return
+xdotool windowfocus --sync "$(otra_ventana "Guardar como|Save As" "$dialogo")"
 foto "crear"
 teclas Return # create the new file: Yes
 esperar_archivo "$trabajo/ofertas.mn2" 30

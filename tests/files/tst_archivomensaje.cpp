@@ -27,7 +27,6 @@ class TstArchivoMensaje : public QObject {
 private Q_SLOTS:
     void extraer_data();
     void extraer();
-    void comillas();
     void ejemploVersion2();
     void huecosSeRenumeran();
     void lectura_data();
@@ -59,11 +58,6 @@ void TstArchivoMensaje::extraer() {
     QTEST(VersionDeRuta(ruta.toStdString()) == VersionArchivo::V1, "version1");
     QCOMPARE(QString::fromStdString(Extraer("C:\\a\\b.mn2", '\\')), QString("b.mn2"));
     QCOMPARE(QString::fromStdString(Extraer("b.mn2", '\\')), QString("b.mn2"));
-}
-
-void TstArchivoMensaje::comillas() {
-    QCOMPARE(bytes(WComi("di \"si\"")), QByteArray("di \xFFsi\xFF"));
-    QCOMPARE(bytes(RComi("di \xFFsi\xFF")), QByteArray("di \"si\""));
 }
 
 void TstArchivoMensaje::ejemploVersion2() {

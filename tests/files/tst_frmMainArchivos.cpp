@@ -33,7 +33,6 @@ private Q_SLOTS:
     void cleanup();
 
     void grabarYVolverACargar();
-    void abrirVersion1();
     void tablaDeEstados_data();
     void tablaDeEstados();
     void preguntaAntesDePerder_data();
@@ -153,13 +152,6 @@ void TstFrmMainArchivos::grabarYVolverACargar() {
     ventana->Grabar_Click(); // save as, without changes, to a second name
     // Showing a "Rotacion" page put its pause back to 0, as the page rules say.
     QCOMPARE(leer("copia.mn2"), QByteArray(DosPaginas).replace("0,2,2", "0,0,2"));
-}
-
-void TstFrmMainArchivos::abrirVersion1() {
-    escribir("v1.mnm", QByteArray::fromHex("332C312C302C2250524F4D4F220D0A"));
-    abrir("v1.mnm");
-    QCOMPARE(m->pagina(1), (Pagina{"PROMO", 4, 1, 0, 0}));
-    QCOMPARE(ventana->fraMensaje()->cboEfe->currentIndex(), 4);
 }
 
 void TstFrmMainArchivos::tablaDeEstados_data() {

@@ -26,8 +26,6 @@ private Q_SLOTS:
     void rts();
     void dispositivo_data();
     void dispositivo();
-    void iniciarPuerto_data();
-    void iniciarPuerto();
 };
 
 void TstAjustes::primeraVez() {
@@ -97,39 +95,6 @@ void TstAjustes::dispositivo_data() {
 void TstAjustes::dispositivo() {
     QFETCH(QString, puerto);
     QTEST(DispositivoDe(puerto), "dispositivo");
-}
-
-void TstAjustes::iniciarPuerto_data() {
-    QTest::addColumn<QString>("puerto");
-    QTest::addColumn<QString>("baud");
-    QTest::addColumn<QString>("apertura"); // empty: it fails before opening
-    QTest::newRow("por omision") << "2"
-                                 << "9600"
-                                 << "/dev/ttyS1@9600";
-    QTest::newRow("baud no numerico") << "2"
-                                      << "rapido"
-                                      << "";
-    QTest::newRow("baud cero") << "2"
-                               << "0"
-                               << "";
-    QTest::newRow("puerto 0") << "0"
-                              << "9600"
-                              << "";
-}
-
-void TstAjustes::iniciarPuerto() {
-    QFETCH(QString, puerto);
-    QFETCH(QString, baud);
-    QFETCH(QString, apertura);
-    PuertoGuion p;
-    p.abierto = true; // an earlier open is closed first
-    Ajustes a;
-    a.Puerto = puerto;
-    a.Baud = baud;
-    const QString error = IniciarPuerto(p, a);
-    QCOMPARE(error.isEmpty(), !apertura.isEmpty());
-    QCOMPARE(p.aperturas, apertura.isEmpty() ? QStringList{} : QStringList{apertura});
-    QCOMPARE(p.abierto, !apertura.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TstAjustes)

@@ -1,7 +1,6 @@
 #include "link/frmOpciones.h"
 #include "shell/BarraEstado.h"
 #include "shell/FrmMain.h"
-#include "shell/PlataformaReal.h"
 #include "support/ajustesprueba.h"
 #include "support/plataformaguion.h"
 
@@ -40,7 +39,6 @@ private Q_SLOTS:
     void cancelarNoCambiaNada_data();
     void cancelarNoCambiaNada();
     void puertoQueNoAbre();
-    void avisoReal();
 };
 
 void TstFrmOpciones::muestraLosValores() {
@@ -128,24 +126,6 @@ void TstFrmOpciones::puertoQueNoAbre() {
     QCOMPARE(LeerAjustes().Puerto, QString("3")); // saved before the port failed
     QCOMPARE(p.cajas.size(), 2);
     QCOMPARE(v.StatusBar1()->Panel(1), QString("COM2: 9600")); // keeps its old text
-}
-
-void TstFrmOpciones::avisoReal() {
-    PlataformaReal real;
-    QString texto, titulo;
-    QMessageBox::Icon icono = QMessageBox::NoIcon;
-    QTimer::singleShot(0, [&] {
-        auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QVERIFY(caja);
-        texto = caja->text();
-        titulo = caja->windowTitle();
-        icono = caja->icon();
-        caja->button(QMessageBox::Ok)->click();
-    });
-    real.Aviso(nullptr, "Puerto Serie", Error03, QMessageBox::Critical);
-    QCOMPARE(titulo, QString("Puerto Serie"));
-    QCOMPARE(texto, QString(Error03).replace('\r', '\n')); // the two lines, one under the other
-    QCOMPARE(icono, QMessageBox::Critical);
 }
 
 QTEST_MAIN(TstFrmOpciones)

@@ -13,10 +13,7 @@ private Q_SLOTS:
     void ritmo();
     void porcentajes_data();
     void porcentajes();
-    void cancelar_data();
-    void cancelar();
     void falla();
-    void segundoInicioSeIgnora();
 };
 
 namespace {
@@ -64,31 +61,6 @@ void TstTransferencia::porcentajes() {
     QTEST(Transferencia::Porcentaje(pos, largo), "porcentaje");
 }
 
-void TstTransferencia::cancelar_data() {
-    QTest::addColumn<int>("enviados"); // bytes out when Cancelar is pressed
-    QTest::newRow("en la cabecera") << 3;
-    QTest::newRow("en el cuerpo") << 20;
-    QTest::newRow("tras el ultimo") << 33;
-}
-
-// Cancelar takes effect after the current byte and its pause; the sign then gets 01 01.
-void TstTransferencia::cancelar() {
-    QFETCH(int, enviados);
-    PuertoGuion puerto;
-    puerto.abierto = true;
-    EsperaGuion espera;
-    Transferencia t(puerto, espera);
-    QSignalSpy fin(&t, &Transferencia::Terminada);
-    t.Iniciar(trama(33), 10, 1);
-    for (int i = 1; i < enviados; ++i)
-        QVERIFY(espera.seguir());
-    t.Cancelar();
-    espera.seguirTodo();
-    QCOMPARE(puerto.escrito(), trama(33).left(enviados) + "\x01\x01");
-    QCOMPARE(puerto.salidas.last(), QByteArray("\x01\x01")); // in one Output
-    QCOMPARE(fin[0][0].value<Transferencia::Fin>(), Transferencia::Cancelado);
-}
-
 void TstTransferencia::falla() {
     PuertoGuion puerto;
     puerto.abierto = true;
@@ -109,17 +81,6 @@ void TstTransferencia::falla() {
     t2.Iniciar(trama(33), 10, 1);
     QCOMPARE(fin2.size(), 1);
     QVERIFY(cerrado.salidas.isEmpty());
-}
-
-void TstTransferencia::segundoInicioSeIgnora() {
-    PuertoGuion puerto;
-    puerto.abierto = true;
-    EsperaGuion espera;
-    Transferencia t(puerto, espera);
-    t.Iniciar(trama(10), 1, 1);
-    t.Iniciar(trama(20), 1, 1);
-    espera.seguirTodo();
-    QCOMPARE(puerto.escrito(), trama(10));
 }
 
 QTEST_GUILESS_MAIN(TstTransferencia)

@@ -1,9 +1,6 @@
-#include "model/catalogos.h"
 #include "model/cp1252.h"
 #include "model/memoria.h"
 #include "model/mensaje.h"
-#include "model/reglas.h"
-#include "model/valor.h"
 
 #include <QTest>
 
@@ -19,14 +16,8 @@ private Q_SLOTS:
     void verApp();
     void vaciarDejaTodoVacio();
     void cargarPaginasRespetaElLimite();
-    void catalogosConservanSusBlancos();
-    void reglaDeEntrada_data();
-    void reglaDeEntrada();
-    void pausaAlMostrar();
     void memoria_data();
     void memoria();
-    void valorNumerico_data();
-    void valorNumerico();
     void cp1252IdaYVuelta();
     void cp1252Rechaza_data();
     void cp1252Rechaza();
@@ -76,62 +67,6 @@ void TstModelo::cargarPaginasRespetaElLimite() {
     QCOMPARE(m.TotPag, 1);
 }
 
-void TstModelo::catalogosConservanSusBlancos() {
-    QCOMPARE(EfectosEntrada.size(), 20u);
-    QCOMPARE(EfectosSalida.size(), 11u);
-    for (int i = 3; i <= 11; ++i)
-        QCOMPARE(EfectosEntrada[i].size(), 13u);
-    QCOMPARE(EfectosEntrada[12], "Hora  ");
-    QCOMPARE(EfectosEntrada[14].size(), 16u);
-    QCOMPARE(EfectosSalida[0], "Ninguno       ");
-    QCOMPARE(EfectosSalida[3], "Vert Sale Arriba ");
-    QCOMPARE(EfectosSalida[9], EfectosEntrada[14]);
-    QCOMPARE(CaracteresEspeciales[15].codigo, 124);
-    QCOMPARE(CaracteresEspeciales[18].codigo, 166);
-}
-
-void TstModelo::reglaDeEntrada_data() {
-    QTest::addColumn<int>("efe");
-    QTest::addColumn<bool>("pausa");
-    QTest::addColumn<bool>("salida");
-    QTest::addColumn<bool>("texto");
-    QTest::addColumn<bool>("pausaA0");
-    QTest::addColumn<bool>("salidaA0");
-    QTest::addColumn<QString>("fijo");
-    QTest::newRow("Rotacion") << 0 << false << true << true << true << false << "";
-    QTest::newRow("Estatico") << 1 << true << true << true << false << false << "";
-    QTest::newRow("Reset") << 2 << false << false << false << true << true << " Reset Cartel  ";
-    QTest::newRow("LLuvia") << 3 << true << true << true << false << false << "";
-    QTest::newRow("Explosion") << 11 << true << true << true << false << false << "";
-    QTest::newRow("Hora") << 12 << false << false << false << true << true << " Hora 00:00:00 ";
-    QTest::newRow("Fecha") << 13 << false << false << false << true << true << "Fecha 12/07/07 ";
-    QTest::newRow("Parpadeo") << 14 << false << true << true << true << false << "";
-    QTest::newRow("Doble") << 15 << false << true << true << true << false << "";
-    QTest::newRow("Velocidad") << 16 << true << false << false << false << true
-                               << "Velocidad Rot. ";
-    QTest::newRow("Autito") << 17 << false << false << false << true << true << "Autito         ";
-    QTest::newRow("Avion") << 18 << false << false << false << true << true << "Avioncito      ";
-    QTest::newRow("Pacman") << 19 << false << false << false << true << true << "Pacman         ";
-}
-
-void TstModelo::reglaDeEntrada() {
-    QFETCH(int, efe);
-    const ReglaEntrada r = ReglaDeEfecto(static_cast<std::uint8_t>(efe));
-    QTEST(r.pausaHabilitada, "pausa");
-    QTEST(r.salidaHabilitada, "salida");
-    QTEST(r.textoHabilitado, "texto");
-    QTEST(r.pausaA0, "pausaA0");
-    QTEST(r.salidaA0, "salidaA0");
-    QTEST(QString::fromLatin1(r.textoFijo.data(), qsizetype(r.textoFijo.size())), "fijo");
-    if (!r.textoFijo.empty())
-        QCOMPARE(r.textoFijo.size(), 15u);
-    QCOMPARE(EfectoLlevaPausa(static_cast<std::uint8_t>(efe)), r.pausaHabilitada);
-}
-
-void TstModelo::pausaAlMostrar() {
-    QVERIFY(!EfectoLlevaPausa(200)); // a value only a broken file could hold
-}
-
 void TstModelo::memoria_data() {
     QTest::addColumn<QStringList>("textos");
     QTest::addColumn<int>("salida");
@@ -163,29 +98,6 @@ void TstModelo::memoria() {
     const FiguraMemoria f = CalcularMemoria(m);
     QTEST(QString::fromStdString(f.texto), "figura");
     QTEST(f.rojo, "rojo");
-}
-
-void TstModelo::valorNumerico_data() {
-    QTest::addColumn<QString>("texto");
-    QTest::addColumn<double>("valor");
-    QTest::addColumn<double>("redondeado");
-    QTest::newRow("entero") << "3" << 3.0 << 3.0;
-    QTest::newRow("blancos delante") << "  7x" << 7.0 << 7.0;
-    QTest::newRow("palabra") << "hola" << 0.0 << 0.0;
-    QTest::newRow("negativo") << "-2" << -2.0 << -2.0;
-    QTest::newRow("2.5 al par") << "2.5" << 2.5 << 2.0;
-    QTest::newRow("3.5 al par") << "3.5" << 3.5 << 4.0;
-    QTest::newRow("2.6") << "2.6" << 2.6 << 3.0;
-    QTest::newRow("ceros") << "05" << 5.0 << 5.0;
-    QTest::newRow("vacio") << "" << 0.0 << 0.0;
-}
-
-void TstModelo::valorNumerico() {
-    QFETCH(QString, texto);
-    QFETCH(double, valor);
-    const double v = ValorNumerico(texto.toStdString());
-    QCOMPARE(v, valor);
-    QTEST(RedondeoPar(v), "redondeado");
 }
 
 void TstModelo::cp1252IdaYVuelta() {

@@ -19,7 +19,6 @@ private Q_SLOTS:
     void traduccion_data();
     void traduccion();
     void nuncaEmiteComandos();
-    void rellenoEsEstable();
     void alineacionDesconocida();
 };
 
@@ -143,19 +142,6 @@ void TstFiltro::nuncaEmiteComandos() {
         QVERIFY2(s < 0x80, qPrintable(QString::number(c, 16)));
         QVERIFY(s != 0x1C && s != 0x1D);
     }
-}
-
-void TstFiltro::rellenoEsEstable() {
-    for (int alin : {0, 2})
-        for (int modo : {0, 16}) {
-            std::string t = "Hola";
-            const auto primero = Filtro(t, std::uint8_t(modo), std::uint8_t(alin));
-            const std::string rellenado = t;
-            const auto segundo = Filtro(t, std::uint8_t(modo), std::uint8_t(alin));
-            QCOMPARE(t, rellenado);
-            if (alin == 2 || modo == 16)
-                QCOMPARE(*primero, *segundo);
-        }
 }
 
 void TstFiltro::alineacionDesconocida() {
