@@ -33,7 +33,8 @@ BarraEstado::BarraEstado(Plataforma& plataforma, QWidget* padre)
         paneles_[i] = new QLabel(this);
         paneles_[i]->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
         paneles_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        paneles_[i]->setMinimumWidth(60);
+        // Widths follow the proportions alone, whatever each panel's text.
+        paneles_[i]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         addWidget(paneles_[i], proporcion[i]);
     }
     timer1_.setInterval(IntervaloTimer1);

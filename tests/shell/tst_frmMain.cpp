@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -69,6 +70,12 @@ void TstFrmMain::nuevoAbreElFrame() {
     QVERIFY(v.mensaje().GrabarComo);
     QVERIFY(QTest::qWaitForWindowActive(&v));
     QVERIFY(v.fraMensaje()->txtMensaje->hasFocus());
+    // Status panels 1 and 2 narrow and equal, panel 3 about five times as wide.
+    const auto ancho = [&v](int n) {
+        return v.StatusBar1()->findChild<QLabel*>(QString("Panel%1").arg(n))->width();
+    };
+    QVERIFY(qAbs(ancho(1) - ancho(2)) <= 1); // the layout rounds
+    QVERIFY(ancho(3) > 4 * ancho(1) && ancho(3) < 6 * ancho(1));
 }
 
 void TstFrmMain::mensajesDeEstado_data() {
