@@ -63,13 +63,13 @@ public:
         while (!alFinal() && d_[i_] != ',' && d_[i_] != ' ' && !finDeLinea())
             ++i_;
         const std::string_view campo = d_.substr(inicio, i_ - inicio);
-        if (campo.size() > 3 || !std::all_of(campo.begin(), campo.end(), esDigito)) {
+        if (!std::all_of(campo.begin(), campo.end(), esDigito)) {
             motivo = "valor numerico no valido \"" + std::string(campo) + "\"";
             return std::nullopt;
         }
         int v = 0;
         for (char c : campo)
-            v = v * 10 + (c - '0');
+            v = std::min(256, v * 10 + (c - '0')); // anything past 255 fails alike
         if (v > 255) {
             motivo = "valor fuera de rango " + std::string(campo);
             return std::nullopt;

@@ -107,6 +107,8 @@ void TstArchivoMensaje::lectura_data() {
         << QByteArray("1,2,0,HOLA,3\r\n") << false << QList<Pagina>{{"HOLA", 1, 2, 0, 3}};
     QTest::newRow("blancos antes de campos")
         << QByteArray(" 1, 2 , 0,  \"x\" , 3\r\n") << false << QList<Pagina>{{"x", 1, 2, 0, 3}};
+    QTest::newRow("ceros a la izquierda")
+        << QByteArray("0003,0,00,\"x\",010\r\n") << false << QList<Pagina>{{"x", 3, 0, 0, 10}};
     QTest::newRow("campo vacio es 0")
         << QByteArray(",,,\"x\",\r\n") << false << QList<Pagina>{{"x"}};
     QTest::newRow("sin fin de linea final")
@@ -138,6 +140,8 @@ void TstArchivoMensaje::fallas_data() {
     QTest::newRow("100 registros") << registros(100) << false << 100;
     QTest::newRow("linea en blanco al final") << registros(2) + "\r\n" << false << 3;
     QTest::newRow("numero mayor que 255") << QByteArray("256,0,0,\"x\",0\r\n") << false << 1;
+    QTest::newRow("numero enorme")
+        << QByteArray("99999999999999999999,0,0,\"x\",0\r\n") << false << 1;
     QTest::newRow("numero con signo") << QByteArray("-1,0,0,\"x\",0\r\n") << false << 1;
     QTest::newRow("numero con letras") << QByteArray("1a,0,0,\"x\",0\r\n") << false << 1;
     QTest::newRow("fin dentro del registro") << QByteArray("0,0,0,\"x\"") << false << 1;
