@@ -140,48 +140,33 @@ private:
     std::size_t i_ = 0;
 };
 
+// The catalogs of the editor: a page it could not show must not load.
+bool enCatalogo(int efe, int pausa, int salida, std::string& motivo) {
+    if (efe > efecto::Ultimo)
+        motivo = "efecto de entrada " + std::to_string(efe) + " desconocido";
+    else if (pausa > UltimaPausa)
+        motivo = "pausa " + std::to_string(pausa) + " desconocida";
+    else if (salida > UltimaSalida)
+        motivo = "efecto de salida " + std::to_string(salida) + " desconocido";
+    return motivo.empty();
+}
+
 std::optional<Pagina> leerRegistro(Lector& l, VersionArchivo version, std::string& motivo) {
-    Pagina p;
     const auto efe = l.numero(motivo);
-    if (!efe)
-        return std::nullopt;
-    const auto pausa = l.numero(motivo);
-    if (!pausa)
-        return std::nullopt;
-    const auto alin = l.numero(motivo);
-    if (!alin)
-        return std::nullopt;
-    const auto texto = l.texto(motivo);
+    const auto pausa = efe ? l.numero(motivo) : std::nullopt;
+    const auto alin = pausa ? l.numero(motivo) : std::nullopt;
+    const auto texto = alin ? l.texto(motivo) : std::nullopt;
     if (!texto)
         return std::nullopt;
-    int efeOut = 0;
-    int efeLeido = *efe;
-    if (version == VersionArchivo::V2) {
-        const auto salida = l.numero(motivo);
-        if (!salida)
-            return std::nullopt;
-        efeOut = *salida;
-    } else if (efeLeido > 1) {
-        ++efeLeido; // version 1 lacked one entry effect before "LLuvia"
-    }
-    if (efeLeido > efecto::Ultimo) {
-        motivo = "efecto de entrada " + std::to_string(efeLeido) + " desconocido";
+    // Version 1 has no exit effect and lacked one entry effect before "LLuvia".
+    const auto salida = version == VersionArchivo::V2 ? l.numero(motivo) : std::optional<int>(0);
+    if (!salida)
         return std::nullopt;
-    }
-    if (*pausa > UltimaPausa) {
-        motivo = "pausa " + std::to_string(*pausa) + " desconocida";
+    const int entrada = version == VersionArchivo::V1 && *efe > 1 ? *efe + 1 : *efe;
+    if (!enCatalogo(entrada, *pausa, *salida, motivo))
         return std::nullopt;
-    }
-    if (efeOut > UltimaSalida) {
-        motivo = "efecto de salida " + std::to_string(efeOut) + " desconocido";
-        return std::nullopt;
-    }
-    p.efe = static_cast<std::uint8_t>(efeLeido);
-    p.pausa = static_cast<std::uint8_t>(*pausa);
-    p.alin = static_cast<std::uint8_t>(*alin);
-    p.texto = RComi(*texto);
-    p.efeOut = static_cast<std::uint8_t>(efeOut);
-    return p;
+    const auto byte = [](int v) { return static_cast<std::uint8_t>(v); };
+    return Pagina{RComi(*texto), byte(entrada), byte(*pausa), byte(*alin), byte(*salida)};
 }
 
 } // namespace

@@ -35,6 +35,14 @@ QStringList puertos() {
     return l;
 }
 
+QGroupBox* grupo(const QString& titulo, std::initializer_list<std::pair<QString, QWidget*>> filas) {
+    auto* g = new QGroupBox(titulo);
+    auto* f = new QFormLayout(g);
+    for (const auto& [etiqueta, control] : filas)
+        f->addRow(etiqueta, control);
+    return g;
+}
+
 } // namespace
 
 frmOpciones::frmOpciones(Ajustes& ajustes, QWidget* padre) : QDialog(padre), ajustes_(ajustes) {
@@ -58,16 +66,6 @@ frmOpciones::frmOpciones(Ajustes& ajustes, QWidget* padre) : QDialog(padre), aju
                     {"01", "02", "05", "10", "20", "30", "40", "50", "60", "70", "80", "90"},
                     ajustes.DY2);
 
-    auto* serie = new QGroupBox(QStringLiteral("Puerto Serie"));
-    auto* f1 = new QFormLayout(serie);
-    f1->addRow(QStringLiteral("Puerto"), cboPort);
-    f1->addRow(QStringLiteral("Baud Rate"), cboBaud);
-    f1->addRow(QString(), chkRTS);
-    auto* espera = new QGroupBox(QStringLiteral("Espera"));
-    auto* f2 = new QFormLayout(espera);
-    f2->addRow(QStringLiteral("Inicio [ms]"), cboWNT);
-    f2->addRow(QStringLiteral("Mensaje [ms]"), cboChar);
-
     cmdOK = new QPushButton(QStringLiteral("Aceptar"));
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
@@ -75,8 +73,11 @@ frmOpciones::frmOpciones(Ajustes& ajustes, QWidget* padre) : QDialog(padre), aju
     Command2->setObjectName(QStringLiteral("Command2"));
 
     auto* grupos = new QHBoxLayout;
-    grupos->addWidget(serie);
-    grupos->addWidget(espera);
+    grupos->addWidget(grupo(QStringLiteral("Puerto Serie"), {{QStringLiteral("Puerto"), cboPort},
+                                                             {QStringLiteral("Baud Rate"), cboBaud},
+                                                             {QString(), chkRTS}}));
+    grupos->addWidget(grupo(QStringLiteral("Espera"), {{QStringLiteral("Inicio [ms]"), cboWNT},
+                                                       {QStringLiteral("Mensaje [ms]"), cboChar}}));
     auto* botones = new QHBoxLayout;
     botones->addStretch();
     botones->addWidget(cmdOK);

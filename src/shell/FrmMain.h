@@ -16,6 +16,8 @@
 
 #include <QMainWindow>
 
+class QHBoxLayout;
+
 #include <cstdint>
 #include <optional>
 
@@ -78,6 +80,8 @@ protected:
 private:
     void Form_Load();
     void CrearComandos();
+    void CrearMenus();
+    QHBoxLayout* CrearBotones();
     void PreguntarGrabar(bool comoNuevo);
     void CargarMensaje();
     void FallaCarga();

@@ -101,6 +101,20 @@ QFrame* linea() {
 } // namespace
 
 void FrmMain::CrearComandos() {
+    CrearMenus();
+    auto* centro = new QWidget(this);
+    auto* columna = new QVBoxLayout(centro);
+    columna->addWidget(linea());
+    columna->addLayout(CrearBotones());
+    columna->addWidget(linea());
+    columna->addWidget(fraMensaje_);
+    columna->addStretch();
+    setCentralWidget(centro);
+    // Wide enough for the button row's groups to stand apart, as operators know it.
+    setMinimumWidth(720);
+}
+
+void FrmMain::CrearMenus() {
     for (const Menu& m : Menus) {
         QMenu* menu = menuBar()->addMenu(QString::fromLatin1(m.titulo));
         menu->setObjectName(QString::fromLatin1(m.nombre));
@@ -114,7 +128,9 @@ void FrmMain::CrearComandos() {
             connect(a, &QAction::triggered, this, item.accion);
         }
     }
+}
 
+QHBoxLayout* FrmMain::CrearBotones() {
     auto* fila = new QHBoxLayout;
     fila->setSpacing(0);
     for (const Boton& b : Botones) {
@@ -131,17 +147,7 @@ void FrmMain::CrearComandos() {
         connect(boton, &QToolButton::clicked, this, b.accion);
         fila->addWidget(boton);
     }
-
-    auto* centro = new QWidget(this);
-    auto* columna = new QVBoxLayout(centro);
-    columna->addWidget(linea());
-    columna->addLayout(fila);
-    columna->addWidget(linea());
-    columna->addWidget(fraMensaje_);
-    columna->addStretch();
-    setCentralWidget(centro);
-    // Wide enough for the button row's groups to stand apart, as operators know it.
-    setMinimumWidth(720);
+    return fila;
 }
 
 } // namespace brelo
