@@ -3,12 +3,13 @@
 // FrmMain, the main window. It owns the one message for the whole run and hands it by
 // reference to the editing frame and the dialogs.
 //
-//   menus, picture buttons --> commands (shell/, files/) --> FraMensaje (editor/)
-//                                      |                         |
-//                                      v                         v
-//                             core: files, protocol  <-- Mensaje (model/)
-//                                      |
-//                             StatusBar1 (TypeMsg, TypeErr)
+//   menus, picture buttons --> commands (shell/, files/, link/) --> FraMensaje (editor/)
+//                                 |            |                        |
+//                                 |            v                        v
+//                                 |   dialogs: frmSend, frmDate,   Mensaje (model/)
+//                                 |   frmSendTxt, frmOpciones           ^
+//                                 v            |                        |
+//                       StatusBar1       link: port, pacing  <--  core: files, protocol
 
 #include "link/ajustes.h"
 #include "model/mensaje.h"
@@ -16,10 +17,10 @@
 
 #include <QMainWindow>
 
-class QHBoxLayout;
-
 #include <cstdint>
 #include <optional>
+
+class QHBoxLayout;
 
 namespace brelo {
 
