@@ -15,7 +15,10 @@ frmDate::frmDate(FrmMain& principal)
     imagen->setPixmap(QIcon(QStringLiteral(":/iconos/hora.svg")).pixmap(40, 40));
     etiqueta(QStringLiteral("Label1"), QStringLiteral("- Verfique encendido del Cartel "));
     etiqueta(QStringLiteral("Label2"), QStringLiteral("- Conecte el cable de comunicacion"));
-    etiqueta(QStringLiteral("Label3"), QStringLiteral("Cambiar Hora y Fecha en Cartel"));
+    QFont resaltada = font();
+    resaltada.setBold(true);
+    etiqueta(QStringLiteral("Label3"), QStringLiteral("Cambiar Hora y Fecha en Cartel"))
+        ->setFont(resaltada);
     // One reading of the clock for all six fields: separate readings could straddle a
     // change of minute, hour or day and send a time that never was.
     const QDateTime ahora = principal.plataforma().Ahora();
@@ -23,6 +26,8 @@ frmDate::frmDate(FrmMain& principal)
     const QDate d = ahora.date();
     campos_ = CamposDeReloj(h.hour(), h.minute(), h.second(), d.day(), d.month(), d.year());
     Label4 = etiqueta(QStringLiteral("Label4"), QString::fromStdString(TextoFecha(campos_)));
+    resaltada.setPointSizeF(resaltada.pointSizeF() * 1.3);
+    Label4->setFont(resaltada);
     connect(cmdOK, &QPushButton::clicked, this, &frmDate::cmdOK_Click);
 }
 
