@@ -9,7 +9,7 @@ raiz="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 paquetes=(
     cmake ninja-build g++ clang libclang-rt-dev
     qt6-base-dev qt6-serialport-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n
-    fonts-liberation socat xvfb xauth xdotool imagemagick
+    fonts-liberation socat xvfb xauth xdotool imagemagick xxd
 )
 
 instalar_faltantes() {
@@ -19,12 +19,18 @@ instalar_faltantes() {
             faltan+=("$p")
     done
     [ ${#faltan[@]} -eq 0 ] && return 0
-    echo "Instalando: ${faltan[*]}"
     local sudo=()
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
     "${sudo[@]}" apt-get update -qq
+    # Ubuntu names a few of these differently (compiler-rt ships with clang there): install
+    # what this distribution has.
+    local hay=()
+    for p in "${faltan[@]}"; do
+        apt-cache show "$p" >/dev/null 2>&1 && hay+=("$p")
+    done
+    echo "Instalando: ${hay[*]}"
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-        "${faltan[@]}"
+        "${hay[@]}"
 }
 
 configurar() {
