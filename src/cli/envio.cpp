@@ -5,10 +5,8 @@
 #include "link/puerto.h"
 #include "link/puertoserie.h"
 #include "link/transferencia.h"
-#include "model/mensaje.h"
 #include "model/valor.h"
 #include "protocol/fechahora.h"
-#include "protocol/trama.h"
 #include "shell/textos.h"
 
 #include <QCoreApplication>
@@ -129,15 +127,8 @@ bool LeerOpcionesLinea(QStringList& args, OpcionesLinea& o) {
     return true;
 }
 
-int EnviarMensaje(Mensaje& m, const OpcionesLinea& o) {
-    if (!m.tieneTexto())
-        return fallar(texto::Error21, QStringLiteral("el mensaje no tiene texto"));
-    const ResultadoTrama t = ArmarTrama(m);
-    if (!t.ok())
-        return fallar(
-            texto::Error22,
-            QStringLiteral("la pagina %1 tiene una alineacion desconocida").arg(t.paginaConError));
-    return transmitir(QByteArray::fromStdString(t.Trama), o, ValorNumerico(o.dy1.toStdString()),
+int EnviarMensaje(const QByteArray& trama, const OpcionesLinea& o) {
+    return transmitir(trama, o, ValorNumerico(o.dy1.toStdString()),
                       ValorNumerico(o.dy2.toStdString()), true);
 }
 

@@ -2,11 +2,10 @@
 
 // brelo-cli's two transfers to the sign, with the window's pacing code.
 
+#include <QByteArray>
 #include <QStringList>
 
 namespace brelo {
-
-struct Mensaje;
 
 // The four line options, each defaulting to the operator's stored setting.
 struct OpcionesLinea {
@@ -17,7 +16,8 @@ struct OpcionesLinea {
 // returns false on an unknown option or a missing value.
 bool LeerOpcionesLinea(QStringList& args, OpcionesLinea& o);
 
-int EnviarMensaje(Mensaje& m, const OpcionesLinea& o);
+// The stream of a message, paced by --dy1 and --dy2 taken as their leading numbers.
+int EnviarMensaje(const QByteArray& trama, const OpcionesLinea& o);
 int EnviarHora(const OpcionesLinea& o);
 
 } // namespace brelo

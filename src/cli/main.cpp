@@ -73,8 +73,12 @@ std::optional<Mensaje> cargar(const QString& ruta) {
     return m;
 }
 
-// The stream for a loaded message, or nothing after reporting why it cannot be sent.
-std::optional<std::string> trama(Mensaje& m) {
+// The stream of a message file, or nothing after reporting why it cannot be had.
+std::optional<std::string> trama(const QString& ruta) {
+    auto cargado = cargar(ruta);
+    if (!cargado)
+        return std::nullopt;
+    Mensaje& m = *cargado;
     if (!m.tieneTexto()) {
         fallar(texto::Error21, QStringLiteral("el mensaje no tiene texto"));
         return std::nullopt;
@@ -90,10 +94,7 @@ std::optional<std::string> trama(Mensaje& m) {
 }
 
 int ordenTrama(const QString& ruta) {
-    auto m = cargar(ruta);
-    if (!m)
-        return Fallo;
-    const auto t = trama(*m);
+    const auto t = trama(ruta);
     if (!t)
         return Fallo;
     std::fwrite(t->data(), 1, t->size(), stdout);
@@ -101,10 +102,7 @@ int ordenTrama(const QString& ruta) {
 }
 
 int ordenSalida(const QString& ruta) {
-    auto m = cargar(ruta);
-    if (!m)
-        return Fallo;
-    const auto t = trama(*m);
+    const auto t = trama(ruta);
     if (!t)
         return Fallo;
     const QString destino = QDir::current().filePath(QString::fromLatin1(texto::NombreSalida));
@@ -167,8 +165,8 @@ int main(int argc, char* argv[]) {
     OpcionesLinea linea;
     const bool opcionesBien = LeerOpcionesLinea(args, linea);
     if (opcionesBien && orden == QLatin1String("enviar") && args.size() == 2) {
-        auto m = cargar(args[1]);
-        return m ? EnviarMensaje(*m, linea) : Fallo;
+        const auto t = trama(args[1]);
+        return t ? EnviarMensaje(QByteArray::fromStdString(*t), linea) : Fallo;
     }
     if (opcionesBien && orden == QLatin1String("hora") && args.size() == 1)
         return EnviarHora(linea);

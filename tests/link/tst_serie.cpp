@@ -32,6 +32,21 @@ public:
     }
 };
 
+// A transfer through one end of a fresh socat pair.
+template <class P> struct Enlace {
+    ParSocat par;
+    P puerto;
+    EsperaReal espera;
+    Transferencia t{puerto, espera};
+    QSignalSpy terminada{&t, &Transferencia::Terminada};
+
+    bool abierto() {
+        Ajustes a;
+        a.Puerto = par.programa();
+        return par.listo() && IniciarPuerto(puerto, a).isEmpty();
+    }
+};
+
 Transferencia::Fin fin(QSignalSpy& spy) {
     if (spy.isEmpty() && !spy.wait(20000))
         return Transferencia::Fin(-1);
@@ -52,24 +67,18 @@ private Q_SLOTS:
 };
 
 void TstSerie::bytesExactosYPausas() {
-    ParSocat par;
-    QVERIFY(par.listo());
-    PuertoCronometrado puerto;
-    Ajustes a;
-    a.Puerto = par.programa();
-    QCOMPARE(IniciarPuerto(puerto, a), QString());
-    EsperaReal espera;
-    Transferencia t(puerto, espera);
-    QSignalSpy terminada(&t, &Transferencia::Terminada);
-    t.Iniciar(Trama, 12, 3);
-    QCOMPARE(fin(terminada), Transferencia::Enviado);
-    QCOMPARE(par.Leer(Trama.size()), Trama);
-    for (int k = 1; k < puerto.momentos.size(); ++k) {
+    Enlace<PuertoCronometrado> e;
+    QVERIFY(e.abierto());
+    e.t.Iniciar(Trama, 12, 3);
+    QCOMPARE(fin(e.terminada), Transferencia::Enviado);
+    QCOMPARE(e.par.Leer(Trama.size()), Trama);
+    const QList<qint64>& momentos = e.puerto.momentos;
+    for (int k = 1; k < momentos.size(); ++k) {
         const qint64 minimo = (k <= 5 ? 12 : 3) * 1000000LL;
-        QVERIFY2(puerto.momentos[k] - puerto.momentos[k - 1] >= minimo,
-                 qPrintable(QStringLiteral("pausa %1 de %2 ns")
-                                .arg(k)
-                                .arg(puerto.momentos[k] - puerto.momentos[k - 1])));
+        QVERIFY2(
+            momentos[k] - momentos[k - 1] >= minimo,
+            qPrintable(
+                QStringLiteral("pausa %1 de %2 ns").arg(k).arg(momentos[k] - momentos[k - 1])));
     }
 }
 
@@ -81,22 +90,15 @@ void TstSerie::cancelar_data() {
 
 void TstSerie::cancelar() {
     QFETCH(int, enviados);
-    ParSocat par;
-    QVERIFY(par.listo());
-    PuertoSerie puerto;
-    Ajustes a;
-    a.Puerto = par.programa();
-    QCOMPARE(IniciarPuerto(puerto, a), QString());
-    EsperaReal espera;
-    Transferencia t(puerto, espera);
-    connect(&t, &Transferencia::Progreso, &t, [&t, enviados](int pos, int, int) {
+    Enlace<PuertoSerie> e;
+    QVERIFY(e.abierto());
+    connect(&e.t, &Transferencia::Progreso, &e.t, [&e, enviados](int pos, int, int) {
         if (pos == enviados)
-            t.Cancelar(); // pressed while this byte goes out
+            e.t.Cancelar(); // pressed while this byte goes out
     });
-    QSignalSpy terminada(&t, &Transferencia::Terminada);
-    t.Iniciar(Trama, 2, 1);
-    QCOMPARE(fin(terminada), Transferencia::Cancelado);
-    QCOMPARE(par.Leer(enviados + 2), Trama.left(enviados) + "\x01\x01");
+    e.t.Iniciar(Trama, 2, 1);
+    QCOMPARE(fin(e.terminada), Transferencia::Cancelado);
+    QCOMPARE(e.par.Leer(enviados + 2), Trama.left(enviados) + "\x01\x01");
 }
 
 void TstSerie::puertoInexistente() {
@@ -114,22 +116,15 @@ void TstSerie::puertoInexistente() {
 }
 
 void TstSerie::cartelDesaparece() {
-    ParSocat par;
-    QVERIFY(par.listo());
-    PuertoSerie puerto;
-    Ajustes a;
-    a.Puerto = par.programa();
-    QCOMPARE(IniciarPuerto(puerto, a), QString());
-    EsperaReal espera;
-    Transferencia t(puerto, espera);
-    connect(&t, &Transferencia::Progreso, &t, [&par](int pos, int, int) {
+    Enlace<PuertoSerie> e;
+    QVERIFY(e.abierto());
+    connect(&e.t, &Transferencia::Progreso, &e.t, [&e](int pos, int, int) {
         if (pos == 10)
-            par.Terminar();
+            e.par.Terminar();
     });
-    QSignalSpy progreso(&t, &Transferencia::Progreso);
-    QSignalSpy terminada(&t, &Transferencia::Terminada);
-    t.Iniciar(Trama, 1, 1);
-    QCOMPARE(fin(terminada), Transferencia::Fallido);
+    QSignalSpy progreso(&e.t, &Transferencia::Progreso);
+    e.t.Iniciar(Trama, 1, 1);
+    QCOMPARE(fin(e.terminada), Transferencia::Fallido);
     QVERIFY(progreso.size() < Trama.size());
 }
 
