@@ -1,7 +1,9 @@
+#include "support/ejemplo.h"
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+
 #include <QTest>
 
 namespace {
@@ -32,9 +34,8 @@ QByteArray leer(const QString& ruta) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-const QByteArray Ejemplo = "3,5,2,\"HOLA\",1\r\n12,0,0,\" Hora 00:00:00 \",0\r\n";
-const QByteArray TramaEjemplo =
-    QByteArray::fromHex("572D4E5439DF91202020202020484F4C41202020202020C5D6C1A0A0A0A0A00101");
+const QByteArray Ejemplo = brelo::ejemplo::Archivo;
+const QByteArray TramaEjemplo = brelo::ejemplo::Trama;
 
 } // namespace
 

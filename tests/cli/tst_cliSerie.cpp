@@ -1,4 +1,5 @@
 #include "support/ajustesprueba.h"
+#include "support/ejemplo.h"
 #include "support/socat.h"
 
 #include <QProcess>
@@ -10,8 +11,7 @@
 using namespace brelo;
 
 namespace {
-const QByteArray Trama =
-    QByteArray::fromHex("572D4E5439DF91202020202020484F4C41202020202020C5D6C1A0A0A0A0A00101");
+const QByteArray Trama = ejemplo::Trama;
 }
 
 class TstCliSerie : public QObject {
@@ -34,7 +34,7 @@ void TstCliSerie::initTestCase() {
     mensaje = dir.filePath("m.mn2");
     QFile f(mensaje);
     QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("3,5,2,\"HOLA\",1\r\n12,0,0,\" Hora 00:00:00 \",0\r\n");
+    f.write(ejemplo::Archivo);
 }
 
 bool TstCliSerie::correr(QProcess& p, const QStringList& args) {

@@ -2,6 +2,7 @@
 #include "link/espera.h"
 #include "link/puertoserie.h"
 #include "link/transferencia.h"
+#include "support/ejemplo.h"
 #include "support/socat.h"
 
 #include <QSignalSpy>
@@ -11,8 +12,7 @@ using namespace brelo;
 
 namespace {
 
-const QByteArray Trama =
-    QByteArray::fromHex("572D4E5439DF91202020202020484F4C41202020202020C5D6C1A0A0A0A0A00101");
+const QByteArray Trama = ejemplo::Trama;
 
 // Notes when each byte left, to check the pauses from the program's side, where they are made.
 class PuertoCronometrado final : public Puerto {

@@ -5,6 +5,7 @@
 #include "protocol/frmSendTxt.h"
 #include "shell/FrmMain.h"
 #include "support/ajustesprueba.h"
+#include "support/ejemplo.h"
 #include "support/plataformaguion.h"
 
 #include <QDir>
@@ -19,8 +20,7 @@
 using namespace brelo;
 
 namespace {
-const QByteArray TramaEjemplo =
-    QByteArray::fromHex("572D4E5439DF91202020202020484F4C41202020202020C5D6C1A0A0A0A0A00101");
+const QByteArray TramaEjemplo = ejemplo::Trama;
 }
 
 class TstDialogos : public QObject {
