@@ -1,15 +1,11 @@
 #pragma once
 
 // A real pseudo-terminal pair made by socat: the program writes to one end, the test reads
-// the other with its own serial port.
+// the other, as the sign would.
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QSerialPort>
 #include <QTemporaryDir>
-#include <QTest>
 
 namespace brelo {
 
@@ -17,38 +13,32 @@ class ParSocat {
 public:
     ParSocat() {
         socat_.setProcessChannelMode(QProcess::MergedChannels);
-        socat_.start(QStringLiteral("socat"), {QStringLiteral("-d"), QStringLiteral("-d"),
-                                               QStringLiteral("pty,raw,echo=0,link=") + programa(),
-                                               QStringLiteral("pty,raw,echo=0,link=") + cartel()});
+        socat_.start("socat", {"-d", "-d", "pty,raw,echo=0,link=" + programa(),
+                               "pty,raw,echo=0,link=" + dir_.filePath("cartel")});
         // socat says when both ends exist; that is the only wait.
         QByteArray dicho;
         while (!dicho.contains("starting data transfer loop") && socat_.waitForReadyRead(5000))
             dicho += socat_.readAll();
-        listo_ = dicho.contains("starting data transfer loop");
-        lector_.setPortName(cartel());
-        listo_ = listo_ && lector_.open(QIODevice::ReadOnly);
+        lector_.setPortName(dir_.filePath("cartel"));
+        listo_ = dicho.contains("starting data transfer loop") && lector_.open(QIODevice::ReadOnly);
     }
     ~ParSocat() { Terminar(); }
 
     bool listo() const { return listo_; }
-    QString programa() const { return dir_.filePath(QStringLiteral("programa")); }
-    QString cartel() const { return dir_.filePath(QStringLiteral("cartel")); }
+    QString programa() const { return dir_.filePath("programa"); }
 
     // Everything that reached the sign's end, waiting for at least n bytes.
     QByteArray Leer(int n) {
         while (recibido_.size() < n && lector_.waitForReadyRead(3000))
             recibido_ += lector_.readAll();
-        recibido_ += lector_.readAll();
-        return recibido_;
+        return recibido_ += lector_.readAll();
     }
 
     // The sign's end vanishes, as when the cable is pulled from a USB adapter.
     void Terminar() {
         lector_.close();
-        if (socat_.state() != QProcess::NotRunning) {
-            socat_.terminate();
-            socat_.waitForFinished(3000);
-        }
+        socat_.terminate();
+        socat_.waitForFinished(3000);
     }
 
 private:

@@ -1,0 +1,251 @@
+// The editing frame as the operator drives it: page rules, navigation, insert and delete,
+// typing and special characters, and what each of them leaves in the message.
+
+#include "shell/conversion.h"
+#include "support/banco.h"
+
+#include <QApplication>
+#include <QClipboard>
+
+using namespace brelo;
+
+namespace {
+// n pages "P1".."Pn" of "Estatico", pause 5, exit 3, page p shown, nothing changed yet.
+void conPaginas(Banco& b, int n, int p = 1) {
+    b.v.Nuevo_Click();
+    std::vector<Pagina> v;
+    for (int i = 1; i <= n; ++i)
+        v.push_back({"P" + std::to_string(i), 1, 5, 0, 3});
+    b.m.cargarPaginas(v);
+    b.m.PagAct = std::uint8_t(p);
+    b.f.RefMensaje();
+    b.m.Cambios = false;
+}
+
+// As a keyboard sends it: QTest::keyClicks knows only ASCII.
+void teclear(QWidget* w, const QString& texto) {
+    for (QChar c : texto) {
+        QKeyEvent e(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &e);
+    }
+}
+
+void elegir(QComboBox* lista, int indice) {
+    lista->setCurrentIndex(indice);
+    Q_EMIT lista->activated(indice);
+}
+
+QString estado(QComboBox* c) {
+    return (c->isEnabled() ? "+" : "-") + QString::number(c->currentIndex());
+}
+
+// clang-format off
+// Pages as file records (two "Estatico" pages, pause 5, exit 3, when none), effects chosen on
+// the first, and its controls: "+5" enabled at index 5, "-0" disabled at 0, "-" before the
+// text of a disabled page box.
+struct Regla { const char* nombre; QByteArray registros; QList<int> efectos; QString pausa, salida, texto; };
+// textos: the page texts afterwards, or their count; the shown page was edited to "E" first.
+struct Orden { const char* nombre; QString orden; int total, desde; bool si; QString textos; int pagina, preguntas; };
+// A message as file records, and the memory figure it leaves.
+struct Memoria { const char* nombre; QByteArray registros; QString figura; bool rojo; };
+struct Tecleo { const char* nombre; QString antes, tecleado; bool pegado; QString queda; };
+const Regla Reglas[] = {
+    {"Rotacion", "", {0}, "-0", "+3", "ABC"},
+    {"Explosion", "", {11}, "+5", "+3", "ABC"},
+    {"Reset", "", {2}, "-0", "-0", "- Reset Cartel  "},
+    {"Hora", "", {12}, "-0", "-0", "- Hora 00:00:00 "},
+    {"Estatico tras Hora", "", {12, 1}, "+0", "+0", " Hora 00:00:00 "},
+    {"Fecha", "", {13}, "-0", "-0", "-Fecha 12/07/07 "},
+    {"Parpadeo", "", {14}, "-0", "+3", "ABC"},
+    {"Velocidad", "", {16}, "+5", "-0", "-Velocidad Rot. "},
+    {"Autito", "", {17}, "-0", "-0", "-Autito         "},
+    {"Avion", "", {18}, "-0", "-0", "-Avioncito      "},
+    {"Pacman", "", {19}, "-0", "-0", "-Pacman         "},
+    {"Hora guardada con salida", "12,0,0,\" Hora 00:00:00 \",1\r\n0,0,0,\"b\",0", {}, "-0", "-1", "- Hora 00:00:00 "},
+    {"Velocidad guardada", "16,4,0,\"Velocidad Rot. \",0\r\n0,0,0,\"b\",0", {}, "+4", "-0", "-Velocidad Rot. "},
+};
+const Orden Ordenes[] = {
+    {"primera", "primera", 5, 3, false, "P1,P2,E,P4,P5", 1, 0},
+    {"ultima", "ultima", 5, 3, false, "P1,P2,E,P4,P5", 5, 0},
+    {"anterior en la 1", "anterior", 5, 1, false, "E,P2,P3,P4,P5", 1, 0},
+    {"anterior", "anterior", 5, 4, false, "P1,P2,P3,E,P5", 3, 0},
+    {"proxima", "proxima", 5, 2, false, "P1,E,P3,P4,P5", 3, 0},
+    {"proxima al final No", "proxima", 5, 5, false, "P1,P2,P3,P4,E", 5, 1},
+    {"proxima al final Si", "proxima", 5, 5, true, "P1,P2,P3,P4,E,", 6, 1},
+    {"proxima en 99 de 99", "proxima", 99, 99, true, "99", 99, 0},
+    {"ir a 3", "ir:3", 5, 1, false, "E,P2,P3,P4,P5", 3, 0},
+    {"ir con blancos", "ir:  4", 5, 1, false, "E,P2,P3,P4,P5", 4, 0},
+    {"ir a 7", "ir:7", 5, 1, false, "E,P2,P3,P4,P5", 1, 0},
+    {"ir a 0", "ir:0", 5, 2, false, "P1,E,P3,P4,P5", 2, 0},
+    {"ir a palabra", "ir:tres", 5, 2, false, "P1,E,P3,P4,P5", 2, 0},
+    {"ir a -2", "ir:-2", 5, 2, false, "P1,E,P3,P4,P5", 2, 0},
+    {"ir a enorme", "ir:99999999999999999999", 5, 2, false, "P1,E,P3,P4,P5", 2, 0},
+    {"ir a 2.5", "ir:2.5", 5, 1, false, "E,P2,P3,P4,P5", 2, 0},
+    {"ir a 3.5", "ir:3.5", 5, 1, false, "E,P2,P3,P4,P5", 4, 0},
+    {"insertar en 3 de 5", "insertar", 5, 3, true, "P1,P2,,E,P4,P5", 3, 1},
+    {"insertar en 1 de 1", "insertar", 1, 1, true, ",E", 1, 1},
+    {"insertar con 98", "insertar", 98, 98, true, "99", 98, 1},
+    {"insertar con 99", "insertar", 99, 5, true, "99", 5, 0},
+    {"insertar No", "insertar", 5, 3, false, "P1,P2,P3,P4,P5", 3, 1},
+    {"borrar 3 de 5", "borrar", 5, 3, true, "P1,P2,P4,P5", 2, 1},
+    {"borrar 1 de 3", "borrar", 3, 1, true, "P2,P3", 1, 1},
+    {"borrar la ultima", "borrar", 4, 4, true, "P1,P2,P3", 3, 1},
+    {"borrar 50 de 99", "borrar", 99, 50, true, "98", 49, 1},
+    {"borrar con 1", "borrar", 1, 1, true, "P1", 1, 0},
+    {"borrar No", "borrar", 5, 3, false, "P1,P2,P3,P4,P5", 3, 1},
+};
+const QByteArray Mil = "0,0,0,\"" + QByteArray(998, 'a') + "\",0\r\n"; // 1000 with its 2
+const Memoria Memorias[] = {
+    {"una pagina vacia", "", "7992", false},
+    {"10 letras", "0,0,0,\"0123456789\",0", "7980", false},
+    {"con salida", "0,0,0,\"0123456789\",3", "7978", false},
+    {"quedan 300", Mil.repeated(7) + "0,0,0,\"" + QByteArray(690, 'b') + "\",0", "0300", true},
+    {"quedan 301", Mil.repeated(7) + "0,0,0,\"" + QByteArray(689, 'b') + "\",0", "0301", false},
+    {"pasado", Mil.repeated(9), "0000", true},
+    {"99 paginas", QByteArray("0,0,0,\"abcde\",0\r\n").repeated(99), "7299", false},
+};
+const Tecleo Tecleos[] = {
+    {"letras y acentos", "", "Az5 áñÑ¦€", false, "Az5 áñÑ¦€"},
+    {"rechazados", "", "a@b_c[d{e~f\\g^h`i|j}\x7f", false, "abcdefghij"},
+    {"control e Intro", "", "a\tb\rc\x1b", false, "abc"},
+    {"fuera de 1252", "", "aЖb😀c", false, "abc"},
+    {"hasta 1023", QString(1021, 'x'), "abc", false, QString(1021, 'x') + "ab"},
+    {"pegado", "", "a@b\tcЖ", true, "abc"},
+    {"pegado hasta 1023", QString(1020, 'x'), "abcdef", true, QString(1020, 'x') + "abc"},
+};
+// clang-format on
+} // namespace
+
+Q_DECLARE_METATYPE(Regla)
+Q_DECLARE_METATYPE(Orden)
+Q_DECLARE_METATYPE(Tecleo)
+Q_DECLARE_METATYPE(Memoria)
+
+class TstEditor : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { AjustesDePrueba(); }
+
+    // The page rules of the entry effect, as chosen and as shown again after leaving the page;
+    // the stored exit and pause overwrite what the rule forces.
+    void regla_data() { Filas(Reglas); }
+    void regla() {
+        QFETCH(Regla, caso);
+        Banco b;
+        b.abrir("m.mn2",
+                caso.registros.isEmpty() ? "1,5,0,\"ABC\",3\r\n1,5,0,\"P2\",3" : caso.registros);
+        for (int efe : caso.efectos)
+            elegir(b.f.cboEfe, efe);
+        for (int vuelta = 0; vuelta < 2; ++vuelta) {
+            QCOMPARE(estado(b.f.cboPausa), caso.pausa);
+            QCOMPARE(estado(b.f.cboEfeOut), caso.salida);
+            QCOMPARE((b.f.txtMensaje->isEnabled() ? "" : "-") + b.f.txtMensaje->text(), caso.texto);
+            b.f.cmdPagDwn_Click();
+            b.f.cmdPagUp_Click();
+        }
+    }
+
+    // Every way of changing a page marks the message changed, the keyboard's too.
+    void cambios() {
+        // clang-format off
+        const std::pair<const char*, std::function<void(FraMensaje&)>> acciones[] = {
+            {"salida", [](FraMensaje& f) { QTest::keyClick(f.cboEfeOut, Qt::Key_Down); }},
+            {"pausa", [](FraMensaje& f) { QTest::keyClick(f.cboPausa, Qt::Key_Up); }},
+            {"efecto", [](FraMensaje& f) { elegir(f.cboEfe, 3); }},
+            {"centrado", [](FraMensaje& f) { f.optCenter->click(); }},
+            {"tecla", [](FraMensaje& f) { teclear(f.txtMensaje, "x"); }},
+            {"especial", [](FraMensaje& f) { f.cmdIngEsp->click(); }},
+            {"izquierda", [](FraMensaje& f) { f.optLeft->click(); }},
+            {"primera pagina", [](FraMensaje& f) { f.cmdPagFirst->click(); }},
+        };
+        // clang-format on
+        for (int i = 0; i < 8; ++i) {
+            Banco b;
+            conPaginas(b, 1);
+            acciones[i].second(b.f);
+            QVERIFY2(b.m.Cambios, acciones[i].first);
+            b.f.TomoActual(); // the first six change the page itself
+            QCOMPARE(b.m.pagina(1) != Pagina({"P1", 1, 5, 0, 3}), i < 6);
+        }
+    }
+
+    // Moving between pages takes the shown page first; insert and delete ask, and keep to
+    // 1 and 99 pages.
+    void paginas_data() { Filas(Ordenes); }
+    void paginas() {
+        QFETCH(Orden, caso);
+        Banco b;
+        conPaginas(b, caso.total, caso.desde);
+        b.p.respuestas = {caso.si};
+        b.f.txtMensaje->setText("E");
+        // clang-format off
+        const QMap<QString, QToolButton*> botones{{"primera", b.f.cmdPagFirst}, {"ultima", b.f.cmdPagLast}, {"anterior", b.f.cmdPagUp}, {"proxima", b.f.cmdPagDwn}, {"insertar", b.f.cmdInsertar}, {"borrar", b.f.cmdBorro}, {"ir", b.f.cmdGtoPag}};
+        // clang-format on
+        QTest::keyClicks(b.f.txtGoto, caso.orden.section(':', 1));
+        botones[caso.orden.section(':', 0, 0)]->click();
+        QStringList textos;
+        for (int i = 1; i <= b.m.TotPag; ++i)
+            textos << QString::fromLatin1(b.m.TextoPag[i]);
+        QCOMPARE(caso.textos.toInt() ? QString::number(b.m.TotPag) : textos.join(','), caso.textos);
+        QCOMPARE(int(b.p.cajas.size()), caso.preguntas);
+        QCOMPARE(b.f.txtPag->text(), QString::number(caso.pagina));
+        if (b.m.TotPag < 99) // the slot above the last page stays empty
+            QCOMPARE(b.m.TextoPag[b.m.TotPag + 1], std::string());
+    }
+
+    // Keys and paste pass the same filter and the 1023 limit.
+    void teclas_data() { Filas(Tecleos); }
+    void teclas() {
+        QFETCH(Tecleo, caso);
+        Banco b;
+        conPaginas(b, 1);
+        b.f.txtMensaje->setText(caso.antes);
+        QApplication::clipboard()->setText(caso.tecleado);
+        if (caso.pegado)
+            QTest::keyClick(b.f.txtMensaje, Qt::Key_V, Qt::ControlModifier);
+        else
+            teclear(b.f.txtMensaje, caso.tecleado);
+        QCOMPARE(b.f.txtMensaje->text(), caso.queda);
+        b.f.TomoActual();
+        QCOMPARE(aQString(b.m.TextoPag[1]), caso.queda);
+    }
+
+    // The character goes in at the caret, or at the start of a selection, and the caret
+    // follows it.
+    void especial() {
+        // clang-format off
+        for (auto [caret, elegidos, indice, queda] : {std::tuple{4, 0, 5, "HOLAñ"}, {2, 0, 14, "HO{LA"}, {1, 2, 0, "HáOLA"}, {0, 0, 15, "|HOLA"}}) {
+            // clang-format on
+            Banco b;
+            b.v.show();
+            conPaginas(b, 1);
+            b.f.txtMensaje->setText("HOLA");
+            b.f.txtMensaje->setSelection(caret, elegidos);
+            b.f.cboEsp->setCurrentIndex(indice);
+            b.f.cmdIngEsp->click();
+            QCOMPARE(b.f.txtMensaje->text(), QString(queda));
+            QCOMPARE(b.f.txtMensaje->cursorPosition(), caret + 1);
+            QCOMPARE(b.v.focusWidget(), b.f.txtMensaje);
+        }
+    }
+
+    // 6 for the header, 2 for the end, each page its text and 2, and 2 more with an exit
+    // effect: red at 300 or less, and never below 0.
+    void memoria_data() { Filas(Memorias); }
+    void memoria() {
+        QFETCH(Memoria, caso);
+        Banco b;
+        b.abrir("m.mn2", caso.registros);
+        QCOMPARE(b.f.txtBytes->text(), caso.figura);
+        QCOMPARE(b.f.txtBytes->palette().color(QPalette::Text) == QColor(255, 0, 0), caso.rojo);
+        teclear(b.f.txtMensaje, "abc"); // the figure follows the pages as last taken
+        QCOMPARE(b.f.txtBytes->text(), caso.figura);
+        b.f.cmdPagLast->click();
+        b.v.Nuevo_Click(); // one empty page again, shown as page 1
+        QCOMPARE(b.f.txtBytes->text() + b.f.txtPag->text(), QString("79921"));
+    }
+};
+
+QTEST_MAIN(TstEditor)
+#include "tst_editor.moc"

@@ -1,0 +1,175 @@
+// Message files and text import: what a file holds, what the window does with it, and that a
+// failure loses nothing.
+
+#include "files/archivomensaje.h"
+#include "files/importartexto.h"
+#include "support/banco.h"
+
+#include <QDir>
+
+using namespace brelo;
+using B = QByteArray;
+
+namespace {
+const QByteArray DosPaginas = "0,2,2,\"HOLA\",1\r\n5,0,0,\"DIGA \xFFSI\xFF\",0\r\n";
+const QByteArray Centrado = "      HOLA      ";
+
+// clang-format off
+// v2 null: the read fails.
+struct Lectura { const char* nombre; QByteArray datos; bool v1; QByteArray v2; int registro; };
+struct Importado { const char* nombre; QByteArray texto; QByteArrayList paginas; };
+// estado: 1 open, 2 changed, 4 GrabarComo, 8 window shown; escrito: "file=bytes" on disk
+// afterwards; preguntas: the save-changes questions asked.
+struct Flujo { const char* nombre; QString pasos, panel2, nombreArchivo; int estado; QString mensajes, escrito; int preguntas = 0; };
+
+const B Z(1023, 'z');
+const Lectura Lecturas[] = {
+    {"comillas y CR LF", DosPaginas, false, DosPaginas, 0},
+    {"ceros, blancos, LF", "03 ,05,2, \"a,b\" ,010\n7,0,0,sin,0", false, "3,5,2,\"a,b\",10\r\n7,0,0,\"sin\",0\r\n", 0},
+    {"v1 renumera desde 2", "1,0,0,\"a\"\r\n2,1,0,\"b\"\r\n18,0,2,\"c\"\r\n", true, "1,0,0,\"a\",0\r\n3,1,0,\"b\",0\r\n19,0,2,\"c\",0\r\n", 0},
+    {"vacio", "", false, "", 0},
+    {"numero malo", "0,0,0,\"a\",0\r\nx,0,0,\"b\",0", false, B(), 2},
+    {"mas de 255", "300,0,0,\"a\",0", false, B(), 1},
+    {"efecto 20", "20,0,0,\"a\",0", false, B(), 1},
+    {"pausa 10", "0,10,0,\"a\",0", false, B(), 1},
+    {"salida 11", "0,0,0,\"a\",11", false, B(), 1},
+    {"v1 efecto 19", "19,0,0,\"a\"", true, B(), 1},
+    {"sin comilla de cierre", "0,0,0,\"a,0", false, B(), 1},
+    {"basura tras comilla", "0,0,0,\"a\"x,0", false, B(), 1},
+    {"registro cortado", "0,0,0,\"a\",0\r\n1,2", false, B(), 2},
+    {"100 registros", B("0,0,0,\"a\",0\r\n").repeated(100), false, B(), 100},
+};
+const Importado Importaciones[] = {
+    {"centra y salta vacias", "HOLA\r\n\r\nMUNDO", {Centrado, "     MUNDO      "}},
+    {"16, blancos, LF y CR", "abcdefghijklmnop\n   \rx", {"abcdefghijklmnop", B(16, ' '), "       x        "}},
+    {"1023 una pagina", Z, {Z}},
+    {"1024 dos", Z + "y", {" " + Z, "y"}},
+    {"2500 tres", B(2500, 'z'), {" " + Z, " " + Z, B(454, 'z')}},
+    {"150 lineas dan 99", B("x\r\n").repeated(150), QByteArrayList(99, "       x        ")},
+    {"larga pasa de 99", B("x\r\n").repeated(98) + B(3000, 'z'), {}},
+    {"sin lineas", "\r\n\r\n", {}},
+};
+const Flujo Flujos[] = {
+    {"inicio", "", "Sin Nombre", "", 8, "", ""},
+    {"nuevo", "nuevo", "Sin Nombre", "", 13, "", ""},
+    {"abierto", "abrir:m.mn2", "m.mn2", "m.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", ""},
+    {"grabado", "abrir:m.mn2 editar grabar", "m.mn2", "m.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Mensajes Grabado OK", "m.mn2=0,0,2,\"editado\",1\r\n5,0,0,\"DIGA \xC3\xBFSI\xC3\xBF\",0\r\n"},
+    {"grabado como", "abrir:m.mn2 editar como:o.mn2", "o.mn2", "o.mn2", 13, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Mensajes Grabado OK", "o.mn2=0,0,2,\"editado\",1\r\n5,0,0,\"DIGA \xC3\xBFSI\xC3\xBF\",0\r\n"},
+    {"como sin cambios", "abrir:m.mn2 como:o.mn2", "o.mn2", "o.mn2", 13, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Mensajes Grabado OK", "o.mn2=0,0,2,\"HOLA\",1\r\n5,0,0,\"DIGA \xC3\xBFSI\xC3\xBF\",0\r\n"},
+    {"modificado", "abrir:m.mn2 editar", "m.mn2", "m.mn2", 11, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", ""},
+    {"grabar sin cambios", "nuevo grabar:n.mn2", "Sin Nombre", "", 13, "", "n.mn2=<no existe>"},
+    {"grabar cancelado", "nuevo editar grabar", "Sin Nombre", "", 11, "ERR: NO se Grabo Archivo Mensajes", ""},
+    {"carpeta inexistente", "nuevo editar grabar:no/hay/n.mn2", "Sin Nombre", "n.mn2", 11, "ERR: NO se Grabo Archivo Mensajes", ""},
+    {"dentro de un archivo", "nuevo editar grabar:t.txt/n.mn2", "Sin Nombre", "n.mn2", 11, "ERR: NO se Grabo Archivo Mensajes", "t.txt=HOLA\r\n"},
+    {"sin texto no se graba", "nuevo editar vaciar grabar:n.mn2", "Sin Nombre", "n.mn2", 11, "", "n.mn2=<no existe>"},
+    {"importado", "nuevo importar:t.txt", "Sin Nombre", "", 11, "PGM: Importando Mensaje... / PGM: Mensaje importado OK!", ""},
+    {"importado conserva nombre", "abrir:m.mn2 importar:t.txt grabar", "m.mn2", "m.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Importando Mensaje... / PGM: Mensaje importado OK! / PGM: Mensajes Grabado OK", "m.mn2=0,0,0,\"      HOLA      \",0\r\n"},
+    {"importar sin mensaje", "importar:t.txt", "Sin Nombre", "", 8, "ERR: NO hay mensaje!", ""},
+    {"importar cancelado", "abrir:m.mn2 importar:", "m.mn2", "m.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / ERR: NO se pudo leer Archivo", ""},
+    {"importar fallido", "abrir:m.mn2 importar:largo.txt", "m.mn2", "m.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / ERR: NO se pudo leer Archivo", ""},
+    {"importar no existe", "abrir:m.mn2 importar:no.txt", "m.mn2", "m.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / ERR: NO se pudo leer Archivo", ""},
+    {"cerrado", "abrir:m.mn2 editar cerrar", "m.mn2", "", 10, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", "", 1},
+    {"cerrar No y grabar", "nuevo editar cerrar grabar:c.mn2", "c.mn2", "c.mn2", 8, "PGM: Mensajes Grabado OK", "c.mn2=0,0,0,\"editado\",0\r\n", 1},
+    {"nuevo tras como pide nombre", "nuevo editar como:a.mn2 editar si nuevo:b.mn2", "Sin Nombre", "", 13, "PGM: Mensajes Grabado OK / PGM: Mensajes Grabado OK", "b.mn2=0,0,0,\"otro\",0\r\n", 1},
+    {"carga fallida", "nuevo editar abrir:mal.mn2", "Sin Nombre", "", 13, "PGM: Cargando Mensaje... / ERR: Error en Archivo de Mensaje", "", 1},
+    {"efecto fuera de catalogo", "abrir:e.mn2", "Sin Nombre", "", 13, "PGM: Cargando Mensaje... / ERR: Error en Archivo de Mensaje", ""},
+    {"v1 en mayusculas", "abrir:V1.MNM", "Sin Nombre", "", 13, "PGM: Cargando Mensaje... / ERR: Error en Archivo de Mensaje", ""},
+    {"no existe", "abrir:no.mn2", "Sin Nombre", "", 13, "ERR: Error en Archivo de Mensaje", ""},
+    {"carpeta", "abrir:dir.mn2", "Sin Nombre", "", 13, "ERR: Error en Archivo de Mensaje", ""},
+    {"archivo vacio", "nuevo editar abrir:vacio.mn2", "Sin Nombre", "vacio.mn2", 13, "PGM: Cargando Mensaje...", "", 1},
+    {"v1 leido", "abrir:v1.mnm", "v1.mnm", "v1.mnm", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", ""},
+    {"disco lleno conserva el anterior", "abrir:m.mn2 lleno", "m.mn2", "m.mn2", 11, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / ERR: NO se Grabo Archivo Mensajes", "", 0},
+    {"nuevo Si", "abrir:m.mn2 editar si nuevo", "Sin Nombre", "", 13, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Mensajes Grabado OK", "m.mn2=0,0,2,\"editado\",1\r\n5,0,0,\"DIGA \xC3\xBFSI\xC3\xBF\",0\r\n", 1},
+    {"nuevo No", "abrir:m.mn2 editar nuevo", "Sin Nombre", "", 13, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", "", 1},
+    {"abrir Si", "abrir:m.mn2 editar si abrir", "m.mn2", "m.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Mensajes Grabado OK", "m.mn2=0,0,2,\"editado\",1\r\n5,0,0,\"DIGA \xC3\xBFSI\xC3\xBF\",0\r\n", 1},
+    {"abrir No", "abrir:m.mn2 editar abrir", "m.mn2", "m.mn2", 11, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", "", 1},
+    {"cerrar Si", "abrir:m.mn2 editar si cerrar", "m.mn2", "", 8, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Mensajes Grabado OK", "m.mn2=0,0,2,\"editado\",1\r\n5,0,0,\"DIGA \xC3\xBFSI\xC3\xBF\",0\r\n", 1},
+    {"salir Si", "abrir:m.mn2 editar si salir", "m.mn2", "m.mn2", 1, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Mensajes Grabado OK", "m.mn2=0,0,2,\"editado\",1\r\n5,0,0,\"DIGA \xC3\xBFSI\xC3\xBF\",0\r\n", 1},
+    {"salir No", "abrir:m.mn2 editar salir", "m.mn2", "m.mn2", 3, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", "", 1},
+    {"cerrar ventana Si", "abrir:m.mn2 editar si ventana", "m.mn2", "m.mn2", 1, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Mensajes Grabado OK", "m.mn2=0,0,2,\"editado\",1\r\n5,0,0,\"DIGA \xC3\xBFSI\xC3\xBF\",0\r\n", 1},
+    {"cerrar ventana No", "abrir:m.mn2 editar ventana", "m.mn2", "m.mn2", 3, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", "", 1},
+    {"ventana sin cambios", "abrir:m.mn2 ventana", "m.mn2", "m.mn2", 1, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", "", 0},
+};
+// clang-format on
+} // namespace
+
+Q_DECLARE_METATYPE(Lectura)
+Q_DECLARE_METATYPE(Importado)
+Q_DECLARE_METATYPE(Flujo)
+
+class TstArchivos : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { AjustesDePrueba(); }
+
+    // A file as read, then written back as version 2; or the record where reading failed.
+    void leer_data() { Filas(Lecturas); }
+    void leer() {
+        QFETCH(Lectura, caso);
+        const LecturaMensaje l = LeerMensaje(caso.datos.toStdString(),
+                                             caso.v1 ? VersionArchivo::V1 : VersionArchivo::V2);
+        QCOMPARE(l.error ? l.error->registro : 0, caso.registro);
+        Mensaje m;
+        m.cargarPaginas(l.paginas);
+        QCOMPARE(l.error ? B() : B::fromStdString(EscribirMensaje(m)), caso.v2);
+    }
+
+    // Pages of an imported text, or none when the import fails.
+    void importar_data() { Filas(Importaciones); }
+    void importar() {
+        QFETCH(Importado, caso);
+        const Importacion imp = ImportarTexto(caso.texto.toStdString());
+        QByteArrayList obtenidas;
+        for (const std::string& p : imp.paginas)
+            obtenidas << B::fromStdString(p);
+        QCOMPARE(obtenidas, caso.paginas);
+        QCOMPARE(bool(imp.error), caso.paginas.isEmpty());
+    }
+
+    // The file commands, one step after another; then what the window and the disk show.
+    void flujo_data() { Filas(Flujos); }
+    void flujo() {
+        QFETCH(Flujo, caso);
+        Banco b;
+        // clang-format off
+        for (auto [nombre, datos] : {std::pair{"m.mn2", DosPaginas}, {"mal.mn2", "0,0,0,\"a\",0\r\n300,0"}, {"e.mn2", "25,0,0,\"a\",0\r\n"}, {"V1.MNM", "3,1,0,\"PROMO\"\r\n"}, {"v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"vacio.mn2", ""}, {"t.txt", "HOLA\r\n"}, {"largo.txt", B("x\r\n").repeated(98) + B(3000, 'z')}})
+            b.escribir(nombre, datos);
+        const QMap<QString, std::function<void()>> ordenes{
+            {"nuevo", [&] { b.v.Nuevo_Click(); }}, {"abrir", [&] { b.v.Cargar_Click(); }},
+            {"grabar", [&] { b.v.save_Click(); }}, {"como", [&] { b.v.Grabar_Click(); }},
+            {"importar", [&] { b.v.Importar_Click(); }}, {"cerrar", [&] { b.v.cerrar_Click(); }},
+            {"salir", [&] { b.v.salir_Click(); }}, {"ventana", [&] { b.v.close(); }},
+            {"si", [&] { b.p.respuestas << true; }},
+            {"lleno", [&] { b.f.txtMensaje->setText(QString(1000, 'x')); ConLimiteDeArchivo(200, [&] { b.v.save_Click(); }); }},
+            {"vaciar", [&] { b.f.txtMensaje->setText(""); }},
+            {"editar", [&] { b.f.txtMensaje->setText(b.f.txtMensaje->text() == "editado" ? "otro" : "editado"); }},
+        };
+        // clang-format on
+        QDir(b.dir.path()).mkdir("dir.mn2");
+        b.v.show();
+        for (const QString& paso : caso.pasos.split(' ', Qt::SkipEmptyParts)) {
+            if (const QString archivo = paso.section(':', 1); !archivo.isEmpty())
+                b.elegir(archivo);
+            ordenes[paso.section(':', 0, 0)]();
+        }
+        QCOMPARE(b.panel(2), caso.panel2);
+        QCOMPARE(QString::fromStdString(b.m.NomArchivo), caso.nombreArchivo);
+        const int estado =
+            !b.f.isHidden() | b.m.Cambios << 1 | b.m.GrabarComo << 2 | b.v.isVisible() << 3;
+        QCOMPARE(estado, caso.estado);
+        QCOMPARE(b.mostrados.join(" / "), caso.mensajes);
+        // Two beeps before each error, but for "NO hay mensaje!".
+        QCOMPARE(b.p.beeps, 2 * int(caso.mensajes.count("ERR") - caso.mensajes.count("NO hay")));
+        QCOMPARE(b.p.cajas.size(), caso.preguntas);
+        if (!caso.escrito.isEmpty())
+            QCOMPARE(b.leer(caso.escrito.section('=', 0, 0)),
+                     caso.escrito.section('=', 1).toLatin1());
+        QCOMPARE(b.leer("m.mn2"), caso.escrito.startsWith("m.mn2") ? b.leer("m.mn2") : DosPaginas);
+        QCOMPARE(QDir(b.dir.path()).entryList({"*.mn2*"}, QDir::Files).filter("m.mn2."),
+                 QStringList()); // no temporary file left
+    }
+};
+
+QTEST_MAIN(TstArchivos)
+#include "tst_archivos.moc"

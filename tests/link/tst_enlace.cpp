@@ -1,0 +1,134 @@
+// The sign's outside world: the settings store, the options dialog, the port set-up, and
+// real transfers over a socat pseudo-terminal pair.
+
+#include "link/ajustes.h"
+#include "link/frmOpciones.h"
+#include "link/puertoserie.h"
+#include "link/transferencia.h"
+#include "support/banco.h"
+#include "support/socat.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+
+using namespace brelo;
+
+namespace {
+QSettings almacen() {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelo2", "Brelo2");
+}
+
+} // namespace
+
+class TstEnlace : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { AjustesDePrueba(); }
+
+    // Stored RTS texts, and port settings as devices.
+    void conversiones() {
+        // clang-format off
+        for (auto [texto, valor] : {std::pair{"True", true}, {"False", false}, {"1", true}, {"0", false}, {"-1", true}, {"basura", false}}) {
+            almacen().setValue("COM/RTS", texto);
+            QCOMPARE(LeerAjustes().RTS, valor);
+        }
+        for (auto [puerto, dispositivo] : {std::pair{"2", "/dev/ttyS1"}, {"2.5", "/dev/ttyS1"}, {"/dev/ttyUSB0", "/dev/ttyUSB0"}, {"0", ""}, {"40000", ""}, {"uno", ""}})
+            QCOMPARE(DispositivoDe(puerto), QString(dispositivo));
+        // clang-format on
+    }
+
+    // Aceptar saves all five as typed and reopens the port; Cancelar and Escape change
+    // nothing and the store stays unwritten; a port that fails shows Error #03 and panel 1
+    // keeps its text.
+    void opciones_data() {
+        QTest::addColumn<int>("como"); // 0 Aceptar, 1 Cancelar
+        QTest::addColumn<bool>("falla");
+        QTest::newRow("Aceptar") << 0 << false;
+        QTest::newRow("Cancelar") << 1 << false;
+        QTest::newRow("Aceptar con puerto que falla") << 0 << true;
+    }
+    void opciones() {
+        QFETCH(int, como);
+        QFETCH(bool, falla);
+        Banco b;
+        b.p.puerto.abrirFalla = falla;
+        QTimer::singleShot(0, this, [como] {
+            auto* d = qobject_cast<frmOpciones*>(QApplication::activeModalWidget());
+            QVERIFY(d);
+            QCOMPARE(d->cboChar->currentText(), QString("05"));
+            for (QComboBox* c : {d->cboPort, d->cboBaud, d->cboWNT, d->cboChar}) {
+                c->lineEdit()->selectAll();
+                QTest::keyClicks(c, c == d->cboPort ? "/dev/ttyUSB0" : "19200");
+            }
+            d->chkRTS->click();
+            (como == 0 ? d->cmdOK : d->Command2)->click();
+        });
+        b.v.Opciones_Click();
+        const Ajustes a = LeerAjustes();
+        QCOMPARE(QStringList({a.Puerto, a.Baud, a.DY1, a.DY2, a.RTS ? "RTS" : "-"}).join(' '),
+                 QString(como ? "2 9600 200 05 -" : "/dev/ttyUSB0 19200 19200 19200 RTS"));
+        QCOMPARE(QFile::exists(almacen().fileName()), como == 0);
+        QCOMPARE(b.p.puerto.aperturas.join(' '),
+                 QString(como ? "/dev/ttyS1@9600" : "/dev/ttyS1@9600 /dev/ttyUSB0@19200"));
+        QCOMPARE(b.panel(1), QString(como || falla ? "COM2: 9600" : "COM/dev/ttyUSB0: 19200"));
+        QCOMPARE(b.p.cajas.size(), int(falla));
+        if (falla)
+            QCOMPARE(b.p.cajas[0], QString("Puerto Serie|Error #03, No se pudo iniciar el Puerto "
+                                           "Serie\rEl puerto ya esta en uso o no existe "));
+    }
+
+    // Every byte reaches the sign and no pause is shorter than its delay. Cancel while a byte
+    // goes out: the terminator follows it. A vanished line or a missing device fails the
+    // transfer instead of hanging it.
+    void serie_data() {
+        QTest::addColumn<int>("en");
+        QTest::addColumn<int>("como"); // 0 cancel, 1 the sign's end vanishes, 2 no device
+        QTest::newRow("entera") << 0 << 0;
+        QTest::newRow("cancelar en la cabecera") << 3 << 0;
+        QTest::newRow("cancelar en el cuerpo") << 20 << 0;
+        QTest::newRow("el cartel desaparece") << 10 << 1;
+        QTest::newRow("no existe") << 1 << 2;
+    }
+    void serie() {
+        QFETCH(int, en);
+        QFETCH(int, como);
+        ParSocat par;
+        QVERIFY(par.listo());
+        PuertoSerie puerto;
+        EsperaReal espera;
+        Transferencia t(puerto, espera);
+        QSignalSpy terminada(&t, &Transferencia::Terminada);
+        Ajustes a;
+        a.Puerto = como == 2 ? "/dev/brelo-no-existe" : par.programa();
+        QCOMPARE(IniciarPuerto(puerto, a).isEmpty(), como != 2);
+        QElapsedTimer reloj;
+        QList<qint64> momentos; // when each byte was about to go out, ns
+        connect(&t, &Transferencia::Progreso, &t, [&](int pos, int, int) {
+            momentos << reloj.nsecsElapsed();
+            if (pos == en && como == 0)
+                t.Cancelar();
+            if (pos == en && como == 1)
+                par.Terminar();
+        });
+        reloj.start();
+        t.Iniciar(TramaEjemplo, 12, 3);
+        if (terminada.isEmpty())
+            QVERIFY(terminada.wait(20000));
+        QCOMPARE(terminada[0][0].value<Transferencia::Fin>(), como ? Transferencia::Fallido
+                                                              : en ? Transferencia::Cancelado
+                                                                   : Transferencia::Enviado);
+        const QByteArray llega = en ? TramaEjemplo.left(en) + "\x01\x01" : TramaEjemplo;
+        if (como == 0)
+            QCOMPARE(par.Leer(llega.size()), llega);
+        for (int k = 1; k < momentos.size(); ++k)
+            QVERIFY2(momentos[k] - momentos[k - 1] >= (k <= 5 ? 12 : 3) * 1000000LL,
+                     qPrintable(QString("pausa %1").arg(k)));
+    }
+};
+
+QTEST_MAIN(TstEnlace)
+#include "tst_enlace.moc"

@@ -1,0 +1,178 @@
+// What the sign receives: the stream of a message, the clock command, and the three dialogs
+// that send them or write them to "Salida.txt".
+
+#include "files/archivomensaje.h"
+#include "protocol/frmDate.h"
+#include "protocol/frmSend.h"
+#include "protocol/frmSendTxt.h"
+#include "protocol/trama.h"
+#include "support/banco.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+using namespace brelo;
+using B = QByteArray;
+
+namespace {
+Mensaje mensajeDe(const QByteArray& registros) {
+    Mensaje m;
+    m.cargarPaginas(LeerMensaje(registros.toStdString(), VersionArchivo::V2).paginas);
+    return m;
+}
+
+// Runs a dialog's transfer to its end, noting the status text before each byte and at the end.
+QStringList correr(Banco& b, DialogoCartel& d) {
+    d.show();
+    d.cmdOK->click();
+    QStringList textos{d.StatusBar1->text()};
+    while (b.p.espera.seguir())
+        textos << d.StatusBar1->text();
+    return textos;
+}
+
+// clang-format off
+// A message given as file records, and the bytes between the stream's header and terminator.
+struct Registro { const char* nombre; QByteArray registros, cuerpo; };
+// archivo null: the example, closed; empty: a new message. falla: the Output that fails.
+// cancela after byte en: 1 with Cancelar, 2 with Escape, 3 closing the window. textos: the last
+// status texts.
+struct Envio { const char* nombre; QByteArray archivo; int falla, cancela, en; QStringList textos; QByteArray escrito; };
+
+const Registro Registros[] = {
+    {"Rotacion", "0,0,0,\"ab\",0", Hex("90 6162")},
+    {"Estatico lleva C1", "1,7,0,\"ab\",0", Hex("80 6162 20*14 C1")},
+    {"Reset", "2,0,0,\" Reset Cartel  \",0", Hex("DF90")},
+    {"LLuvia pausa 0", "3,0,0,\"a\",0", Hex("91 61 20*15 C1")},
+    {"Enlazado pausa 9", "4,9,0,\"a\",0", Hex("92 61 20*15 C9")},
+    {"Vert Arr", "5,1,0,\"a\",0", Hex("93 61 20*15 C1")},
+    {"Vert Aba", "6,2,0,\"a\",0", Hex("94 61 20*15 C2")},
+    {"Pers Arr", "7,3,0,\"a\",0", Hex("95 61 20*15 C3")},
+    {"Pers Aba", "8,4,0,\"a\",0", Hex("96 61 20*15 C4")},
+    {"Shot", "9,5,0,\"a\",0", Hex("97 61 20*15 C5")},
+    {"Mirilla", "10,6,0,\"a\",0", Hex("98 61 20*15 C6")},
+    {"Explosion", "11,8,0,\"a\",0", Hex("99 61 20*15 C8")},
+    {"Hora con salida", "12,0,0,\" Hora 00:00:00 \",1", Hex("A0*5 D6C1")},
+    {"Fecha", "13,0,0,\"Fecha 12/07/07 \",0", Hex("A2C4")},
+    {"Parpadeo centrado", "14,0,2,\"OFERTA\",2", Hex("DF90D1 20*5 4F4645525441 20*5 D5C1")},
+    {"Doble", "15,0,0,\"ab\",0", Hex("DF90D3 6162")},
+    {"Velocidad 4", "16,4,0,\"Velocidad Rot. \",0", Hex("90E4")},
+    {"Velocidad 0", "16,0,0,\"Velocidad Rot. \",0", Hex("90E1")},
+    {"Autito", "17,0,0,\"Autito         \",0", Hex("5B5C 20*16")},
+    {"Avion", "18,0,0,\"Avioncito      \",0", Hex("5D5E 20*16")},
+    {"Pacman", "19,0,0,\"Pacman         \",0", Hex("40 20*16")},
+    {"salidas 3 a 10", "0,0,0,\"a\",3\r\n0,0,0,\"a\",4\r\n0,0,0,\"a\",5\r\n0,0,0,\"a\",6\r\n0,0,0,\"a\",7\r\n0,0,0,\"a\",8\r\n0,0,0,\"a\",9\r\n0,0,0,\"a\",10", Hex("9061D7C1 9061D8C1 9061D9C1 9061DAC1 9061DCC1 9061DDC1 9061DFD1 9061DFD3")},
+    {"glifos del cartel", "0,0,0,\"\xE1\xE9\xED\xF3\xFA\xF1\xD1\xFC\xA1\xBF\xBB\xAB@_\xA6{|}~\t\xC1\",0", Hex("90 1011121314151617 18191A1B 1E1F7F 7B7C7D7E 23 41")},
+    {"centrado de 15", "1,0,2,\"abcdefghijklmno\",0", Hex("80 6162636465666768696A6B6C6D6E6F 20 C1")},
+    {"centrado de 5", "3,0,2,\"abcde\",0", Hex("91 20*5 6162636465 20*6 C1")},
+    {"20 en campo fijo", "5,0,0,\"abcdefghijklmnopqrst\",0", Hex("93 6162636465666768696A6B6C6D6E6F70 C1")},
+    {"20 libre", "0,0,0,\"abcdefghijklmnopqrst\",0", Hex("90 6162636465666768696A6B6C6D6E6F7071727374")},
+    {"dos paginas", "1,3,0,\"A\xF1o 2007\",0\r\n14,0,2,\"OFERTA\",2", Hex("80 41156F2032303037 20*8 C1 DF90D1 20*5 4F4645525441 20*5 D5C1")},
+    {"8001 se corta", B("0,0,0,\"") + B(1000, 'a') + "\",0\r\n0,0,0,\"" + B(6991, 'b') + "\",0", Hex("90") + B(1000, 'a') + Hex("90") + B(6991, 'b') + Hex("01")},
+    {"8000 queda entero", B("0,0,0,\"") + B(1000, 'a') + "\",0\r\n0,0,0,\"" + B(6990, 'b') + "\",0", Hex("90") + B(1000, 'a') + Hex("90") + B(6990, 'b')},
+};
+const Envio Envios[] = {
+    {"enviado", ArchivoEjemplo, -1, 0, 0, {"Enviando ...96% [33]", "Enviando ...100% [33]", "Mensaje enviado OK!"}, TramaEjemplo},
+    {"sin mensaje", B(), -1, 0, 0, {"Error #21, No Hay mensaje cargado"}, ""},
+    {"sin texto", "", -1, 0, 0, {"Error #21, No Hay mensaje cargado"}, ""},
+    {"escritura 10", ArchivoEjemplo, 9, 0, 0, {"Enviando ...27% [33]", "Error #22, No se envio el Mensaje"}, TramaEjemplo.left(9)},
+    {"puerto cerrado", ArchivoEjemplo, 0, 0, 0, {"Error #22, No se envio el Mensaje"}, ""},
+    {"alineacion desconocida", "0,0,0,\"libre\",0\r\n3,0,1,\"corta\",0\r\n", -1, 0, 0, {"Error #22, No se envio el Mensaje"}, ""},
+    {"Cancelar antes de enviar", ArchivoEjemplo, -1, 1, 0, {""}, ""},
+    {"Cancelar en la cabecera", ArchivoEjemplo, -1, 1, 3, {"Enviando ...9% [33]", "Mensaje Cancelado..."}, TramaEjemplo.left(3) + "\x01\x01"},
+    {"Escape en el cuerpo", ArchivoEjemplo, -1, 2, 20, {"Mensaje Cancelado..."}, TramaEjemplo.left(20) + "\x01\x01"},
+    {"cierre de la ventana", ArchivoEjemplo, -1, 3, 20, {"Mensaje Cancelado..."}, TramaEjemplo.left(20) + "\x01\x01"},
+};
+// clang-format on
+} // namespace
+
+Q_DECLARE_METATYPE(Registro)
+Q_DECLARE_METATYPE(Envio)
+
+class TstProtocolo : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { AjustesDePrueba(); }
+
+    void trama_data() { Filas(Registros); }
+    void trama() {
+        QFETCH(Registro, caso);
+        Mensaje m = mensajeDe(caso.registros);
+        QCOMPARE(B::fromStdString(ArmarTrama(m).Trama),
+                 Hex("572D4E5439DF") + caso.cuerpo + Hex("0101"));
+    }
+
+    // The whole message paced by the default delays; nothing to send, a failing line, a page
+    // the filter cannot fit, with no terminator after the bytes already written; and the ways
+    // to cancel, each seen after the current byte and its pause, with the terminator.
+    void enviar_data() { Filas(Envios); }
+    void enviar() {
+        QFETCH(Envio, caso);
+        Banco b;
+        b.abrir("m.mn2", caso.archivo.isEmpty() ? ArchivoEjemplo : caso.archivo);
+        if (caso.archivo.isNull())
+            b.v.cerrar_Click(); // closed, its pages still in the model
+        else if (caso.archivo.isEmpty())
+            b.v.Nuevo_Click();
+        b.p.puerto.fallaEnEscritura = caso.falla;
+        b.p.esperas.clear();
+        frmSend d(b.v);
+        d.show();
+        if (!caso.cancela || caso.en)
+            d.cmdOK->click();
+        QStringList textos{d.StatusBar1->text()};
+        for (int i = 1; (!caso.cancela || i < caso.en) && b.p.espera.seguir(); ++i)
+            textos << d.StatusBar1->text();
+        // clang-format off
+        const std::function<void()> cancelar[] = {[] {}, [&] { d.Command2->click(); }, [&] { QTest::keyClick(&d, Qt::Key_Escape); }, [&] { d.close(); }};
+        // clang-format on
+        if (caso.en)
+            d.cmdOK->click(); // a second press starts nothing
+        cancelar[caso.cancela]();
+        while (b.p.espera.seguir())
+            textos << d.StatusBar1->text();
+        QCOMPARE(textos.mid(textos.size() - caso.textos.size()), caso.textos);
+        QCOMPARE(b.p.puerto.escrito(), caso.escrito);
+        const int enviados = caso.cancela ? caso.en : int(caso.escrito.size());
+        QCOMPARE(b.p.espera.pausas,
+                 (QList<double>(5, 200) + QList<double>(28, 5)).mid(0, enviados));
+        QCOMPARE(b.p.esperas, QList<double>(caso.cancela && !caso.en ? 0 : 1, 1));
+        QVERIFY(!d.isVisible());
+    }
+
+    // Twice in a row, beside the message file, and a failure leaves the previous file whole.
+    void salida() {
+        Banco b;
+        b.abrir("m.mn2", B("0,0,0,\"DIGA \xFFSI\xFF\",0\r\n") + ArchivoEjemplo);
+        const B esperado =
+            "\"" + Hex("572D4E5439DF 90") + "DIGA \"SI\"" + TramaEjemplo.mid(6) + "\"\r\n";
+        for (int vez = 0; vez < 2; ++vez) {
+            frmSendTxt d(b.v);
+            QCOMPARE(correr(b, d).last(), QString("Archivo 'SALIDA.TXT' grabado OK!"));
+            QCOMPARE(b.leer("Salida.txt"), esperado);
+        }
+        b.f.txtMensaje->setText(QString(500, 'x'));
+        frmSendTxt d(b.v);
+        ConLimiteDeArchivo(100, [&] { d.cmdOK->click(); });
+        QCOMPARE(d.StatusBar1->text(), QString("Error #22, No se envio el Mensaje"));
+        QCOMPARE(b.leer("Salida.txt"), esperado);
+    }
+
+    void hora() {
+        Banco b;
+        b.v.ajustes().DY1 = "10"; // looked up in the date command's own tables
+        b.v.ajustes().DY2 = "02";
+        frmDate d(b.v);
+        QCOMPARE(d.Label4->text(), QString("Hora 09:05:07  Fecha 04/01/26"));
+        const QStringList textos = correr(b, d);
+        QCOMPARE(b.p.puerto.escrito(), Hex("572D4E5439 B0 090507040126 0101"));
+        QCOMPARE(QStringList({textos[0], textos[6], textos.last()}),
+                 QStringList({"Enviando Datos al CARTEL ...7%", "Enviando Datos al CARTEL ...50%",
+                              "Mensaje enviado OK!"}));
+        QCOMPARE(b.p.espera.pausas, QList<double>(5, 10) + QList<double>(9, 2));
+    }
+};
+
+QTEST_MAIN(TstProtocolo)
+#include "tst_protocolo.moc"

@@ -1,0 +1,81 @@
+// The window's shell: every button runs what its menu item runs, the status line, help.
+
+#include "shell/ayuda.h"
+#include "support/banco.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTimer>
+
+using namespace brelo;
+
+namespace {
+// What a command leaves behind, from an opened and edited message: the modal window it showed,
+// the questions and file dialogs, the status line and what is still shown.
+QString huella(const QString& control) {
+    Banco b;
+    b.v.show();
+    b.abrir("m.mn2", "0,0,0,\"HOLA\",0\r\n");
+    b.f.txtMensaje->setText("editado");
+    QString modal;
+    QTimer::singleShot(0, &b.v, [&modal] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            modal = w->objectName();
+            w->close();
+        }
+    });
+    if (auto* boton = b.v.findChild<QToolButton*>(control))
+        boton->click();
+    else
+        b.v.findChild<QAction*>(control)->trigger();
+    return QStringList{modal,
+                       b.panel(3),
+                       QString::number(b.f.isHidden() + 2 * b.v.isHidden()),
+                       b.p.cajas.join('/'),
+                       b.p.dialogos.join('/'),
+                       b.p.documentos.join('/'),
+                       b.leer("m.mn2")}
+        .join('|');
+}
+} // namespace
+
+class TstShell : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { AjustesDePrueba(); }
+
+    void botonYMenu() {
+        // clang-format off
+        const QStringList pares[] = {{"cmdNew", "Nuevo"}, {"cmdOpen", "Cargar"}, {"cmdSave", "save"}, {"cmdSaveAs", "Grabar"}, {"cmdClose", "cerrar"}, {"cmdImport", "Importar"}, {"cmdOptions", "Opciones"}, {"cmdTx", "Envio"}, {"Command2", "Escribir"}, {"Command1"}, {"cmdAbout", "About"}, {"cmdHelp", "Help"}, {"cmdExit", "salir"}};
+        // clang-format on
+        QStringList vistas;
+        for (const QStringList& par : pares) {
+            const QString h = huella(par[0]);
+            if (par.size() > 1)
+                QCOMPARE(huella(par[1]), h);
+            QVERIFY2(!vistas.contains(h), qPrintable(par[0] + " hace lo de otro: " + h));
+            vistas << h;
+        }
+        QVERIFY(vistas[9].startsWith("frmDate|"));
+    }
+
+    // A message is held half a second, and the 5 s timer clears panel 3 alone.
+    void lineaDeEstado() {
+        Banco b;
+        BarraEstado* s = b.v.StatusBar1();
+        s->TypeMsg(0, "hola");
+        QVERIFY(b.p.esperas == QList<double>{0.5} && s->Timer1()->interval() == 5000);
+        QVERIFY(s->Timer1()->isActive());
+        s->Timer1_Timer();
+        QCOMPARE(QStringList({s->Panel(1), s->Panel(2), s->Panel(3)}),
+                 QStringList({"COM2: 9600", "Sin Nombre", ""}));
+    }
+
+    void lineaDeAyuda() {
+        QCOMPARE(LineaAyuda("C:\\Cartel"), QString("hh.exe C:\\Cartel\\brelo.chm"));
+    }
+};
+
+QTEST_MAIN(TstShell)
+#include "tst_shell.moc"

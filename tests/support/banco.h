@@ -1,0 +1,189 @@
+#pragma once
+
+// The test bench: the main window on a platform whose answers a test scripts in advance and
+// which records what the window asked of it, with a serial line and pauses that never wait,
+// in a folder of the test's own.
+
+#include "editor/CajaMensaje.h"
+#include "editor/FraMensaje.h"
+#include "link/espera.h"
+#include "link/puerto.h"
+#include "shell/BarraEstado.h"
+#include "shell/FrmMain.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QRadioButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace brelo {
+
+// The rows of a data-driven test, one per case of the table, named by its first member.
+template <class Caso, std::size_t N> void Filas(const Caso (&casos)[N]) {
+    QTest::addColumn<Caso>("caso");
+    for (const Caso& c : casos)
+        QTest::newRow(c.nombre) << c;
+}
+
+// Bytes written as hex groups, "20*3" for a repeated group: "90 6162 20*14 C1".
+inline QByteArray Hex(const char* texto) {
+    QByteArray r;
+    for (const QByteArray& g : QByteArray(texto).split(' ')) {
+        const auto partes = g.split('*');
+        r += QByteArray::fromHex(partes[0]).repeated(partes.size() > 1 ? partes[1].toInt() : 1);
+    }
+    return r;
+}
+
+// The stream's worked example: HOLA with "LLuvia", pause 5, centred, exit "LLuvia Sale";
+// then a clock page.
+inline const QByteArray ArchivoEjemplo = "3,5,2,\"HOLA\",1\r\n12,0,0,\" Hora 00:00:00 \",0\r\n";
+inline const QByteArray TramaEjemplo = Hex("572D4E5439DF 91 20*6 484F4C41 20*6 C5 D6C1 A0*5 0101");
+
+// Settings move to Qt's test location (under each test's own home) and start empty.
+inline void AjustesDePrueba() {
+    QStandardPaths::setTestModeEnabled(true);
+    QFile::remove(
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelo2", "Brelo2").fileName());
+}
+
+// Runs f with every file write cut at that many bytes, as a full disk would cut it.
+template <class F> void ConLimiteDeArchivo(rlim_t bytes, F f) {
+    rlimit antes{};
+    getrlimit(RLIMIT_FSIZE, &antes);
+    const auto senal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limite{bytes, antes.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limite);
+    f();
+    setrlimit(RLIMIT_FSIZE, &antes);
+    std::signal(SIGXFSZ, senal);
+}
+
+class PuertoGuion final : public Puerto {
+public:
+    bool abierto = false, abrirFalla = false;
+    int fallaEnEscritura = -1; // 0-based Output call that fails
+    QStringList aperturas;     // "device@baud"
+    QByteArrayList salidas;
+
+    QByteArray escrito() const { return salidas.join(); }
+    bool PortOpen() const override { return abierto; }
+    void Cerrar() override { abierto = false; }
+    bool Abrir(const QString& dispositivo, qint32 baudios, QString& error) override {
+        aperturas << dispositivo + '@' + QString::number(baudios);
+        error = "no existe";
+        return abierto = !abrirFalla;
+    }
+    bool Output(const QByteArray& bytes) override {
+        const bool bien = abierto && salidas.size() != fallaEnEscritura;
+        if (bien)
+            salidas << bytes;
+        return bien;
+    }
+};
+
+// Holds each pause's continuation until the test says go on: one byte per seguir().
+class EsperaGuion final : public Espera {
+public:
+    QList<double> pausas; // ms
+    QList<std::function<void()>> pendientes;
+
+    void Luego(double ms, QObject*, std::function<void()> luego) override {
+        pausas << ms;
+        pendientes << std::move(luego);
+    }
+    bool seguir() {
+        if (pendientes.isEmpty())
+            return false;
+        pendientes.takeFirst()();
+        return true;
+    }
+};
+
+class PlataformaGuion final : public Plataforma {
+public:
+    QList<bool> respuestas;                        // in order; No when none is left
+    QList<std::optional<ArchivoElegido>> archivos; // in order; cancel when none is left
+    QStringList cajas;                             // "title|text" of each box shown
+    QStringList dialogos;                          // the filter of each file dialog shown
+    QList<double> esperas;
+    QStringList documentos; // programs and documents it was asked to open; none opens
+    int beeps = 0;
+    PuertoGuion puerto;
+    EsperaGuion espera;
+
+    bool Pregunta(QWidget* w, const QString& t, const QString& x, QMessageBox::Icon i) override {
+        Aviso(w, t, x, i);
+        return !respuestas.isEmpty() && respuestas.takeFirst();
+    }
+    void Aviso(QWidget*, const QString& t, const QString& x, QMessageBox::Icon) override {
+        cajas << t + '|' + x;
+    }
+    std::optional<ArchivoElegido> ElegirArchivo(QWidget*, const DialogoArchivo& d) override {
+        dialogos << d.filtro;
+        return archivos.isEmpty() ? std::nullopt : archivos.takeFirst();
+    }
+    std::function<void()> alEsperar;
+    void Tiempo(double segundos) override {
+        esperas << segundos;
+        if (alEsperar)
+            alEsperar();
+    }
+    void Beep() override { ++beeps; }
+    QDateTime Ahora() override { return {QDate(2026, 1, 4), QTime(9, 5, 7)}; }
+    bool IniciarPrograma(const QString& p, const QStringList& a) override {
+        return AbrirDocumento(p + ' ' + a.join(' '));
+    }
+    bool AbrirDocumento(const QString& ruta) override { return (documentos << ruta).isEmpty(); }
+    Puerto& PuertoCom() override { return puerto; }
+    Espera& Pausas() override { return espera; }
+};
+
+// A folder of the test's own, and the files in it.
+struct Carpeta {
+    QTemporaryDir dir;
+
+    QString ruta(const QString& nombre) const { return dir.filePath(nombre); }
+    void escribir(const QString& nombre, const QByteArray& datos) const {
+        QFile a(ruta(nombre));
+        QVERIFY(a.open(QIODevice::WriteOnly) && a.write(datos) == datos.size());
+    }
+    QByteArray leer(const QString& nombre) const {
+        QFile a(ruta(nombre));
+        return a.open(QIODevice::ReadOnly) ? a.readAll() : "<no existe>";
+    }
+};
+
+// The window, started as main() starts it, on the scripted platform.
+struct Banco : Carpeta {
+    PlataformaGuion p;
+    FrmMain v{p};
+    Mensaje& m = v.mensaje();
+    FraMensaje& f = *v.fraMensaje();
+    QStringList mostrados; // status panel 3 at each wait: every program message, in order
+
+    Banco() {
+        p.alEsperar = [this] { mostrados << panel(3); };
+    }
+
+    void elegir(const QString& nombre) {
+        p.archivos << ArchivoElegido{ruta(nombre), QFileInfo(nombre).fileName()};
+    }
+    // Writes the file and opens it through Abrir Mensaje.
+    void abrir(const QString& nombre, const QByteArray& datos) {
+        escribir(nombre, datos);
+        elegir(nombre);
+        v.Cargar_Click();
+    }
+    QString panel(int n) const { return v.StatusBar1()->Panel(n); }
+};
+
+} // namespace brelo
