@@ -7,9 +7,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+
+#include <algorithm>
+#include <iterator>
 
 namespace brelo {
 
@@ -22,7 +26,7 @@ void CajaMensaje::KeyPress(std::uint8_t& KeyAscii) {
         KeyAscii = 0;
 }
 
-void CajaMensaje::Teclear(const QString& texto) {
+QString CajaMensaje::Aceptados(const QString& texto) const {
     const qsizetype libres = qsizetype(LargoMaximoTexto) - text().size() + selectedText().size();
     QString aceptado;
     for (QChar c : texto) {
@@ -34,7 +38,11 @@ void CajaMensaje::Teclear(const QString& texto) {
         if (KeyAscii != 0 && KeyAscii != 8)
             aceptado += c;
     }
-    if (!aceptado.isEmpty())
+    return aceptado;
+}
+
+void CajaMensaje::Teclear(const QString& texto) {
+    if (const QString aceptado = Aceptados(texto); !aceptado.isEmpty())
         insert(aceptado);
 }
 
@@ -43,21 +51,40 @@ void CajaMensaje::keyPressEvent(QKeyEvent* e) {
         Pegar();
         return;
     }
+    const QKeySequence::StandardKey edicion[] = {QKeySequence::Copy, QKeySequence::Cut,
+                                                 QKeySequence::SelectAll, QKeySequence::Undo,
+                                                 QKeySequence::Redo};
+    const bool esEdicion = std::any_of(std::begin(edicion), std::end(edicion),
+                                       [e](QKeySequence::StandardKey k) { return e->matches(k); });
+    // A printable character goes through the filter and the limit whatever the modifiers: Alt,
+    // and AltGr, which arrives as Ctrl+Alt on Windows, would otherwise put refused ones in.
     const QString texto = e->text();
-    const bool escribe = !texto.isEmpty() && texto.at(0).isPrint() &&
-                         !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-    if (escribe) {
+    const bool imprimible = !texto.isEmpty() && std::all_of(texto.begin(), texto.end(),
+                                                            [](QChar c) { return c.isPrint(); });
+    if (imprimible && !esEdicion) {
         Teclear(texto);
         return;
     }
     // Enter, Escape, Tab and other control characters are refused; editing and caret keys
-    // (backspace, delete, arrows, shortcuts) work as usual.
+    // (backspace, delete, arrows, Ctrl shortcuts) work as usual.
     const bool controlRechazado = !texto.isEmpty() && texto.at(0).unicode() < 32 &&
                                   e->key() != Qt::Key_Backspace &&
                                   !(e->modifiers() & Qt::ControlModifier);
     if (controlRechazado)
         return;
     QLineEdit::keyPressEvent(e);
+}
+
+// Dead keys and input methods deliver composed text here, not as key presses.
+void CajaMensaje::inputMethodEvent(QInputMethodEvent* e) {
+    const QString aceptado = Aceptados(e->commitString());
+    if (aceptado == e->commitString()) {
+        QLineEdit::inputMethodEvent(e);
+        return;
+    }
+    QInputMethodEvent filtrado(e->preeditString(), e->attributes());
+    filtrado.setCommitString(aceptado, e->replacementStart(), e->replacementLength());
+    QLineEdit::inputMethodEvent(&filtrado);
 }
 
 void CajaMensaje::Pegar() {

@@ -1,8 +1,8 @@
 #pragma once
 
-// The page box txtMensaje: one line of at most 1023 characters. Typed, and pasted
-// text all pass the same key filter (dropping text is off), so nothing reaches a page that the sign
-// would take as a command or that Windows-1252 cannot hold.
+// The page box txtMensaje: one line of at most 1023 characters. Typed (with any modifier),
+// composed and pasted text all pass the same key filter and limit (dropping text is off), so
+// nothing reaches a page that the sign would take as a command or that Windows-1252 cannot hold.
 
 #include <QLineEdit>
 
@@ -22,8 +22,12 @@ public:
     // Puts text in at the caret as the operator would, character by character.
     void Teclear(const QString& texto);
 
+    // What of texto the filter and the room left in the box let in.
+    QString Aceptados(const QString& texto) const;
+
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 

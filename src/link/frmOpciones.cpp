@@ -22,6 +22,10 @@ QComboBox* lista(const QString& nombre, const QStringList& entradas, const QStri
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
     c->addItems(entradas);
+    // Typed text is taken exactly as typed: no completion ("4" must not become "4800").
+    c->setCompleter(nullptr);
+    // The list, the arrow keys and the wheel move on from the entry shown, not from the first.
+    c->setCurrentIndex(c->findText(texto));
     c->setEditText(texto);
     c->setMinimumContentsLength(8);
     return c;

@@ -93,7 +93,14 @@ ResultadoTrama ArmarTrama(Mensaje& m) {
         // Effects beyond the catalog cannot come from a file any more; if one still arrives
         // it scrolls, the sign's plainest page.
         const std::uint8_t efe = m.EfePag[i] <= efecto::Ultimo ? m.EfePag[i] : efecto::Rotacion;
-        const auto campo = Filtro(m.TextoPag[i], Entradas[efe].modo, m.AlinPag[i]);
+        // A left-aligned scrolling text goes out at its own length. Filling it with blanks in
+        // the model, as every other page is, would send those blanks on the next build.
+        std::string copia;
+        const bool libre =
+            Entradas[efe].modo == ModoLibre && m.AlinPag[i] == 0 &&
+            (efe == efecto::Rotacion || efe == efecto::Parpadeo || efe == efecto::Doble);
+        std::string& texto = libre ? (copia = m.TextoPag[i]) : m.TextoPag[i];
+        const auto campo = Filtro(texto, Entradas[efe].modo, m.AlinPag[i]);
         if (!campo) {
             r.paginaConError = i;
             t.clear();

@@ -18,8 +18,9 @@ struct ResultadoTrama {
     bool ok() const { return paginaConError == 0; }
 };
 
-// Builds the stream from all 99 slots. Leaves every filtered page text filled with blanks
-// in the model, as the sign's protocol has always done; building twice gives the same bytes.
+// Builds the stream from all 99 slots. Leaves the filtered page texts filled with blanks in the
+// model, as the sign's protocol has always done, but for left-aligned scrolling texts, whose
+// fill would otherwise reach the sign on the next build; building twice gives the same bytes.
 ResultadoTrama ArmarTrama(Mensaje& m);
 
 // "Salida.txt": the stream between quotation marks, then CR LF.

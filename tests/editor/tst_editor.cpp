@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 
 using namespace brelo;
 
@@ -22,11 +23,18 @@ void conPaginas(Banco& b, int n, int p = 1) {
     b.m.Cambios = false;
 }
 
-// As a keyboard sends it: QTest::keyClicks knows only ASCII.
-void teclear(QWidget* w, const QString& texto) {
+// As a keyboard sends it, with the key and modifiers (QTest::keyClicks knows only ASCII), or
+// as an input method commits it (dead keys, compose).
+enum Via { Teclas, Pegado, Alt, AltGrDeWindows, Composicion, TrasCtrlA };
+void teclear(QWidget* w, const QString& texto, Via via = Teclas) {
+    const Qt::KeyboardModifiers mod[] = {
+        {}, {}, Qt::AltModifier, Qt::ControlModifier | Qt::AltModifier};
     for (QChar c : texto) {
-        QKeyEvent e(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &e);
+        QInputMethodEvent compuesto;
+        compuesto.setCommitString(c);
+        QKeyEvent tecla(QEvent::KeyPress, c.unicode() < 128 ? c.toUpper().unicode() : 0,
+                        via < Composicion ? mod[via] : Qt::KeyboardModifiers(), c);
+        QApplication::sendEvent(w, via == Composicion ? static_cast<QEvent*>(&compuesto) : &tecla);
     }
 }
 
@@ -48,7 +56,7 @@ struct Regla { const char* nombre; QByteArray registros; QList<int> efectos; QSt
 struct Orden { const char* nombre; QString orden; int total, desde; bool si; QString textos; int pagina, preguntas; };
 // A message as file records, and the memory figure it leaves.
 struct Memoria { const char* nombre; QByteArray registros; QString figura; bool rojo; };
-struct Tecleo { const char* nombre; QString antes, tecleado; bool pegado; QString queda; };
+struct Tecleo { const char* nombre; QString antes, tecleado; Via via; QString queda; };
 const Regla Reglas[] = {
     {"Rotacion", "", {0}, "-0", "+3", "ABC"},
     {"Explosion", "", {11}, "+5", "+3", "ABC"},
@@ -105,13 +113,19 @@ const Memoria Memorias[] = {
     {"99 paginas", QByteArray("0,0,0,\"abcde\",0\r\n").repeated(99), "7299", false},
 };
 const Tecleo Tecleos[] = {
-    {"letras y acentos", "", "Az5 áñÑ¦€", false, "Az5 áñÑ¦€"},
-    {"rechazados", "", "a@b_c[d{e~f\\g^h`i|j}\x7f", false, "abcdefghij"},
-    {"control e Intro", "", "a\tb\rc\x1b", false, "abc"},
-    {"fuera de 1252", "", "aЖb😀c", false, "abc"},
-    {"hasta 1023", QString(1021, 'x'), "abc", false, QString(1021, 'x') + "ab"},
-    {"pegado", "", "a@b\tcЖ", true, "abc"},
-    {"pegado hasta 1023", QString(1020, 'x'), "abcdef", true, QString(1020, 'x') + "abc"},
+    {"letras y acentos", "", "Az5 áñÑ¦€", Teclas, "Az5 áñÑ¦€"},
+    {"rechazados", "", "a@b_c[d{e~f\\g^h`i|j}\x7f", Teclas, "abcdefghij"},
+    {"control e Intro", "", "a\tb\rc\x1b", Teclas, "abc"},
+    {"fuera de 1252", "", "aЖb😀c", Teclas, "abc"},
+    {"hasta 1023", QString(1021, 'x'), "abc", Teclas, QString(1021, 'x') + "ab"},
+    {"pegado", "", "a@b\tcЖ", Pegado, "abc"},
+    {"pegado hasta 1023", QString(1020, 'x'), "abcdef", Pegado, QString(1020, 'x') + "abc"},
+    {"con Alt", "", "a[\\]{}~@_`|^b", Alt, "ab"},
+    {"con Alt hasta 1023", QString(1023, 'x'), "ab", Alt, QString(1023, 'x')},
+    {"AltGr de Windows", "", "[\\]{}~@_`|^", AltGrDeWindows, ""},
+    {"compuesto", "", "~é Жa", Composicion, "é a"},
+    {"compuesto hasta 1023", QString(1022, 'x'), "~ab", Composicion, QString(1022, 'x') + "a"},
+    {"Ctrl+A sigue eligiendo todo", "HOLA", "x", TrasCtrlA, "x"},
 };
 // clang-format on
 } // namespace
@@ -194,7 +208,8 @@ private Q_SLOTS:
             QCOMPARE(b.m.TextoPag[b.m.TotPag + 1], std::string());
     }
 
-    // Keys and paste pass the same filter and the 1023 limit.
+    // Keys with any modifier, composed text and paste pass the same filter and the 1023 limit;
+    // editing shortcuts keep working.
     void teclas_data() { Filas(Tecleos); }
     void teclas() {
         QFETCH(Tecleo, caso);
@@ -202,10 +217,12 @@ private Q_SLOTS:
         conPaginas(b, 1);
         b.f.txtMensaje->setText(caso.antes);
         QApplication::clipboard()->setText(caso.tecleado);
-        if (caso.pegado)
+        if (caso.via == Pegado)
             QTest::keyClick(b.f.txtMensaje, Qt::Key_V, Qt::ControlModifier);
-        else
-            teclear(b.f.txtMensaje, caso.tecleado);
+        if (caso.via == TrasCtrlA)
+            QTest::keyClick(b.f.txtMensaje, Qt::Key_A, Qt::ControlModifier);
+        if (caso.via != Pegado)
+            teclear(b.f.txtMensaje, caso.tecleado, caso.via == TrasCtrlA ? Teclas : caso.via);
         QCOMPARE(b.f.txtMensaje->text(), caso.queda);
         b.f.TomoActual();
         QCOMPARE(aQString(b.m.TextoPag[1]), caso.queda);

@@ -60,9 +60,12 @@ private Q_SLOTS:
             auto* d = qobject_cast<frmOpciones*>(QApplication::activeModalWidget());
             QVERIFY(d);
             QCOMPARE(d->cboChar->currentText(), QString("05"));
-            for (QComboBox* c : {d->cboPort, d->cboBaud, d->cboWNT, d->cboChar}) {
+            QTest::keyClick(d->cboBaud, Qt::Key_Down); // from the entry shown: 9600, then 19200
+            QVERIFY(QTest::qWaitForWindowActive(d));
+            for (QComboBox* c : {d->cboPort, d->cboWNT, d->cboChar}) {
+                c->setFocus(); // completion, where there is any, happens in the focused box
                 c->lineEdit()->selectAll();
-                QTest::keyClicks(c, c == d->cboPort ? "/dev/ttyUSB0" : "19200");
+                QTest::keyClicks(c, c == d->cboPort ? "/dev/ttyUSB0" : c == d->cboWNT ? "1" : "5");
             }
             d->chkRTS->click();
             (como == 0 ? d->cmdOK : d->Command2)->click();
@@ -70,7 +73,7 @@ private Q_SLOTS:
         b.v.Opciones_Click();
         const Ajustes a = LeerAjustes();
         QCOMPARE(QStringList({a.Puerto, a.Baud, a.DY1, a.DY2, a.RTS ? "RTS" : "-"}).join(' '),
-                 QString(como ? "2 9600 200 05 -" : "/dev/ttyUSB0 19200 19200 19200 RTS"));
+                 QString(como ? "2 9600 200 05 -" : "/dev/ttyUSB0 19200 1 5 RTS"));
         QCOMPARE(QFile::exists(almacen().fileName()), como == 0);
         QCOMPARE(b.p.puerto.aperturas.join(' '),
                  QString(como ? "/dev/ttyS1@9600" : "/dev/ttyS1@9600 /dev/ttyUSB0@19200"));

@@ -56,6 +56,7 @@ const Registro Registros[] = {
     {"Fecha", "13,0,0,\"Fecha 12/07/07 \",0", Hex("A2C4")},
     {"Parpadeo centrado", "14,0,2,\"OFERTA\",2", Hex("DF90D1 20*5 4F4645525441 20*5 D5C1")},
     {"Doble", "15,0,0,\"ab\",0", Hex("DF90D3 6162")},
+    {"Parpadeo libre dos veces", "14,0,0,\"ab\",0\r\n0,0,0,\"Hola\",0", Hex("DF90D1 6162 90 486F6C61")},
     {"Velocidad 4", "16,4,0,\"Velocidad Rot. \",0", Hex("90E4")},
     {"Velocidad 0", "16,0,0,\"Velocidad Rot. \",0", Hex("90E1")},
     {"Autito", "17,0,0,\"Autito         \",0", Hex("5B5C 20*16")},
@@ -99,8 +100,9 @@ private Q_SLOTS:
     void trama() {
         QFETCH(Registro, caso);
         Mensaje m = mensajeDe(caso.registros);
-        QCOMPARE(B::fromStdString(ArmarTrama(m).Trama),
-                 Hex("572D4E5439DF") + caso.cuerpo + Hex("0101"));
+        for (int vez = 0; vez < 2; ++vez) // a second build gives the same bytes
+            QCOMPARE(B::fromStdString(ArmarTrama(m).Trama),
+                     Hex("572D4E5439DF") + caso.cuerpo + Hex("0101"));
     }
 
     // The whole message paced by the default delays; nothing to send, a failing line, a page
