@@ -14,11 +14,31 @@
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
 
 namespace brelo {
 
 CajaMensaje::CajaMensaje(QWidget* padre) : QLineEdit(padre) {
     setAcceptDrops(false);
+    // The 1023 limit is the filter's, for what the operator adds; a page read from a file is
+    // shown and saved whole, however long (the line edit would cut it at 32767).
+    setMaxLength(std::numeric_limits<int>::max());
+    // Any edit or caret move makes the lost selection stale.
+    connect(this, &QLineEdit::cursorPositionChanged, this, [this] { inicioSeleccion_ = -1; });
+    connect(this, &QLineEdit::textChanged, this, [this] { inicioSeleccion_ = -1; });
+}
+
+int CajaMensaje::PosicionInsercion() const {
+    if (hasSelectedText())
+        return selectionStart();
+    return inicioSeleccion_ >= 0 ? inicioSeleccion_ : cursorPosition();
+}
+
+// Leaving the box drops its selection; the insertion point it marked is kept.
+void CajaMensaje::focusOutEvent(QFocusEvent* e) {
+    const int inicio = hasSelectedText() ? selectionStart() : -1;
+    QLineEdit::focusOutEvent(e);
+    inicioSeleccion_ = inicio;
 }
 
 void CajaMensaje::KeyPress(std::uint8_t& KeyAscii) {

@@ -25,14 +25,21 @@ public:
     // What of texto the filter and the room left in the box let in.
     QString Aceptados(const QString& texto) const;
 
+    // Where a special character goes: the caret, or the start of the selection, also of the one
+    // the box lost when the operator went to the list of special characters.
+    int PosicionInsercion() const;
+
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
     void Pegar();
+
+    int inicioSeleccion_ = -1; // of the selection the focus took away; -1 when none
 };
 
 } // namespace brelo

@@ -14,6 +14,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -68,6 +69,31 @@ FraMensaje::FraMensaje(Mensaje& m, Plataforma& plataforma, QWidget* padre)
     setObjectName(QStringLiteral("fraMensaje"));
     construir();
     conectar();
+    for (QWidget* control : findChildren<QWidget*>())
+        control->installEventFilter(this);
+}
+
+// Page keys for operators who keep their hands on the keyboard, from every control of the
+// frame: as shortcuts, the text boxes would keep Ctrl+Home and Ctrl+End for their caret.
+bool FraMensaje::eventFilter(QObject* objeto, QEvent* e) {
+    if (e->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(objeto, e);
+    const auto* k = static_cast<QKeyEvent*>(e);
+    const Qt::KeyboardModifiers mod = k->modifiers() & ~Qt::KeypadModifier;
+    using Comando = void (FraMensaje::*)();
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, Comando> teclas[] = {
+        {Qt::Key_PageUp, Qt::NoModifier, &FraMensaje::cmdPagUp_Click},
+        {Qt::Key_PageDown, Qt::NoModifier, &FraMensaje::cmdPagDwn_Click},
+        {Qt::Key_Home, Qt::ControlModifier, &FraMensaje::cmdPagFirst_Click},
+        {Qt::Key_End, Qt::ControlModifier, &FraMensaje::cmdPagLast_Click},
+    };
+    for (const auto& [tecla, modificadores, comando] : teclas) {
+        if (k->key() == tecla && mod == modificadores) {
+            (this->*comando)();
+            return true;
+        }
+    }
+    return false;
 }
 
 // ---- moving a page between the arrays and the controls ----
@@ -245,8 +271,7 @@ void FraMensaje::cmdIngEsp_Click() {
     const int indice = cboEsp->currentIndex();
     if (indice < 0)
         return;
-    const int posicion =
-        txtMensaje->hasSelectedText() ? txtMensaje->selectionStart() : txtMensaje->cursorPosition();
+    const int posicion = txtMensaje->PosicionInsercion();
     QString texto = txtMensaje->text();
     texto.insert(posicion, QChar(char16_t(CaracteresEspeciales[std::size_t(indice)].codigo)));
     ponerTexto(texto);
@@ -414,11 +439,6 @@ QWidget* FraMensaje::grupoEdicion() {
                               QStringLiteral(":/iconos/insertar.svg"));
     cmdBorro = botonImagen(QStringLiteral("cmdBorro"), QStringLiteral("Borrar Pagina Actual"),
                            QStringLiteral(":/iconos/borrar.svg"));
-    // Keys for operators who keep their hands on the keyboard.
-    cmdPagFirst->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Home));
-    cmdPagUp->setShortcut(QKeySequence(Qt::Key_PageUp));
-    cmdPagDwn->setShortcut(QKeySequence(Qt::Key_PageDown));
-    cmdPagLast->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_End));
     txtGoto = new QLineEdit;
     txtGoto->setObjectName(QStringLiteral("txtGoto"));
     txtGoto->setFixedWidth(48);

@@ -74,6 +74,9 @@ public:
     QToolButton* cmdBorro;
     QToolButton* cmdIngEsp;
 
+protected:
+    bool eventFilter(QObject* objeto, QEvent* e) override;
+
 private:
     void cboEfe_Click();
     void cboEfeOut_Click();

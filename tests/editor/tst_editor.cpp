@@ -208,6 +208,26 @@ private Q_SLOTS:
             QCOMPARE(b.m.TextoPag[b.m.TotPag + 1], std::string());
     }
 
+    // The page keys work from every control of the frame, lists and text boxes included.
+    void teclasDePagina() {
+        for (int control = 0; control < 3; ++control) {
+            Banco b;
+            b.v.show();
+            QVERIFY(QTest::qWaitForWindowActive(&b.v));
+            conPaginas(b, 5, 3);
+            QWidget* w = QList<QWidget*>{b.f.txtMensaje, b.f.txtGoto, b.f.cboPausa}[control];
+            w->setFocus();
+            QString paginas;
+            // clang-format off
+            for (auto [tecla, mod] : {std::pair{Qt::Key_PageDown, Qt::NoModifier}, {Qt::Key_PageUp, Qt::NoModifier}, {Qt::Key_End, Qt::ControlModifier}, {Qt::Key_Home, Qt::ControlModifier}}) {
+                // clang-format on
+                QTest::keyClick(w, tecla, mod);
+                paginas += b.f.txtPag->text();
+            }
+            QCOMPARE(paginas, QString("4351"));
+        }
+    }
+
     // Keys with any modifier, composed text and paste pass the same filter and the 1023 limit;
     // editing shortcuts keep working.
     void teclas_data() { Filas(Tecleos); }
@@ -228,18 +248,24 @@ private Q_SLOTS:
         QCOMPARE(aQString(b.m.TextoPag[1]), caso.queda);
     }
 
-    // The character goes in at the caret, or at the start of a selection, and the caret
-    // follows it.
+    // The character goes in at the caret, or at the start of a selection (kept when the focus
+    // goes to the list), and the caret follows it.
     void especial() {
         // clang-format off
-        for (auto [caret, elegidos, indice, queda] : {std::tuple{4, 0, 5, "HOLAñ"}, {2, 0, 14, "HO{LA"}, {1, 2, 0, "HáOLA"}, {0, 0, 15, "|HOLA"}}) {
+        for (auto [caret, elegidos, indice, queda, lista] : {std::tuple{4, 0, 5, "HOLAñ", false}, {2, 0, 14, "HO{LA", false}, {1, 2, 0, "HáOLA", false}, {0, 0, 15, "|HOLA", false}, {1, 2, 1, "HéOLA", true}}) {
             // clang-format on
             Banco b;
             b.v.show();
+            QVERIFY(QTest::qWaitForWindowActive(&b.v));
             conPaginas(b, 1);
             b.f.txtMensaje->setText("HOLA");
+            b.f.txtMensaje->setFocus();
             b.f.txtMensaje->setSelection(caret, elegidos);
-            b.f.cboEsp->setCurrentIndex(indice);
+            b.f.cboEsp->setCurrentIndex(lista ? indice - 1 : indice);
+            if (lista) { // the operator goes to the list and picks the next entry there
+                b.f.cboEsp->setFocus();
+                QTest::keyClick(b.f.cboEsp, Qt::Key_Down);
+            }
             b.f.cmdIngEsp->click();
             QCOMPARE(b.f.txtMensaje->text(), QString(queda));
             QCOMPARE(b.f.txtMensaje->cursorPosition(), caret + 1);

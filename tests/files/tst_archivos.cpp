@@ -77,6 +77,7 @@ const Flujo Flujos[] = {
     {"no existe", "abrir:no.mn2", "Sin Nombre", "", 13, "ERR: Error en Archivo de Mensaje", ""},
     {"carpeta", "abrir:dir.mn2", "Sin Nombre", "", 13, "ERR: Error en Archivo de Mensaje", ""},
     {"archivo vacio", "nuevo editar abrir:vacio.mn2", "Sin Nombre", "vacio.mn2", 13, "PGM: Cargando Mensaje...", "", 1},
+    {"pagina de 40000 entera", "abrir:larga.mn2 como:o.mn2", "o.mn2", "o.mn2", 13, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Mensajes Grabado OK", "o.mn2=0,0,0,\"" + QString(40000, 'x') + "\",0\r\n"},
     {"v1 leido", "abrir:v1.mnm", "v1.mnm", "v1.mnm", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", ""},
     {"disco lleno conserva el anterior", "abrir:m.mn2 lleno", "m.mn2", "m.mn2", 11, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / ERR: NO se Grabo Archivo Mensajes", "", 0},
     {"nuevo Si", "abrir:m.mn2 editar si nuevo", "Sin Nombre", "", 13, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Mensajes Grabado OK", "m.mn2=0,0,2,\"editado\",1\r\n5,0,0,\"DIGA \xC3\xBFSI\xC3\xBF\",0\r\n", 1},
@@ -133,7 +134,7 @@ private Q_SLOTS:
         QFETCH(Flujo, caso);
         Banco b;
         // clang-format off
-        for (auto [nombre, datos] : {std::pair{"m.mn2", DosPaginas}, {"mal.mn2", "0,0,0,\"a\",0\r\n300,0"}, {"e.mn2", "25,0,0,\"a\",0\r\n"}, {"V1.MNM", "3,1,0,\"PROMO\"\r\n"}, {"v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"vacio.mn2", ""}, {"t.txt", "HOLA\r\n"}, {"largo.txt", B("x\r\n").repeated(98) + B(3000, 'z')}})
+        for (auto [nombre, datos] : {std::pair{"m.mn2", DosPaginas}, {"mal.mn2", "0,0,0,\"a\",0\r\n300,0"}, {"e.mn2", "25,0,0,\"a\",0\r\n"}, {"V1.MNM", "3,1,0,\"PROMO\"\r\n"}, {"v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"vacio.mn2", ""}, {"t.txt", "HOLA\r\n"}, {"largo.txt", B("x\r\n").repeated(98) + B(3000, 'z')}, {"larga.mn2", "0,0,0,\"" + B(40000, 'x') + "\",0\r\n"}})
             b.escribir(nombre, datos);
         const QMap<QString, std::function<void()>> ordenes{
             {"nuevo", [&] { b.v.Nuevo_Click(); }}, {"abrir", [&] { b.v.Cargar_Click(); }},
