@@ -2,6 +2,7 @@
 
 #include "link/ajustes.h"
 #include "link/espera.h"
+#include "link/motivos.h"
 #include "link/puerto.h"
 #include "link/puertoserie.h"
 #include "link/transferencia.h"
@@ -29,10 +30,6 @@ void alCtrlC(int) {
     ctrlC = 1;
 }
 
-int fallar(const char* texto, const QString& motivo) {
-    std::cerr << texto << ": " << motivo.toLocal8Bit().constData() << '\n';
-    return Fallo;
-}
 
 // Progress overwrites one line of standard error, once per change of percentage.
 class Avance {
@@ -62,7 +59,7 @@ int transmitir(const QByteArray& trama, const OpcionesLinea& o, double demora1, 
     a.Baud = o.baud;
     PuertoSerie puerto;
     if (const QString error = IniciarPuerto(puerto, a); !error.isEmpty())
-        return fallar(texto::Error03, error);
+        return Fallar(texto::Error03, error);
     EsperaReal espera;
     Transferencia t(puerto, espera);
     Avance avance(conLargo);
@@ -77,7 +74,7 @@ int transmitir(const QByteArray& trama, const OpcionesLinea& o, double demora1, 
             std::cerr << texto::Cancelado << '\n';
             estado = Interrumpido;
         } else {
-            fallar(texto::Error22, QStringLiteral("no se pudo escribir en el puerto"));
+            Fallar(texto::Error22, QStringLiteral("no se pudo escribir en el puerto"));
         }
         QCoreApplication::exit();
     });
@@ -96,6 +93,11 @@ int transmitir(const QByteArray& trama, const OpcionesLinea& o, double demora1, 
 }
 
 } // namespace
+
+int Fallar(const char* texto, const QString& motivo) {
+    std::cerr << texto << ": " << Mostrable(motivo).toLocal8Bit().constData() << '\n';
+    return Fallo;
+}
 
 bool LeerOpcionesLinea(QStringList& args, OpcionesLinea& o) {
     const Ajustes guardado = LeerAjustes();

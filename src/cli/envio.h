@@ -7,6 +7,10 @@
 
 namespace brelo {
 
+// Prints the program's text and the reason, control characters escaped, on standard error;
+// returns the exit status of a failure.
+int Fallar(const char* texto, const QString& motivo);
+
 // The four line options, each defaulting to the operator's stored setting.
 struct OpcionesLinea {
     QString puerto, baud, dy1, dy2;

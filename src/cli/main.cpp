@@ -48,21 +48,16 @@ const char* const Ayuda =
     "\n"
     "ARCHIVO es un mensaje .mn2, o .mnm de la version anterior.\n";
 
-int fallar(const char* texto, const QString& motivo) {
-    std::cerr << texto << ": " << motivo.toLocal8Bit().constData() << '\n';
-    return Fallo;
-}
-
 // Loads a message file the way the window does; reports and returns nothing on failure.
 std::optional<Mensaje> cargar(const QString& ruta) {
     const LecturaArchivo archivo = LeerArchivo(ruta);
     if (!archivo.error.isEmpty()) {
-        fallar(texto::ErrorArchivo, ruta + QStringLiteral(": ") + archivo.error);
+        Fallar(texto::ErrorArchivo, ruta + QStringLiteral(": ") + archivo.error);
         return std::nullopt;
     }
     const LecturaMensaje l = LeerMensaje(archivo.datos, VersionDeRuta(ruta.toStdString()));
     if (l.error) {
-        fallar(texto::ErrorArchivo, QStringLiteral("%1: registro %2: %3")
+        Fallar(texto::ErrorArchivo, QStringLiteral("%1: registro %2: %3")
                                         .arg(ruta)
                                         .arg(l.error->registro)
                                         .arg(QString::fromStdString(l.error->motivo)));
@@ -80,12 +75,12 @@ std::optional<std::string> trama(const QString& ruta) {
         return std::nullopt;
     Mensaje& m = *cargado;
     if (!m.tieneTexto()) {
-        fallar(texto::Error21, QStringLiteral("el mensaje no tiene texto"));
+        Fallar(texto::Error21, QStringLiteral("el mensaje no tiene texto"));
         return std::nullopt;
     }
     ResultadoTrama t = ArmarTrama(m);
     if (!t.ok()) {
-        fallar(texto::Error22, QStringLiteral("la pagina %1 tiene una alineacion desconocida (%2)")
+        Fallar(texto::Error22, QStringLiteral("la pagina %1 tiene una alineacion desconocida (%2)")
                                    .arg(t.paginaConError)
                                    .arg(m.AlinPag[t.paginaConError]));
         return std::nullopt;
@@ -107,7 +102,7 @@ int ordenSalida(const QString& ruta) {
         return Fallo;
     const QString destino = QDir::current().filePath(QString::fromLatin1(texto::NombreSalida));
     if (const auto error = EscribirArchivo(destino, FormatoSalida(*t)))
-        return fallar(texto::Error22, destino + QStringLiteral(": ") + *error);
+        return Fallar(texto::Error22, destino + QStringLiteral(": ") + *error);
     return 0;
 }
 
@@ -127,12 +122,14 @@ int ordenInfo(const QString& ruta) {
 }
 
 int ordenImportar(const QString& texto, const QString& destino) {
+    if (EsNombreVersion1(destino.toStdString()))
+        return Fallar(texto::NoGrabado, destino + QStringLiteral(": ") + texto::SoloLectura);
     const LecturaArchivo archivo = LeerArchivo(texto);
     if (!archivo.error.isEmpty())
-        return fallar(texto::NoSePudoLeer, texto + QStringLiteral(": ") + archivo.error);
+        return Fallar(texto::NoSePudoLeer, texto + QStringLiteral(": ") + archivo.error);
     const Importacion imp = ImportarTexto(archivo.datos);
     if (imp.error)
-        return fallar(texto::NoSePudoLeer,
+        return Fallar(texto::NoSePudoLeer,
                       texto + QStringLiteral(": ") + QString::fromStdString(*imp.error));
     Mensaje m;
     std::vector<Pagina> paginas;
@@ -140,7 +137,7 @@ int ordenImportar(const QString& texto, const QString& destino) {
         paginas.push_back(Pagina{t});
     m.cargarPaginas(paginas);
     if (const auto error = EscribirArchivo(destino, EscribirMensaje(m)))
-        return fallar(texto::NoGrabado, destino + QStringLiteral(": ") + *error);
+        return Fallar(texto::NoGrabado, destino + QStringLiteral(": ") + *error);
     return 0;
 }
 

@@ -12,6 +12,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLineEdit>
 
 namespace brelo {
@@ -28,15 +29,31 @@ const QString FiltroTexto = QStringLiteral("Archivos de Texto(*.txt)|*.txt");
 QString deTexto(const std::string& s) {
     return QString::fromStdString(s);
 }
+
+// Whether a dialog with this filter ("Label(*.ext)|*.ext|...") shows the file name.
+bool EncajaEnFiltro(const QString& nombre, const QString& filtro) {
+    const QStringList partes = filtro.split(QLatin1Char('|'));
+    for (qsizetype i = 1; i < partes.size(); i += 2)
+        if (nombre.endsWith(partes[i].mid(1), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
 } // namespace
 
 bool FrmMain::MensajeAbierto() const {
     return !fraMensaje_->isHidden();
 }
 
+// Every file dialog opens in the folder of the message, else in the last folder chosen. Open
+// and Import offer the name last chosen only when their filter shows it: Enter on an imported
+// .txt in the Open dialog would fail the load and lose the open message.
 std::optional<ArchivoElegido> FrmMain::ElegirArchivo(DialogoArchivo d) {
-    if (d.modo == DialogoArchivo::Abrir)
-        d.nombreInicial = ultimoNombre_;
+    const QString junto =
+        mensaje_.NomArchivo.empty() ? ultimoNombre_ : deTexto(mensaje_.NomArchivo2);
+    d.carpeta = junto.isEmpty() ? QString() : QFileInfo(junto).path();
+    const QString ultimo = QFileInfo(ultimoNombre_).fileName();
+    if (d.modo == DialogoArchivo::Abrir && EncajaEnFiltro(ultimo, d.filtro))
+        d.nombreInicial = ultimo;
     auto elegido = plataforma_.ElegirArchivo(this, d);
     if (elegido)
         ultimoNombre_ = elegido->ruta;
@@ -119,14 +136,20 @@ void FrmMain::closeEvent(QCloseEvent* e) {
 void FrmMain::Grabar_Mensaje() {
     fraMensaje_->TomoActual();
     const bool conTexto = mensaje_.tieneTexto();
-    if (mensaje_.NomArchivo.empty() || (mensaje_.GrabarComo && conTexto)) {
+    // A message read from a version 1 file is saved as version 2, beside it under the same
+    // name: a .mnm is never written, since it could not be read back.
+    const bool version1 = !mensaje_.NomArchivo.empty() && EsNombreVersion1(mensaje_.NomArchivo2);
+    if (mensaje_.NomArchivo.empty() || ((mensaje_.GrabarComo || version1) && conTexto)) {
         DialogoArchivo d;
         d.modo = DialogoArchivo::Guardar;
         d.filtro = FiltroGrabar;
         d.confirmarSobrescribir = true;
         d.confirmarCrear = true;
+        if (version1)
+            d.nombreInicial =
+                QFileInfo(deTexto(mensaje_.NomArchivo)).completeBaseName() + QStringLiteral(".mn2");
         const auto elegido = ElegirArchivo(d);
-        if (!elegido) {
+        if (!elegido || EsNombreVersion1(elegido->ruta.toStdString())) {
             TypeErr(QString::fromLatin1(texto::NoGrabado));
             return;
         }

@@ -1,6 +1,7 @@
 #include "archivomensaje.h"
 
 #include "model/catalogos.h"
+#include "model/cp1252.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -30,6 +31,12 @@ VersionArchivo VersionDeRuta(std::string_view ruta) {
     return Extraer(ruta, '.') == "mnm" ? VersionArchivo::V1 : VersionArchivo::V2;
 }
 
+bool EsNombreVersion1(std::string_view ruta) {
+    std::string ext = Extraer(ruta, '.');
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](char c) { return c | 0x20; });
+    return ext == "mnm";
+}
+
 std::string EscribirMensaje(const Mensaje& m) {
     std::string s;
     for (int i = 1; i <= MaxPag; ++i) {
@@ -43,6 +50,23 @@ std::string EscribirMensaje(const Mensaje& m) {
 }
 
 namespace {
+
+// A field of the file as the operator reads it in a reason: UTF-8, control bytes escaped,
+// between quotes unless it already stands between quotes.
+std::string citado(std::string_view campo) {
+    std::string r;
+    for (char c : campo) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b == 0x7F) {
+            const char hex[] = "0123456789abcdef";
+            r += {'\\', 'x', hex[b >> 4], hex[b & 0xF]};
+        } else {
+            r += Cp1252AUtf8(std::string_view(&c, 1));
+        }
+    }
+    const bool entreComillas = campo.size() >= 2 && campo.front() == '"' && campo.back() == '"';
+    return entreComillas ? r : '"' + r + '"';
+}
 
 // Reads fields one after another, regardless of line layout, the way the files have always
 // been read: a line end (CR LF, or a lone LF from another system) only ends a field.
@@ -64,7 +88,7 @@ public:
             ++i_;
         const std::string_view campo = d_.substr(inicio, i_ - inicio);
         if (!std::all_of(campo.begin(), campo.end(), esDigito)) {
-            motivo = "valor numerico no valido \"" + std::string(campo) + "\"";
+            motivo = "valor numerico no valido " + citado(campo);
             return std::nullopt;
         }
         int v = 0;

@@ -26,6 +26,10 @@ std::string Extraer(std::string_view ruta, char c);
 // Version 1 only for the extension exactly "mnm"; MNM, txt or none read as version 2.
 VersionArchivo VersionDeRuta(std::string_view ruta);
 
+// A name ending in ".mnm", in any case: version 1 files are never written, since version 2
+// records in them could not be read back.
+bool EsNombreVersion1(std::string_view ruta);
+
 // The version 2 bytes of the message: every page with text, in page order.
 std::string EscribirMensaje(const Mensaje& m);
 

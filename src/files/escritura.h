@@ -13,12 +13,13 @@ namespace brelo {
 
 struct LecturaArchivo {
     std::string datos;
-    QString error; // empty on success
+    QString error; // why it could not be read, in Spanish; empty on success
 };
 
+// Only a regular file of at most 16 MiB is read; anything else fails at once, unread.
 LecturaArchivo LeerArchivo(const QString& ruta);
 
-// Returns the reason on failure, nothing on success.
+// Returns the reason on failure, in Spanish, nothing on success.
 std::optional<QString> EscribirArchivo(const QString& ruta, const std::string& datos);
 
 } // namespace brelo

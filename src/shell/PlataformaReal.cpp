@@ -1,6 +1,8 @@
 #include "shell/PlataformaReal.h"
 
+#include "files/archivomensaje.h"
 #include "model/valor.h"
+#include "shell/textos.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -51,27 +53,56 @@ QStringList filtrosQt(const QString& filtro) {
 }
 } // namespace
 
+namespace {
+// The file dialog of the window. A save refuses a version 1 name, and a No to creating a new
+// file returns to the dialog, as the platform's own dialogs do; neither closes it.
+class DialogoArchivoReal final : public QFileDialog {
+public:
+    DialogoArchivoReal(QWidget* padre, const DialogoArchivo& d, Plataforma& plataforma)
+        : QFileDialog(padre), d_(d), plataforma_(plataforma) {}
+
+    void accept() override {
+        const QString ruta = selectedFiles().value(0);
+        const bool guardar = d_.modo == DialogoArchivo::Guardar;
+        if (guardar && EsNombreVersion1(ruta.toStdString())) {
+            plataforma_.Aviso(this, windowTitle(), QString::fromLatin1(texto::SoloLectura),
+                              QMessageBox::Warning);
+            return;
+        }
+        if (guardar && d_.confirmarCrear && !QFileInfo::exists(ruta) &&
+            !plataforma_.Pregunta(this, windowTitle(),
+                                  QStringLiteral("El archivo %1 no existe.\nDesea crearlo?")
+                                      .arg(QFileInfo(ruta).fileName()),
+                                  QMessageBox::Question))
+            return;
+        QFileDialog::accept();
+    }
+
+private:
+    const DialogoArchivo& d_;
+    Plataforma& plataforma_;
+};
+} // namespace
+
 std::optional<ArchivoElegido> PlataformaReal::ElegirArchivo(QWidget* padre,
                                                             const DialogoArchivo& d) {
-    QFileDialog dialogo(padre);
+    DialogoArchivoReal dialogo(padre, d, *this);
     const bool guardar = d.modo == DialogoArchivo::Guardar;
     dialogo.setAcceptMode(guardar ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialogo.setFileMode(QFileDialog::AnyFile); // a typed name need not exist yet
+    // Qt's own dialog: a platform one would close before accept() could refuse a name.
+    dialogo.setOption(QFileDialog::DontUseNativeDialog);
     const QStringList filtros = filtrosQt(d.filtro);
     dialogo.setNameFilters(filtros);
     dialogo.selectNameFilter(filtros.value(d.indiceFiltro - 1));
     if (!d.confirmarSobrescribir)
         dialogo.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!d.carpeta.isEmpty())
+        dialogo.setDirectory(d.carpeta);
     dialogo.selectFile(d.nombreInicial);
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
         return std::nullopt;
     const QString ruta = dialogo.selectedFiles().constFirst();
-    if (d.confirmarCrear && !QFileInfo::exists(ruta) &&
-        !Pregunta(padre, dialogo.windowTitle(),
-                  QStringLiteral("El archivo %1 no existe.\nDesea crearlo?")
-                      .arg(QFileInfo(ruta).fileName()),
-                  QMessageBox::Question))
-        return std::nullopt;
     return ArchivoElegido{ruta, QFileInfo(ruta).fileName()};
 }
 

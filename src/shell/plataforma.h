@@ -23,6 +23,7 @@ struct DialogoArchivo {
     Modo modo = Abrir;
     QString filtro; // "Etiqueta(*.ext)|*.ext|..." as the file commands state it
     int indiceFiltro = 1;
+    QString carpeta; // where it opens; empty: where the last one was left
     QString nombreInicial;
     bool confirmarSobrescribir = false;
     bool confirmarCrear = false;

@@ -16,6 +16,8 @@ inline constexpr const char* ImportadoOk = "Mensaje importado OK!";
 inline constexpr const char* NoHayMensaje = "NO hay mensaje!";
 inline constexpr const char* NoSePudoLeer = "NO se pudo leer Archivo";
 inline constexpr const char* SinNombre = "Sin Nombre";
+inline constexpr const char* SoloLectura =
+    "los archivos .mnm de la version anterior solo se leen; grabe el mensaje como .mn2";
 
 inline constexpr const char* Error03 = "Error #03, No se pudo iniciar el Puerto Serie";
 inline constexpr const char* Error21 = "Error #21, No Hay mensaje cargado";

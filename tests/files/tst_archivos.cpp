@@ -7,6 +7,8 @@
 
 #include <QDir>
 
+#include <sys/stat.h>
+
 using namespace brelo;
 using B = QByteArray;
 
@@ -19,8 +21,9 @@ const QByteArray Centrado = "      HOLA      ";
 struct Lectura { const char* nombre; QByteArray datos; bool v1; QByteArray v2; int registro; };
 struct Importado { const char* nombre; QByteArray texto; QByteArrayList paginas; };
 // estado: 1 open, 2 changed, 4 GrabarComo, 8 window shown; escrito: "file=bytes" on disk
-// afterwards; preguntas: the save-changes questions asked.
-struct Flujo { const char* nombre; QString pasos, panel2, nombreArchivo; int estado; QString mensajes, escrito; int preguntas = 0; };
+// afterwards; preguntas: the save-changes questions asked; dialogo: the folder, relative to the
+// test's, and the name the last file dialog offered.
+struct Flujo { const char* nombre; QString pasos, panel2, nombreArchivo; int estado; QString mensajes, escrito; int preguntas = 0; QString dialogo = {}; };
 
 const B Z(1023, 'z');
 const Lectura Lecturas[] = {
@@ -78,6 +81,14 @@ const Flujo Flujos[] = {
     {"carpeta", "abrir:dir.mn2", "Sin Nombre", "", 13, "ERR: Error en Archivo de Mensaje", ""},
     {"archivo vacio", "nuevo editar abrir:vacio.mn2", "Sin Nombre", "vacio.mn2", 13, "PGM: Cargando Mensaje...", "", 1},
     {"pagina de 40000 entera", "abrir:larga.mn2 como:o.mn2", "o.mn2", "o.mn2", 13, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Mensajes Grabado OK", "o.mn2=0,0,0,\"" + QString(40000, 'x') + "\",0\r\n"},
+    {"v1 se graba como .mn2", "abrir:viejos/v1.mnm editar grabar:viejos/v1.mn2", "v1.mn2", "v1.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Mensajes Grabado OK", "viejos/v1.mn2=4,1,0,\"editado\",0\r\n", 0, "viejos|v1.mn2"},
+    {"nunca un .mnm", "abrir:m.mn2 editar como:x.MNM", "m.mn2", "m.mn2", 15, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / ERR: NO se Grabo Archivo Mensajes", "x.MNM=<no existe>"},
+    {"abrir junto al mensaje", "abrir:viejos/v1.mnm abrir", "v1.mnm", "v1.mnm", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", "", 0, "viejos|v1.mnm"},
+    {"importar no ofrece el mensaje", "abrir:m.mn2 importar", "m.mn2", "m.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / ERR: NO se pudo leer Archivo", "", 0, ".|"},
+    {"abrir no ofrece el texto", "nuevo importar:t.txt abrir", "Sin Nombre", "", 11, "PGM: Importando Mensaje... / PGM: Mensaje importado OK!", "", 1, ".|"},
+    {"grabar sin nombre", "abrir:viejos/v1.mnm nuevo editar grabar", "Sin Nombre", "", 11, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / ERR: NO se Grabo Archivo Mensajes", "", 0, "viejos|"},
+    {"abrir un FIFO", "abrir:fifo.mn2", "Sin Nombre", "", 13, "ERR: Error en Archivo de Mensaje"},
+    {"importar un FIFO", "abrir:m.mn2 importar:fifo.txt", "m.mn2", "m.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / ERR: NO se pudo leer Archivo"},
     {"v1 leido", "abrir:v1.mnm", "v1.mnm", "v1.mnm", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", ""},
     {"disco lleno conserva el anterior", "abrir:m.mn2 lleno", "m.mn2", "m.mn2", 11, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / ERR: NO se Grabo Archivo Mensajes", "", 0},
     {"nuevo Si", "abrir:m.mn2 editar si nuevo", "Sin Nombre", "", 13, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Mensajes Grabado OK", "m.mn2=0,0,2,\"editado\",1\r\n5,0,0,\"DIGA \xC3\xBFSI\xC3\xBF\",0\r\n", 1},
@@ -133,8 +144,9 @@ private Q_SLOTS:
     void flujo() {
         QFETCH(Flujo, caso);
         Banco b;
+        QVERIFY(QDir(b.dir.path()).mkdir("dir.mn2") && QDir(b.dir.path()).mkdir("viejos"));
         // clang-format off
-        for (auto [nombre, datos] : {std::pair{"m.mn2", DosPaginas}, {"mal.mn2", "0,0,0,\"a\",0\r\n300,0"}, {"e.mn2", "25,0,0,\"a\",0\r\n"}, {"V1.MNM", "3,1,0,\"PROMO\"\r\n"}, {"v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"vacio.mn2", ""}, {"t.txt", "HOLA\r\n"}, {"largo.txt", B("x\r\n").repeated(98) + B(3000, 'z')}, {"larga.mn2", "0,0,0,\"" + B(40000, 'x') + "\",0\r\n"}})
+        for (auto [nombre, datos] : {std::pair{"m.mn2", DosPaginas}, {"mal.mn2", "0,0,0,\"a\",0\r\n300,0"}, {"e.mn2", "25,0,0,\"a\",0\r\n"}, {"V1.MNM", "3,1,0,\"PROMO\"\r\n"}, {"v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"vacio.mn2", ""}, {"t.txt", "HOLA\r\n"}, {"largo.txt", B("x\r\n").repeated(98) + B(3000, 'z')}, {"viejos/v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"larga.mn2", "0,0,0,\"" + B(40000, 'x') + "\",0\r\n"}})
             b.escribir(nombre, datos);
         const QMap<QString, std::function<void()>> ordenes{
             {"nuevo", [&] { b.v.Nuevo_Click(); }}, {"abrir", [&] { b.v.Cargar_Click(); }},
@@ -147,7 +159,9 @@ private Q_SLOTS:
             {"editar", [&] { b.f.txtMensaje->setText(b.f.txtMensaje->text() == "editado" ? "otro" : "editado"); }},
         };
         // clang-format on
-        QDir(b.dir.path()).mkdir("dir.mn2");
+        QCOMPARE(::mkfifo(qPrintable(b.ruta("fifo.mn2")), 0600) |
+                     ::mkfifo(qPrintable(b.ruta("fifo.txt")), 0600),
+                 0);
         b.v.show();
         for (const QString& paso : caso.pasos.split(' ', Qt::SkipEmptyParts)) {
             if (const QString archivo = paso.section(':', 1); !archivo.isEmpty())
@@ -167,6 +181,11 @@ private Q_SLOTS:
             QCOMPARE(b.leer(caso.escrito.section('=', 0, 0)),
                      caso.escrito.section('=', 1).toLatin1());
         QCOMPARE(b.leer("m.mn2"), caso.escrito.startsWith("m.mn2") ? b.leer("m.mn2") : DosPaginas);
+        QCOMPARE(b.leer("viejos/v1.mnm"), B("3,1,0,\"PROMO\"\r\n")); // never written
+        const DialogoArchivo& d = b.p.ultimoDialogo;
+        if (!caso.dialogo.isEmpty())
+            QCOMPARE(QDir(b.dir.path()).relativeFilePath(d.carpeta) + '|' + d.nombreInicial,
+                     caso.dialogo);
         QCOMPARE(QDir(b.dir.path()).entryList({"*.mn2*"}, QDir::Files).filter("m.mn2."),
                  QStringList()); // no temporary file left
     }

@@ -1,10 +1,16 @@
 // The window's shell: every button runs what its menu item runs, the status line, help.
 
+#include "shell/PlataformaReal.h"
 #include "shell/ayuda.h"
+#include "shell/textos.h"
 #include "support/banco.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 using namespace brelo;
@@ -70,6 +76,45 @@ private Q_SLOTS:
         s->Timer1_Timer();
         QCOMPARE(QStringList({s->Panel(1), s->Panel(2), s->Panel(3)}),
                  QStringList({"COM2: 9600", "Sin Nombre", ""}));
+    }
+
+    // The real save dialog refuses a .mnm, and a No to creating the file returns to it.
+    void dialogoDeGrabar() {
+        Carpeta c;
+        PlataformaReal real;
+        DialogoArchivo d{DialogoArchivo::Guardar,
+                         "Archivos de Mensajes(*.mn2)|*.mn2",
+                         1,
+                         c.dir.path(),
+                         "",
+                         true,
+                         true};
+        QStringList vistos;
+        const auto nombre = [](QWidget* w, const char* n) {
+            w->findChild<QLineEdit*>("fileNameEdit")->setText(n);
+            w->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save)->click();
+        };
+        const auto caja = [&vistos](QWidget* w, QMessageBox::StandardButton b) {
+            vistos << static_cast<QMessageBox*>(w)->text();
+            static_cast<QMessageBox*>(w)->button(b)->click();
+        };
+        // clang-format off
+        const std::function<void(QWidget*)> pasos[] = {[&](QWidget* w) { nombre(w, "viejo.mnm"); }, [&](QWidget* w) { caja(w, QMessageBox::Ok); }, [&](QWidget* w) { nombre(w, "nuevo.mn2"); }, [&](QWidget* w) { caja(w, QMessageBox::No); }, [](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); }};
+        // clang-format on
+        // Each step runs in the modal window up at the time, after queuing the next one.
+        QObject guia;
+        std::function<void(int)> paso = [&](int i) {
+            QTimer::singleShot(0, &guia, [&, i] {
+                if (i + 1 < int(std::size(pasos)))
+                    paso(i + 1);
+                pasos[i](QApplication::activeModalWidget());
+            });
+        };
+        paso(0);
+        QVERIFY(!real.ElegirArchivo(nullptr, d));
+        QCOMPARE(vistos, QStringList({texto::SoloLectura,
+                                      "El archivo nuevo.mn2 no existe.\nDesea crearlo?"}));
+        QVERIFY(QDir(c.dir.path()).isEmpty());
     }
 
     void lineaDeAyuda() {

@@ -114,6 +114,7 @@ public:
     QList<std::optional<ArchivoElegido>> archivos; // in order; cancel when none is left
     QStringList cajas;                             // "title|text" of each box shown
     QStringList dialogos;                          // the filter of each file dialog shown
+    DialogoArchivo ultimoDialogo;
     QList<double> esperas;
     QStringList documentos; // programs and documents it was asked to open; none opens
     int beeps = 0;
@@ -129,6 +130,7 @@ public:
     }
     std::optional<ArchivoElegido> ElegirArchivo(QWidget*, const DialogoArchivo& d) override {
         dialogos << d.filtro;
+        ultimoDialogo = d;
         return archivos.isEmpty() ? std::nullopt : archivos.takeFirst();
     }
     std::function<void()> alEsperar;
