@@ -51,6 +51,14 @@ int main(int argc, char* argv[]) {
     guardar(v, carpeta, QStringLiteral("principal"));
     v.fraMensaje()->cmdPagDwn_Click();
     guardar(v, carpeta, QStringLiteral("especial"));
+    // The same on a dark theme, as a desktop's dark colour scheme gives it to Qt.
+    const QPalette claro = QApplication::palette();
+    QApplication::setPalette(QPalette(QColor(53, 53, 53)));
+    guardar(v, carpeta, QStringLiteral("especial-oscuro"));
+    v.fraMensaje()->cmdPagUp_Click();
+    guardar(v, carpeta, QStringLiteral("principal-oscuro"));
+    QApplication::setPalette(claro);
+    v.fraMensaje()->cmdPagDwn_Click();
     v.fraMensaje()->cmdPagDwn_Click();
     guardar(v, carpeta, QStringLiteral("efecto"));
 

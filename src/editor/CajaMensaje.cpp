@@ -23,9 +23,27 @@ CajaMensaje::CajaMensaje(QWidget* padre) : QLineEdit(padre) {
     // The 1023 limit is the filter's, for what the operator adds; a page read from a file is
     // shown and saved whole, however long (the line edit would cut it at 32767).
     setMaxLength(std::numeric_limits<int>::max());
+    Legible();
     // Any edit or caret move makes the lost selection stale.
     connect(this, &QLineEdit::cursorPositionChanged, this, [this] { inicioSeleccion_ = -1; });
     connect(this, &QLineEdit::textChanged, this, [this] { inicioSeleccion_ = -1; });
+}
+
+// The fixed text of a special page is there to be read, not typed: the disabled box keeps the
+// theme's text colour, since a disabled grey is unreadable on many dark themes.
+void CajaMensaje::Legible() {
+    QPalette p = palette();
+    const QColor texto = p.color(QPalette::Active, QPalette::Text);
+    if (p.color(QPalette::Disabled, QPalette::Text) == texto)
+        return;
+    p.setColor(QPalette::Disabled, QPalette::Text, texto);
+    setPalette(p);
+}
+
+void CajaMensaje::changeEvent(QEvent* e) {
+    QLineEdit::changeEvent(e);
+    if (e->type() == QEvent::PaletteChange)
+        Legible();
 }
 
 int CajaMensaje::PosicionInsercion() const {

@@ -33,11 +33,13 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
+    void changeEvent(QEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
     void Pegar();
+    void Legible();
 
     int inicioSeleccion_ = -1; // of the selection the focus took away; -1 when none
 };

@@ -137,8 +137,11 @@ void FraMensaje::Ini_Frame() {
 void FraMensaje::RefMemoria() {
     const FiguraMemoria f = CalcularMemoria(m_);
     txtBytes->setText(QString::fromStdString(f.texto));
-    QPalette paleta = txtBytes->palette();
-    paleta.setColor(QPalette::Text, f.rojo ? QColor(255, 0, 0) : QColor(Qt::black));
+    // Only the warning red is the program's own; otherwise the theme's text colour, which
+    // stays readable on dark themes too.
+    QPalette paleta;
+    if (f.rojo)
+        paleta.setColor(QPalette::Text, QColor(255, 0, 0));
     txtBytes->setPalette(paleta);
 }
 

@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QShortcutEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -91,6 +92,27 @@ const Boton Botones[] = {
     {"cmdExit", "Salir del Programa", "salir", &FrmMain::salir_Click, Grupo},
 };
 
+// "&Archivo" and "&Ayuda" share the letter A, and Qt would open them in turn. The operator's
+// Alt+A means Archivo; Ayuda stays under the arrow keys and the mouse, its A underlined.
+class AltAbreArchivo final : public QObject {
+public:
+    AltAbreArchivo(QMenuBar* barra, QMenu* archivo)
+        : QObject(barra), barra_(barra), archivo_(archivo) {}
+
+    bool eventFilter(QObject* objeto, QEvent* e) override {
+        if (e->type() == QEvent::Shortcut &&
+            static_cast<QShortcutEvent*>(e)->key() == QKeySequence(Qt::ALT | Qt::Key_A)) {
+            barra_->setActiveAction(archivo_->menuAction());
+            return true;
+        }
+        return QObject::eventFilter(objeto, e);
+    }
+
+private:
+    QMenuBar* barra_;
+    QMenu* archivo_;
+};
+
 QFrame* linea() {
     auto* l = new QFrame;
     l->setFrameShape(QFrame::HLine);
@@ -117,6 +139,8 @@ void FrmMain::CrearComandos() {
 void FrmMain::CrearMenus() {
     for (const Menu& m : Menus) {
         QMenu* menu = menuBar()->addMenu(QString::fromLatin1(m.titulo));
+        if (&m == &Menus[0])
+            menuBar()->installEventFilter(new AltAbreArchivo(menuBar(), menu));
         menu->setObjectName(QString::fromLatin1(m.nombre));
         for (const ItemMenu& item : std::span(m.items, m.cuantos)) {
             if (!item.nombre) {

@@ -8,6 +8,8 @@
 #include <QClipboard>
 #include <QInputMethodEvent>
 
+#include <cmath>
+
 using namespace brelo;
 
 namespace {
@@ -41,6 +43,17 @@ void teclear(QWidget* w, const QString& texto, Via via = Teclas) {
 void elegir(QComboBox* lista, int indice) {
     lista->setCurrentIndex(indice);
     Q_EMIT lista->activated(indice);
+}
+
+// The contrast of two colours as WCAG defines it, from 1 to 21.
+double contraste(const QColor& a, const QColor& b) {
+    const auto lineal = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    const auto luz = [&](const QColor& c) {
+        return 0.2126 * lineal(c.redF()) + 0.7152 * lineal(c.greenF()) + 0.0722 * lineal(c.blueF());
+    };
+    return (std::max(luz(a), luz(b)) + 0.05) / (std::min(luz(a), luz(b)) + 0.05);
 }
 
 QString estado(QComboBox* c) {
@@ -287,6 +300,26 @@ private Q_SLOTS:
         b.f.cmdPagLast->click();
         b.v.Nuevo_Click(); // one empty page again, shown as page 1
         QCOMPARE(b.f.txtBytes->text() + b.f.txtPag->text(), QString("79921"));
+    }
+
+    // On a light and on a dark theme, the fixed text of a special page and the memory figure
+    // read at 4.5:1 at least, and its warning red at 3:1.
+    void colores() {
+        const QPalette claro = QApplication::palette();
+        for (const QPalette& tema : {claro, QPalette(QColor(53, 53, 53))}) {
+            QApplication::setPalette(tema);
+            Banco b;
+            b.abrir("m.mn2", "12,0,0,\" Hora 00:00:00 \",0\r\n" + Mil.repeated(8));
+            const QPalette caja = b.f.txtMensaje->palette(), cifra = b.f.txtBytes->palette();
+            QVERIFY(contraste(caja.color(QPalette::Disabled, QPalette::Text),
+                              caja.color(QPalette::Disabled, QPalette::Base)) >= 4.5);
+            QCOMPARE(cifra.color(QPalette::Text), QColor(255, 0, 0));
+            QVERIFY(contraste(cifra.color(QPalette::Text), cifra.color(QPalette::Base)) >= 3);
+            b.v.Nuevo_Click();
+            QVERIFY(contraste(b.f.txtBytes->palette().color(QPalette::Text),
+                              cifra.color(QPalette::Base)) >= 4.5);
+        }
+        QApplication::setPalette(claro);
     }
 };
 

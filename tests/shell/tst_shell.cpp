@@ -10,6 +10,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
 
@@ -115,6 +116,20 @@ private Q_SLOTS:
         QCOMPARE(vistos, QStringList({texto::SoloLectura,
                                       "El archivo nuevo.mn2 no existe.\nDesea crearlo?"}));
         QVERIFY(QDir(c.dir.path()).isEmpty());
+    }
+
+    // Alt+A always opens "&Archivo", though "&Ayuda" carries the same letter.
+    void altA() {
+        Banco b;
+        b.v.show();
+        QVERIFY(QTest::qWaitForWindowActive(&b.v));
+        for (int vez = 0; vez < 3; ++vez) {
+            QTest::keyClick(&b.v, Qt::Key_A, Qt::AltModifier);
+            QVERIFY(b.v.menuBar()->activeAction());
+            QCOMPARE(b.v.menuBar()->activeAction()->text(), QString("&Archivo"));
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+            QTest::keyClick(b.v.menuBar(), Qt::Key_Escape);
+        }
     }
 
     void lineaDeAyuda() {
