@@ -54,28 +54,15 @@ QStringList filtrosQt(const QString& filtro) {
 } // namespace
 
 namespace {
-// The file dialog of the window. A save refuses a version 1 name, and a No to creating a new
-// file returns to the dialog, as the platform's own dialogs do; neither closes it.
+// The file dialog of the window: it closes only on a name the program accepts.
 class DialogoArchivoReal final : public QFileDialog {
 public:
     DialogoArchivoReal(QWidget* padre, const DialogoArchivo& d, Plataforma& plataforma)
         : QFileDialog(padre), d_(d), plataforma_(plataforma) {}
 
     void accept() override {
-        const QString ruta = selectedFiles().value(0);
-        const bool guardar = d_.modo == DialogoArchivo::Guardar;
-        if (guardar && EsNombreVersion1(ruta.toStdString())) {
-            plataforma_.Aviso(this, windowTitle(), QString::fromLatin1(texto::SoloLectura),
-                              QMessageBox::Warning);
-            return;
-        }
-        if (guardar && d_.confirmarCrear && !QFileInfo::exists(ruta) &&
-            !plataforma_.Pregunta(this, windowTitle(),
-                                  QStringLiteral("El archivo %1 no existe.\nDesea crearlo?")
-                                      .arg(QFileInfo(ruta).fileName()),
-                                  QMessageBox::Question))
-            return;
-        QFileDialog::accept();
+        if (NombreAceptable(plataforma_, this, d_, selectedFiles().value(0)))
+            QFileDialog::accept();
     }
 
 private:
@@ -83,6 +70,22 @@ private:
     Plataforma& plataforma_;
 };
 } // namespace
+
+bool NombreAceptable(Plataforma& p, QWidget* dialogo, const DialogoArchivo& d,
+                     const QString& ruta) {
+    if (d.modo != DialogoArchivo::Guardar)
+        return true;
+    const QString titulo = dialogo ? dialogo->windowTitle() : QString();
+    if (EsNombreVersion1(ruta.toStdString())) {
+        p.Aviso(dialogo, titulo, QString::fromLatin1(texto::SoloLectura), QMessageBox::Warning);
+        return false;
+    }
+    return !d.confirmarCrear || QFileInfo::exists(ruta) ||
+           p.Pregunta(dialogo, titulo,
+                      QStringLiteral("El archivo %1 no existe.\nDesea crearlo?")
+                          .arg(QFileInfo(ruta).fileName()),
+                      QMessageBox::Question);
+}
 
 std::optional<ArchivoElegido> PlataformaReal::ElegirArchivo(QWidget* padre,
                                                             const DialogoArchivo& d) {

@@ -62,6 +62,10 @@ public:
     virtual Espera& Pausas() = 0;
 };
 
+// Whether a file dialog may close on ruta. A save refuses a version 1 name, and a No to
+// creating a new file keeps the dialog open, as the platform's own dialogs do.
+bool NombreAceptable(Plataforma& p, QWidget* dialogo, const DialogoArchivo& d, const QString& ruta);
+
 // Milliseconds of a wait given in seconds: rounded, a half going to the even neighbour.
 int MilisegundosDe(double segundos);
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # End to end: the real brelo under Xvfb, driven with keystrokes through its menus and the real
-# file dialog; one road through files, one through a serial line. Screenshots go to $2.
+# file dialog, through files and through a serial line. Screenshots go to $2.
 #   e2e.sh BRELO ARTEFACTOS      (run inside xvfb-run)
 set -euo pipefail
 brelo="$1" artefactos="$2" t="$(mktemp -d)" fallas=0 paso=0
@@ -21,20 +21,12 @@ comparar() { # what, expected bytes in hex, file
     [ "$(xxd -p "$3" | tr -d '\n')" = "$2" ] && echo "PASS   : $1" && return
     echo "FAIL!  : $1: $(xxd -p "$3" | tr -d '\n')" && fallas=$((fallas + 1))
 }
-arrancar() { # a clean settings folder names a port this machine may lack: its error first
-    "$brelo" & pid=$!
-    hasta 'ventanas "Puerto Serie|Norvane - Brelo" >/dev/null'
-    ventanas "Puerto Serie" >/dev/null && enfocar "Puerto Serie" && teclas Return
-    enfocar "Norvane - Brelo"
-}
-salir() { # $1: answer the save question with No
-    archivo 9
-    [ -n "${1:-}" ] && enfocar "Grabar" && teclas alt+n
-    hasta "! kill -0 $pid 2>/dev/null" || { echo "FAIL!  : no termino"; fallas=$((fallas + 1)); }
-}
 
-# --- two pages, save as, close, open again, write to file, exit ---
-arrancar
+# --- two pages, save as, close, open again, write to file, send to the sign, exit ---
+socat pty,raw,echo=0,link="$t/programa" pty,raw,echo=0,link="$t/cartel" &
+hasta "[ -e $t/cartel ]" && { cat "$t/cartel" >"$t/recibido" & }
+mkdir -p "$XDG_CONFIG_HOME/Brelo2" && printf '[COM]\nPort=%s\n' "$t/programa" >"$XDG_CONFIG_HOME/Brelo2/Brelo2.conf"
+"$brelo" & pid=$!
 archivo 1 && escribir "HOLA" && teclas Next # past the last page it asks for a new one
 enfocar "Nueva Pagina" && teclas Return
 enfocar "Norvane - Brelo" && teclas Tab l shift+Tab && escribir "MUNDO" # "LLuvia   [16]"
@@ -48,20 +40,14 @@ hasta "[ -s $t/ofertas.mn2 ]" && archivo 3 && archivo 2 # close, then open
 enfocar "^Abrir|^Open" && escribir "$t/ofertas.mn2" && teclas Return
 archivo 8 && enfocar "Salida Archivo" && teclas Return # Crear
 hasta "[ -s $t/Salida.txt ]" && foto "salida" && hasta '! ventanas "Salida Archivo"'
-salir
+archivo 7 && enfocar "Envio de Mensaje" && teclas Return # Enviar
+hasta "[ \$(stat -c %s $t/recibido) -ge 31 ]" && foto "enviado" && hasta '! ventanas "Envio de Mensaje"'
+archivo 9 # Salir: nothing changed since the save
+hasta "! kill -0 $pid 2>/dev/null" || { echo "FAIL!  : no termino"; fallas=$((fallas + 1)); }
+trama="572d4e5439df90484f4c41914d554e444f2020202020202020202020c10101"
 comparar "mensaje grabado" "$(printf '0,0,0,"HOLA",0\r\n3,0,0,"MUNDO",0\r\n' | xxd -p | tr -d '\n')" "$t/ofertas.mn2"
-comparar "Salida.txt" "22572d4e5439df90484f4c41914d554e444f2020202020202020202020c10101220d0a" "$t/Salida.txt"
-
-# --- the port set in the options dialog, a message sent to it ---
-socat pty,raw,echo=0,link="$t/programa" pty,raw,echo=0,link="$t/cartel" &
-hasta "[ -e $t/cartel ]" && { cat "$t/cartel" >"$t/recibido" & }
-arrancar
-teclas alt+o Return && enfocar "Opciones de Programa" # Puerto de Comunicacion
-teclas ctrl+a && escribir "$t/programa" && foto "opciones" && teclas Return
-archivo 1 && escribir "HOLA" && archivo 7 && enfocar "Envio de Mensaje" && teclas Return
-hasta "[ \$(stat -c %s $t/recibido) -ge 13 ]" && foto "enviado" && hasta '! ventanas "Envio de Mensaje"'
-salir no
-comparar "bytes en el cartel" "572d4e5439df90484f4c410101" "$t/recibido"
+comparar "Salida.txt" "22${trama}220d0a" "$t/Salida.txt"
+comparar "bytes en el cartel" "$trama" "$t/recibido"
 
 echo "$((3 - fallas)) passed, $fallas failed"
 [ "$fallas" -eq 0 ]

@@ -70,15 +70,12 @@ const Flujo Flujos[] = {
     {"importar sin mensaje", "importar:t.txt", "Sin Nombre", "", 8, "ERR: NO hay mensaje!", ""},
     {"importar cancelado", "abrir:m.mn2 importar:", "m.mn2", "m.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / ERR: NO se pudo leer Archivo", ""},
     {"importar fallido", "abrir:m.mn2 importar:largo.txt", "m.mn2", "m.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / ERR: NO se pudo leer Archivo", ""},
-    {"importar no existe", "abrir:m.mn2 importar:no.txt", "m.mn2", "m.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / ERR: NO se pudo leer Archivo", ""},
     {"cerrado", "abrir:m.mn2 editar cerrar", "m.mn2", "", 10, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", "", 1},
     {"cerrar No y grabar", "nuevo editar cerrar grabar:c.mn2", "c.mn2", "c.mn2", 8, "PGM: Mensajes Grabado OK", "c.mn2=0,0,0,\"editado\",0\r\n", 1},
     {"nuevo tras como pide nombre", "nuevo editar como:a.mn2 editar si nuevo:b.mn2", "Sin Nombre", "", 13, "PGM: Mensajes Grabado OK / PGM: Mensajes Grabado OK", "b.mn2=0,0,0,\"otro\",0\r\n", 1},
     {"carga fallida", "nuevo editar abrir:mal.mn2", "Sin Nombre", "", 13, "PGM: Cargando Mensaje... / ERR: Error en Archivo de Mensaje", "", 1},
-    {"efecto fuera de catalogo", "abrir:e.mn2", "Sin Nombre", "", 13, "PGM: Cargando Mensaje... / ERR: Error en Archivo de Mensaje", ""},
     {"v1 en mayusculas", "abrir:V1.MNM", "Sin Nombre", "", 13, "PGM: Cargando Mensaje... / ERR: Error en Archivo de Mensaje", ""},
     {"no existe", "abrir:no.mn2", "Sin Nombre", "", 13, "ERR: Error en Archivo de Mensaje", ""},
-    {"carpeta", "abrir:dir.mn2", "Sin Nombre", "", 13, "ERR: Error en Archivo de Mensaje", ""},
     {"archivo vacio", "nuevo editar abrir:vacio.mn2", "Sin Nombre", "vacio.mn2", 13, "PGM: Cargando Mensaje...", "", 1},
     {"pagina de 40000 entera", "abrir:larga.mn2 como:o.mn2", "o.mn2", "o.mn2", 13, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Mensajes Grabado OK", "o.mn2=0,0,0,\"" + QString(40000, 'x') + "\",0\r\n"},
     {"v1 se graba como .mn2", "abrir:viejos/v1.mnm editar grabar:viejos/v1.mn2", "v1.mn2", "v1.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Mensajes Grabado OK", "viejos/v1.mn2=4,1,0,\"editado\",0\r\n", 0, "viejos|v1.mn2"},
@@ -144,9 +141,9 @@ private Q_SLOTS:
     void flujo() {
         QFETCH(Flujo, caso);
         Banco b;
-        QVERIFY(QDir(b.dir.path()).mkdir("dir.mn2") && QDir(b.dir.path()).mkdir("viejos"));
+        QVERIFY(QDir(b.dir.path()).mkdir("viejos"));
         // clang-format off
-        for (auto [nombre, datos] : {std::pair{"m.mn2", DosPaginas}, {"mal.mn2", "0,0,0,\"a\",0\r\n300,0"}, {"e.mn2", "25,0,0,\"a\",0\r\n"}, {"V1.MNM", "3,1,0,\"PROMO\"\r\n"}, {"v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"vacio.mn2", ""}, {"t.txt", "HOLA\r\n"}, {"largo.txt", B("x\r\n").repeated(98) + B(3000, 'z')}, {"viejos/v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"larga.mn2", "0,0,0,\"" + B(40000, 'x') + "\",0\r\n"}})
+        for (auto [nombre, datos] : {std::pair{"m.mn2", DosPaginas}, {"mal.mn2", "0,0,0,\"a\",0\r\n300,0"}, {"V1.MNM", "3,1,0,\"PROMO\"\r\n"}, {"v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"vacio.mn2", ""}, {"t.txt", "HOLA\r\n"}, {"largo.txt", B("x\r\n").repeated(98) + B(3000, 'z')}, {"viejos/v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"larga.mn2", "0,0,0,\"" + B(40000, 'x') + "\",0\r\n"}})
             b.escribir(nombre, datos);
         const QMap<QString, std::function<void()>> ordenes{
             {"nuevo", [&] { b.v.Nuevo_Click(); }}, {"abrir", [&] { b.v.Cargar_Click(); }},
@@ -158,10 +155,8 @@ private Q_SLOTS:
             {"vaciar", [&] { b.f.txtMensaje->setText(""); }},
             {"editar", [&] { b.f.txtMensaje->setText(b.f.txtMensaje->text() == "editado" ? "otro" : "editado"); }},
         };
+        QCOMPARE(::mkfifo(qPrintable(b.ruta("fifo.mn2")), 0600) | ::mkfifo(qPrintable(b.ruta("fifo.txt")), 0600), 0);
         // clang-format on
-        QCOMPARE(::mkfifo(qPrintable(b.ruta("fifo.mn2")), 0600) |
-                     ::mkfifo(qPrintable(b.ruta("fifo.txt")), 0600),
-                 0);
         b.v.show();
         for (const QString& paso : caso.pasos.split(' ', Qt::SkipEmptyParts)) {
             if (const QString archivo = paso.section(':', 1); !archivo.isEmpty())
@@ -186,8 +181,6 @@ private Q_SLOTS:
         if (!caso.dialogo.isEmpty())
             QCOMPARE(QDir(b.dir.path()).relativeFilePath(d.carpeta) + '|' + d.nombreInicial,
                      caso.dialogo);
-        QCOMPARE(QDir(b.dir.path()).entryList({"*.mn2*"}, QDir::Files).filter("m.mn2."),
-                 QStringList()); // no temporary file left
     }
 };
 

@@ -15,12 +15,6 @@ using namespace brelo;
 using B = QByteArray;
 
 namespace {
-Mensaje mensajeDe(const QByteArray& registros) {
-    Mensaje m;
-    m.cargarPaginas(LeerMensaje(registros.toStdString(), VersionArchivo::V2).paginas);
-    return m;
-}
-
 // Runs a dialog's transfer to its end, noting the status text before each byte and at the end.
 QStringList correr(Banco& b, DialogoCartel& d) {
     d.show();
@@ -99,7 +93,8 @@ private Q_SLOTS:
     void trama_data() { Filas(Registros); }
     void trama() {
         QFETCH(Registro, caso);
-        Mensaje m = mensajeDe(caso.registros);
+        Mensaje m;
+        m.cargarPaginas(LeerMensaje(caso.registros.toStdString(), VersionArchivo::V2).paginas);
         for (int vez = 0; vez < 2; ++vez) // a second build gives the same bytes
             QCOMPARE(B::fromStdString(ArmarTrama(m).Trama),
                      Hex("572D4E5439DF") + caso.cuerpo + Hex("0101"));

@@ -1,17 +1,10 @@
 // The window's shell: every button runs what its menu item runs, the status line, help.
 
-#include "shell/PlataformaReal.h"
-#include "shell/ayuda.h"
-#include "shell/textos.h"
 #include "support/banco.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDialogButtonBox>
-#include <QDir>
-#include <QLineEdit>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QTimer>
 
 using namespace brelo;
@@ -79,43 +72,16 @@ private Q_SLOTS:
                  QStringList({"COM2: 9600", "Sin Nombre", ""}));
     }
 
-    // The real save dialog refuses a .mnm, and a No to creating the file returns to it.
-    void dialogoDeGrabar() {
-        Carpeta c;
-        PlataformaReal real;
-        DialogoArchivo d{DialogoArchivo::Guardar,
-                         "Archivos de Mensajes(*.mn2)|*.mn2",
-                         1,
-                         c.dir.path(),
-                         "",
-                         true,
-                         true};
-        QStringList vistos;
-        const auto nombre = [](QWidget* w, const char* n) {
-            w->findChild<QLineEdit*>("fileNameEdit")->setText(n);
-            w->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save)->click();
-        };
-        const auto caja = [&vistos](QWidget* w, QMessageBox::StandardButton b) {
-            vistos << static_cast<QMessageBox*>(w)->text();
-            static_cast<QMessageBox*>(w)->button(b)->click();
-        };
-        // clang-format off
-        const std::function<void(QWidget*)> pasos[] = {[&](QWidget* w) { nombre(w, "viejo.mnm"); }, [&](QWidget* w) { caja(w, QMessageBox::Ok); }, [&](QWidget* w) { nombre(w, "nuevo.mn2"); }, [&](QWidget* w) { caja(w, QMessageBox::No); }, [](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); }};
-        // clang-format on
-        // Each step runs in the modal window up at the time, after queuing the next one.
-        QObject guia;
-        std::function<void(int)> paso = [&](int i) {
-            QTimer::singleShot(0, &guia, [&, i] {
-                if (i + 1 < int(std::size(pasos)))
-                    paso(i + 1);
-                pasos[i](QApplication::activeModalWidget());
-            });
-        };
-        paso(0);
-        QVERIFY(!real.ElegirArchivo(nullptr, d));
-        QCOMPARE(vistos, QStringList({texto::SoloLectura,
-                                      "El archivo nuevo.mn2 no existe.\nDesea crearlo?"}));
-        QVERIFY(QDir(c.dir.path()).isEmpty());
+    // The save dialog stays open on a .mnm name, and on a No to creating a new file.
+    void nombreDeGrabar() {
+        Banco b;
+        const DialogoArchivo d{.modo = DialogoArchivo::Guardar, .confirmarCrear = true};
+        b.p.respuestas = {false, true};
+        QList<bool> aceptados;
+        for (const char* nombre : {"viejo.MnM", "nuevo.mn2", "nuevo.mn2"})
+            aceptados << NombreAceptable(b.p, nullptr, d, b.ruta(nombre));
+        QCOMPARE(aceptados, QList<bool>({false, false, true}));
+        QVERIFY(b.p.cajas.value(0).contains("solo se leen") && b.p.cajas.size() == 3);
     }
 
     // Alt+A always opens "&Archivo", though "&Ayuda" carries the same letter.
@@ -125,15 +91,10 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&b.v));
         for (int vez = 0; vez < 3; ++vez) {
             QTest::keyClick(&b.v, Qt::Key_A, Qt::AltModifier);
-            QVERIFY(b.v.menuBar()->activeAction());
-            QCOMPARE(b.v.menuBar()->activeAction()->text(), QString("&Archivo"));
+            QCOMPARE(b.v.menuBar()->activeAction(), b.v.findChild<QMenu*>("Archivo")->menuAction());
             QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
             QTest::keyClick(b.v.menuBar(), Qt::Key_Escape);
         }
-    }
-
-    void lineaDeAyuda() {
-        QCOMPARE(LineaAyuda("C:\\Cartel"), QString("hh.exe C:\\Cartel\\brelo.chm"));
     }
 };
 

@@ -57,14 +57,13 @@ inline void AjustesDePrueba() {
 
 // Runs f with every file write cut at that many bytes, as a full disk would cut it.
 template <class F> void ConLimiteDeArchivo(rlim_t bytes, F f) {
+    std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead of ending the test
     rlimit antes{};
     getrlimit(RLIMIT_FSIZE, &antes);
-    const auto senal = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limite{bytes, antes.rlim_max};
+    const rlimit limite{bytes, antes.rlim_max};
     setrlimit(RLIMIT_FSIZE, &limite);
     f();
     setrlimit(RLIMIT_FSIZE, &antes);
-    std::signal(SIGXFSZ, senal);
 }
 
 class PuertoGuion final : public Puerto {
@@ -142,7 +141,7 @@ public:
     void Beep() override { ++beeps; }
     QDateTime Ahora() override { return {QDate(2026, 1, 4), QTime(9, 5, 7)}; }
     bool IniciarPrograma(const QString& p, const QStringList& a) override {
-        return AbrirDocumento(p + ' ' + a.join(' '));
+        return AbrirDocumento(p + a.join(' '));
     }
     bool AbrirDocumento(const QString& ruta) override { return (documentos << ruta).isEmpty(); }
     Puerto& PuertoCom() override { return puerto; }
