@@ -23,7 +23,7 @@ struct Importado { const char* nombre; QByteArray texto; QByteArrayList paginas;
 // estado: 1 open, 2 changed, 4 GrabarComo, 8 window shown; escrito: "file=bytes" on disk
 // afterwards; preguntas: the save-changes questions asked; dialogo: the folder, relative to the
 // test's, and the name the last file dialog offered.
-struct Flujo { const char* nombre; QString pasos, panel2, nombreArchivo; int estado; QString mensajes, escrito; int preguntas = 0; QString dialogo = {}; };
+struct Flujo { const char* nombre; QString pasos, panel2, nombreArchivo; int estado; QString mensajes; QString escrito = {}; int preguntas = 0; QString dialogo = {}; };
 
 const B Z(1023, 'z');
 const Lectura Lecturas[] = {
