@@ -30,7 +30,6 @@ void alCtrlC(int) {
     ctrlC = 1;
 }
 
-
 // Progress overwrites one line of standard error, once per change of percentage.
 class Avance {
 public:
