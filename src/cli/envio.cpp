@@ -56,6 +56,9 @@ int transmitir(const QByteArray& trama, const OpcionesLinea& o, double demora1, 
     Ajustes a;
     a.Puerto = o.puerto;
     a.Baud = o.baud;
+    if (std::max(demora1, demora2) > DemoraMaxima)
+        std::cerr << "Aviso: una pausa guardada en Opciones pasa de " << DemoraMaxima
+                  << " ms: se usa " << DemoraMaxima << " ms\n";
     PuertoSerie puerto;
     if (const QString error = IniciarPuerto(puerto, a); !error.isEmpty())
         return Fallar(texto::Error03, error);
@@ -119,6 +122,16 @@ bool LeerOpcionesLinea(QStringList& args, OpcionesLinea& o) {
             } else if (arg.startsWith(n + QLatin1Char('='))) {
                 *destino = arg.mid(n.size() + 1);
                 conocida = true;
+            } else {
+                continue;
+            }
+            const bool demora = destino == &o.dy1 || destino == &o.dy2;
+            if (demora && ValorNumerico(destino->toStdString()) > DemoraMaxima) {
+                Fallar(
+                    nombre,
+                    QStringLiteral("%1: la pausa maxima es %2 ms").arg(*destino).arg(DemoraMaxima));
+                o.demoraRechazada = true;
+                return false;
             }
         }
         if (!conocida)

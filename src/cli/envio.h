@@ -14,10 +14,12 @@ int Fallar(const char* texto, const QString& motivo);
 // The four line options, each defaulting to the operator's stored setting.
 struct OpcionesLinea {
     QString puerto, baud, dy1, dy2;
+    bool demoraRechazada = false; // a --dy1 or --dy2 above the longest pause was refused
 };
 
 // Reads --puerto, --baud, --dy1 and --dy2 (as "--x VALOR" or "--x=VALOR") out of args;
-// returns false on an unknown option or a missing value.
+// returns false on an unknown option, a missing value, or a pause above the longest, which
+// it reports.
 bool LeerOpcionesLinea(QStringList& args, OpcionesLinea& o);
 
 // The stream of a message, paced by --dy1 and --dy2 taken as their leading numbers.

@@ -161,6 +161,8 @@ int main(int argc, char* argv[]) {
         return ordenImportar(args[1], args[2]);
     OpcionesLinea linea;
     const bool opcionesBien = LeerOpcionesLinea(args, linea);
+    if (linea.demoraRechazada)
+        return MalUso;
     if (opcionesBien && orden == QLatin1String("enviar") && args.size() == 2) {
         const auto t = trama(args[1]);
         return t ? EnviarMensaje(QByteArray::fromStdString(*t), linea) : Fallo;

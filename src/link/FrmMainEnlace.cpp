@@ -23,11 +23,13 @@ void FrmMain::SaveRegSett() {
 }
 
 void FrmMain::Inicio_COMM() {
-    if (!IniciarPuerto(plataforma_.PuertoCom(), ajustes_).isEmpty()) {
+    // The box's text is what operators have always seen; the device tried and the reason
+    // come as its detail.
+    if (const QString error = IniciarPuerto(plataforma_.PuertoCom(), ajustes_); !error.isEmpty()) {
         plataforma_.Aviso(this, QStringLiteral("Puerto Serie"),
                           QString::fromLatin1(texto::Error03) +
                               QStringLiteral("\rEl puerto ya esta en uso o no existe "),
-                          QMessageBox::Critical);
+                          QMessageBox::Critical, error);
         return;
     }
     statusBar1_->PonerPanel(1, TextoLinea(ajustes_));

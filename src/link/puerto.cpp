@@ -1,6 +1,7 @@
 #include "link/puerto.h"
 
 #include "link/ajustes.h"
+#include "link/motivos.h"
 #include "model/valor.h"
 
 namespace brelo {
@@ -23,11 +24,11 @@ QString IniciarPuerto(Puerto& puerto, const Ajustes& a) {
         puerto.Cerrar();
     const QString dispositivo = DispositivoDe(a.Puerto);
     if (dispositivo.isEmpty())
-        return QStringLiteral("numero de puerto no valido: %1").arg(a.Puerto);
+        return QStringLiteral("numero de puerto no valido: %1").arg(Mostrable(a.Puerto));
     bool esNumero = false;
     const qint32 baudios = a.Baud.toInt(&esNumero);
     if (!esNumero || baudios <= 0 || a.Baud.startsWith(QLatin1Char('+')))
-        return QStringLiteral("velocidad no valida: %1").arg(a.Baud);
+        return QStringLiteral("velocidad no valida: %1").arg(Mostrable(a.Baud));
     QString error;
     if (!puerto.Abrir(dispositivo, baudios, error))
         return dispositivo + QStringLiteral(": ") + error;

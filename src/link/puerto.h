@@ -25,8 +25,8 @@ public:
 // Empty when the number is outside 1..32767.
 QString DispositivoDe(const QString& puerto);
 
-// Inicio_COMM's work: closes the port, then opens it with the settings. Returns the reason
-// on failure, an empty text on success.
+// Inicio_COMM's work: closes the port, then opens it with the settings. Returns the device
+// tried and the reason, in Spanish, on failure; an empty text on success.
 QString IniciarPuerto(Puerto& puerto, const Ajustes& a);
 
 // "COM2: 9600", what status panel 1 shows for an open port.

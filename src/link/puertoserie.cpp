@@ -1,6 +1,29 @@
 #include "link/puertoserie.h"
 
+#include "link/motivos.h"
+
+#include <QFileInfo>
+
 namespace brelo {
+
+// Qt folds a busy device into its permission error; the file's own permissions tell them apart.
+QString MotivoPuerto(QSerialPort::SerialPortError e, const QString& dispositivo,
+                     const QString& sistema) {
+    const QFileInfo info(dispositivo);
+    switch (e) {
+    case QSerialPort::DeviceNotFoundError:
+        return QStringLiteral("no existe");
+    case QSerialPort::PermissionError:
+        if (info.exists() && !info.isWritable())
+            return QStringLiteral(
+                "permiso denegado. Para usarlo, agregue su usuario al grupo dialout "
+                "(sudo usermod -aG dialout $USER) y vuelva a iniciar la sesion");
+        return QStringLiteral("esta en uso");
+    default:
+        return info.exists() ? QStringLiteral("error del sistema (%1)").arg(Mostrable(sistema))
+                             : QStringLiteral("no existe");
+    }
+}
 
 bool PuertoSerie::PortOpen() const {
     return port_.isOpen();
@@ -17,7 +40,7 @@ bool PuertoSerie::Abrir(const QString& dispositivo, qint32 baudios, QString& err
                        port_.setStopBits(QSerialPort::OneStop) &&
                        port_.setFlowControl(QSerialPort::NoFlowControl);
     if (!listo || !port_.open(QIODevice::WriteOnly)) {
-        error = port_.errorString();
+        error = MotivoPuerto(port_.error(), dispositivo, port_.errorString());
         port_.close();
         return false;
     }

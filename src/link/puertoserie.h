@@ -6,6 +6,10 @@
 
 namespace brelo {
 
+// Why the device could not be opened, in Spanish, with how to mend a refused permission.
+QString MotivoPuerto(QSerialPort::SerialPortError e, const QString& dispositivo,
+                     const QString& sistema);
+
 class PuertoSerie final : public Puerto {
 public:
     bool PortOpen() const override;

@@ -3,6 +3,8 @@
 #include "link/espera.h"
 #include "link/puerto.h"
 
+#include <algorithm>
+
 namespace brelo {
 
 namespace {
@@ -21,8 +23,8 @@ void Transferencia::Iniciar(const QByteArray& trama, double demora1, double demo
     if (ocupado_)
         return;
     trama_ = trama;
-    demora1_ = demora1;
-    demora2_ = demora2;
+    demora1_ = std::clamp(demora1, 0.0, DemoraMaxima);
+    demora2_ = std::clamp(demora2, 0.0, DemoraMaxima);
     posTrama_ = 1;
     cancelado_ = false;
     ocupado_ = true;

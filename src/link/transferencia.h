@@ -10,6 +10,10 @@
 
 namespace brelo {
 
+// The longest pause after a byte, in ms. A minute is far more than any sign needs; a longer
+// setting only looks like a hang, so it is taken as this.
+inline constexpr double DemoraMaxima = 60000;
+
 class Espera;
 class Puerto;
 
@@ -22,7 +26,8 @@ public:
 
     Transferencia(Puerto& puerto, Espera& espera, QObject* padre = nullptr);
 
-    // Delays in milliseconds. Starts at once; does nothing while a transfer runs.
+    // Delays in milliseconds, held to 0..DemoraMaxima. Starts at once; does nothing while a
+    // transfer runs.
     void Iniciar(const QByteArray& trama, double demora1, double demora2);
     void Cancelar();
     bool Ocupado() const { return ocupado_; }

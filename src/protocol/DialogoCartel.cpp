@@ -2,6 +2,7 @@
 
 #include "editor/FraMensaje.h"
 #include "protocol/trama.h"
+#include "shell/BarraEstado.h"
 #include "shell/FrmMain.h"
 #include "shell/plataforma.h"
 #include "shell/textos.h"
@@ -82,6 +83,10 @@ std::optional<QByteArray> DialogoCartel::TramaDelMensaje() {
 
 void DialogoCartel::Transmitir(const QByteArray& trama, double demora1, double demora2) {
     cmdOK->setEnabled(false); // a second press cannot start a second transfer
+    if (std::max(demora1, demora2) > DemoraMaxima)
+        principal_.TypeMsg(
+            tipo::Err,
+            QStringLiteral("Pausa de mas de %1 ms en Opciones: se usa %1 ms").arg(DemoraMaxima));
     transferencia_.Iniciar(trama, demora1, demora2);
 }
 

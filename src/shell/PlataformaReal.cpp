@@ -35,8 +35,9 @@ bool PlataformaReal::Pregunta(QWidget* padre, const QString& titulo, const QStri
 }
 
 void PlataformaReal::Aviso(QWidget* padre, const QString& titulo, const QString& texto,
-                           QMessageBox::Icon icono) {
+                           QMessageBox::Icon icono, const QString& detalle) {
     QMessageBox caja(icono, titulo, paraMostrar(texto), QMessageBox::Ok, padre);
+    caja.setDetailedText(detalle);
     caja.exec();
 }
 

@@ -10,8 +10,8 @@ class PlataformaReal final : public Plataforma {
 public:
     bool Pregunta(QWidget* padre, const QString& titulo, const QString& texto,
                   QMessageBox::Icon icono) override;
-    void Aviso(QWidget* padre, const QString& titulo, const QString& texto,
-               QMessageBox::Icon icono) override;
+    void Aviso(QWidget* padre, const QString& titulo, const QString& texto, QMessageBox::Icon icono,
+               const QString& detalle = {}) override;
     std::optional<ArchivoElegido> ElegirArchivo(QWidget* padre, const DialogoArchivo& d) override;
     void Tiempo(double segundos) override;
     void Beep() override;

@@ -41,9 +41,9 @@ public:
     // A Yes/No question with Yes as the default; true for Yes.
     virtual bool Pregunta(QWidget* padre, const QString& titulo, const QString& texto,
                           QMessageBox::Icon icono) = 0;
-    // A message with an OK button.
+    // A message with an OK button; the detail, when there is one, is shown on request.
     virtual void Aviso(QWidget* padre, const QString& titulo, const QString& texto,
-                       QMessageBox::Icon icono) = 0;
+                       QMessageBox::Icon icono, const QString& detalle = {}) = 0;
     // Nothing when the operator cancels.
     virtual std::optional<ArchivoElegido> ElegirArchivo(QWidget* padre,
                                                         const DialogoArchivo& d) = 0;

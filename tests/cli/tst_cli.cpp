@@ -4,6 +4,7 @@
 #include "support/banco.h"
 #include "support/socat.h"
 
+#include <QDir>
 #include <QProcess>
 
 #include <csignal>
@@ -16,7 +17,8 @@ namespace {
 // clang-format off
 // Each order run where "m.mn2" holds archivo (unless null), "v.mnm" a version 1 page, "t.txt"
 // a line, "fifo.mn2" is a FIFO, "grande.mn2" 16 MiB and a byte, and "Salida.txt" holds the
-// text "anterior". errores: what standard error says; deja: "file=bytes" afterwards.
+// text "anterior"; the stored settings hold a pause of 3000000000 ms. errores: what standard
+// error says; deja: "file=bytes" afterwards.
 struct Orden { const char* nombre; QStringList args; QByteArray archivo; int estado; QByteArray salida, errores; QString deja; };
 const Orden Ordenes[] = {
     {"trama", {"trama", "m.mn2"}, ArchivoEjemplo, 0, TramaEjemplo, "", "Salida.txt=anterior"},
@@ -37,6 +39,8 @@ const Orden Ordenes[] = {
     {"texto sin lineas", {"importar", "m.mn2", "d.mn2"}, "\r\n", 1, "", "NO se pudo leer Archivo", "d.mn2=<no existe>"},
     {"destino imposible", {"importar", "t.txt", "no/hay/d.mn2"}, B(), 1, "", "NO se Grabo Archivo Mensajes: no/hay/d.mn2: no existe la carpeta", ""},
     {"orden desconocida", {"enviarlo"}, B(), 2, "", "Uso:", ""},
+    {"pausa enorme", {"enviar", "m.mn2", "--dy2", "3000000000"}, ArchivoEjemplo, 2, "", "--dy2: 3000000000: la pausa maxima es 60000 ms\n", ""},
+    {"puerto inexistente", {"hora", "--puerto", "/dev/brelo-no-existe"}, B(), 1, "", "Aviso: una pausa guardada en Opciones pasa de 60000 ms: se usa 60000 ms\nError #03, No se pudo iniciar el Puerto Serie: /dev/brelo-no-existe: no existe\n", ""},
 };
 // clang-format on
 } // namespace
@@ -58,6 +62,8 @@ private Q_SLOTS:
         QFile grande(c.ruta("grande.mn2"));
         QVERIFY(grande.open(QIODevice::WriteOnly) && grande.resize(16 * 1024 * 1024 + 1));
         QCOMPARE(::mkfifo(qPrintable(c.ruta("fifo.mn2")), 0600), 0);
+        QVERIFY(QDir(c.dir.path()).mkpath("config/Brelo2"));
+        c.escribir("config/Brelo2/Brelo2.conf", "[PGM]\nDY2=3000000000\n");
     }
     void ordenes_data() { Filas(Ordenes); }
     void ordenes() {
@@ -69,7 +75,8 @@ private Q_SLOTS:
         for (auto [nombre, datos] : {std::pair{"v.mnm", "3,1,0,\"PROMO\"\r\n"}, {"t.txt", "HOLA\r\n"}, {"Salida.txt", "anterior"}})
             c.escribir(nombre, datos);
         // clang-format on
-        QProcess p;
+        QProcess p; // the settings it falls back on hold a pause of 3000000000 ms
+        p.setEnvironment(QProcess::systemEnvironment() << "XDG_CONFIG_HOME=" + c.ruta("config"));
         arrancar(p, caso.args);
         QVERIFY(p.waitForFinished(30000));
         QCOMPARE(p.exitCode(), caso.estado);

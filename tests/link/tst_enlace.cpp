@@ -64,7 +64,8 @@ private Q_SLOTS:
         QCOMPARE(b.p.puerto.aperturas.join(' '),
                  QString(como ? "/dev/ttyS1@9600" : "/dev/ttyS1@9600 /dev/ttyUSB0@19200"));
         QCOMPARE(b.panel(1), QString(como || falla ? "COM2: 9600" : "COM/dev/ttyUSB0: 19200"));
-        QCOMPARE(b.p.cajas.value(0).section('|', 0, 0), QString(falla ? "Puerto Serie" : ""));
+        QCOMPARE(b.p.cajas.value(0).section('|', 2),
+                 QString(falla ? "/dev/ttyUSB0: no existe" : ""));
     }
 
     // Every byte reaches the sign and no pause is shorter than its delay. Cancel while a byte
@@ -72,12 +73,13 @@ private Q_SLOTS:
     // transfer instead of hanging it.
     void serie_data() {
         QTest::addColumn<int>("en");
-        QTest::addColumn<int>("como"); // 0 cancel, 1 the sign's end vanishes, 2 no device
+        QTest::addColumn<int>("como"); // 0 cancel, 1 the sign's end vanishes, 2 no device, 3 busy
         QTest::newRow("entera") << 0 << 0;
         QTest::newRow("cancelar en la cabecera") << 3 << 0;
         QTest::newRow("cancelar en el cuerpo") << 20 << 0;
         QTest::newRow("el cartel desaparece") << 10 << 1;
         QTest::newRow("no existe") << 1 << 2;
+        QTest::newRow("en uso") << 1 << 3;
     }
     void serie() {
         QFETCH(int, en);
@@ -90,7 +92,11 @@ private Q_SLOTS:
         QSignalSpy terminada(&t, &Transferencia::Terminada);
         Ajustes a;
         a.Puerto = como == 2 ? "/dev/brelo-no-existe" : par.programa();
-        QCOMPARE(IniciarPuerto(puerto, a).isEmpty(), como != 2);
+        PuertoSerie otro; // another program holding the port
+        if (como == 3)
+            QCOMPARE(IniciarPuerto(otro, a), QString());
+        const QString motivos[] = {"", "", a.Puerto + ": no existe", a.Puerto + ": esta en uso"};
+        QCOMPARE(IniciarPuerto(puerto, a), motivos[como]);
         QElapsedTimer reloj;
         QList<qint64> momentos; // when each byte was about to go out, ns
         connect(&t, &Transferencia::Progreso, &t, [&](int pos, int, int) {

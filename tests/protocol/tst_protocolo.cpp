@@ -158,7 +158,7 @@ private Q_SLOTS:
 
     void hora() {
         Banco b;
-        b.v.ajustes().DY1 = "10"; // looked up in the date command's own tables
+        b.v.ajustes().DY1 = "3000000000"; // held to the longest pause, with a warning
         b.v.ajustes().DY2 = "02";
         frmDate d(b.v);
         QCOMPARE(d.Label4->text(), QString("Hora 09:05:07  Fecha 04/01/26"));
@@ -167,7 +167,9 @@ private Q_SLOTS:
         QCOMPARE(QStringList({textos[0], textos[6], textos.last()}),
                  QStringList({"Enviando Datos al CARTEL ...7%", "Enviando Datos al CARTEL ...50%",
                               "Mensaje enviado OK!"}));
-        QCOMPARE(b.p.espera.pausas, QList<double>(5, 10) + QList<double>(9, 2));
+        QCOMPARE(b.p.espera.pausas, QList<double>(5, 60000) + QList<double>(9, 2));
+        QCOMPARE(b.mostrados.value(0),
+                 QString("ERR: Pausa de mas de 60000 ms en Opciones: se usa 60000 ms"));
     }
 };
 

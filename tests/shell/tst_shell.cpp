@@ -65,8 +65,8 @@ private Q_SLOTS:
         Banco b;
         BarraEstado* s = b.v.StatusBar1();
         s->TypeMsg(0, "hola");
-        QVERIFY(b.p.esperas == QList<double>{0.5} && s->Timer1()->interval() == 5000);
-        QVERIFY(s->Timer1()->isActive());
+        QVERIFY(b.p.esperas == QList<double>{0.5} && s->Timer1()->interval() == 5000 &&
+                s->Timer1()->isActive());
         s->Timer1_Timer();
         QCOMPARE(QStringList({s->Panel(1), s->Panel(2), s->Panel(3)}),
                  QStringList({"COM2: 9600", "Sin Nombre", ""}));

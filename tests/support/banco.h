@@ -111,7 +111,7 @@ class PlataformaGuion final : public Plataforma {
 public:
     QList<bool> respuestas;                        // in order; No when none is left
     QList<std::optional<ArchivoElegido>> archivos; // in order; cancel when none is left
-    QStringList cajas;                             // "title|text" of each box shown
+    QStringList cajas;                             // "title|text[|detail]" of each box shown
     QStringList dialogos;                          // the filter of each file dialog shown
     DialogoArchivo ultimoDialogo;
     QList<double> esperas;
@@ -124,8 +124,9 @@ public:
         Aviso(w, t, x, i);
         return !respuestas.isEmpty() && respuestas.takeFirst();
     }
-    void Aviso(QWidget*, const QString& t, const QString& x, QMessageBox::Icon) override {
-        cajas << t + '|' + x;
+    void Aviso(QWidget*, const QString& t, const QString& x, QMessageBox::Icon,
+               const QString& detalle = {}) override {
+        cajas << t + '|' + x + (detalle.isEmpty() ? "" : '|' + detalle);
     }
     std::optional<ArchivoElegido> ElegirArchivo(QWidget*, const DialogoArchivo& d) override {
         dialogos << d.filtro;
