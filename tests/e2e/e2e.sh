@@ -18,8 +18,8 @@ hasta() { for _ in $(seq 600); do eval "$1" && return 0; sleep 0.1; done; return
 # An item of "&Archivo" by its place, reached from the unambiguous "&Opciones".
 archivo() { enfocar "Norvane - Brelo" && teclas alt+o Left $(for _ in $(seq 2 "$1"); do echo Down; done) Return; }
 comparar() { # what, expected bytes in hex, file
-    [ "$(xxd -p "$3" | tr -d '\n')" = "$2" ] && echo "PASS   : $1" && return
-    echo "FAIL!  : $1: $(xxd -p "$3" | tr -d '\n')" && fallas=$((fallas + 1))
+    local x && x="$(xxd -p "$3" | tr -d '\n')"
+    [ "$x" = "$2" ] && echo "PASS   : $1" || { echo "FAIL!  : $1: $x"; fallas=$((fallas + 1)); }
 }
 
 # --- two pages, save as, close, open again, write to file, send to the sign, exit ---

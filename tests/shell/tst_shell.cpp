@@ -1,5 +1,6 @@
 // The window's shell: every button runs what its menu item runs, the status line, help.
 
+#include "shell/ayuda.h"
 #include "support/banco.h"
 
 #include <QAction>
@@ -28,14 +29,9 @@ QString huella(const QString& control) {
         boton->click();
     else
         b.v.findChild<QAction*>(control)->trigger();
-    return QStringList{modal,
-                       b.panel(3),
-                       QString::number(b.f.isHidden() + 2 * b.v.isHidden()),
-                       b.p.cajas.join('/'),
-                       b.p.dialogos.join('/'),
-                       b.p.documentos.join('/'),
-                       b.leer("m.mn2")}
-        .join('|');
+    const QString ventanas = QString::number(b.f.isHidden() + 2 * b.v.isHidden());
+    return modal + '|' + b.panel(3) + '|' + ventanas + '|' + b.p.cajas.join('/') + '|' +
+           b.p.dialogos.join('/') + '|' + b.p.documentos.join('/') + '|' + b.leer("m.mn2");
 }
 } // namespace
 
@@ -58,6 +54,7 @@ private Q_SLOTS:
             vistas << h;
         }
         QVERIFY(vistas[9].startsWith("frmDate|"));
+        QCOMPARE(LineaAyuda("C:\\Cartel"), QString("hh.exe C:\\Cartel\\brelo.chm")); // on Windows
     }
 
     // A message is held half a second, and the 5 s timer clears panel 3 alone.
