@@ -15,9 +15,13 @@ QString MotivoPuerto(QSerialPort::SerialPortError e, const QString& dispositivo,
         return QStringLiteral("no existe");
     case QSerialPort::PermissionError:
         if (info.exists() && !info.isWritable())
+#ifdef Q_OS_LINUX
             return QStringLiteral(
                 "permiso denegado. Para usarlo, agregue su usuario al grupo dialout "
                 "(sudo usermod -aG dialout $USER) y vuelva a iniciar la sesion");
+#else
+            return QStringLiteral("permiso denegado");
+#endif
         return QStringLiteral("esta en uso");
     default:
         return info.exists() ? QStringLiteral("error del sistema (%1)").arg(Mostrable(sistema))
