@@ -1,10 +1,10 @@
 #include "cli/envio.h"
 
 #include "link/ajustes.h"
-#include "link/espera.h"
 #include "link/motivos.h"
 #include "link/puerto.h"
 #include "link/puertoserie.h"
+#include "link/reloj.h"
 #include "link/transferencia.h"
 #include "model/valor.h"
 #include "protocol/fechahora.h"
@@ -34,7 +34,7 @@ void alCtrlC(int) {
 class Avance {
 public:
     explicit Avance(bool conLargo) : conLargo_(conLargo) {}
-    void operator()(int, int porcentaje, int largo) {
+    void operator()(int porcentaje, int largo) {
         if (porcentaje == ultimo_)
             return;
         ultimo_ = porcentaje;
@@ -62,10 +62,13 @@ int transmitir(const QByteArray& trama, const OpcionesLinea& o, double demora1, 
     PuertoSerie puerto;
     if (const QString error = IniciarPuerto(puerto, a); !error.isEmpty())
         return Fallar(texto::Error03, error);
-    EsperaReal espera;
-    Transferencia t(puerto, espera);
+    RelojReal reloj;
+    Transferencia t(puerto, reloj);
     Avance avance(conLargo);
     QObject::connect(&t, &Transferencia::Progreso, &t, std::ref(avance));
+    QObject::connect(&t, &Transferencia::Detenida, &t, [] {
+        std::cerr << "\nAviso: la linea no acepta datos; se sigue esperando\n";
+    });
     int estado = Fallo;
     QObject::connect(&t, &Transferencia::Terminada, &t, [&estado](Transferencia::Fin fin) {
         std::cerr << '\n';
@@ -86,7 +89,7 @@ int transmitir(const QByteArray& trama, const OpcionesLinea& o, double demora1, 
             t.Cancelar();
     });
     std::signal(SIGINT, alCtrlC);
-    vigia.start(5);
+    vigia.start(50);
     t.Iniciar(trama, demora1, demora2);
     if (t.Ocupado())
         QCoreApplication::exec();

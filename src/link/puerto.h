@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 namespace brelo {
 
 struct Ajustes;
@@ -16,8 +18,15 @@ public:
     virtual void Cerrar() = 0;
     // 8 data bits, no parity, 1 stop bit, no flow control, RTS and DTR off.
     virtual bool Abrir(const QString& dispositivo, qint32 baudios, QString& error) = 0;
-    // Queues the bytes and pushes them to the line; false when they cannot be written.
-    virtual bool Output(const QByteArray& bytes) = 0;
+    // On the transfer's thread: writes the bytes and returns once they have left for the
+    // line, however long a slow line takes. While the line holds them up, seguir() is asked
+    // about every tenth of a second; false from it gives the write up. False when the bytes
+    // were not all written.
+    virtual bool Output(const QByteArray& bytes, const std::function<bool()>& seguir) = 0;
+    // Before a transfer, on the window's thread: a port whose last write failed is opened
+    // again with the same settings, so a line that came back (an adapter plugged in again)
+    // works without a visit to the options.
+    virtual void Renovar() {}
 };
 
 // The device of a port setting: a text starting with "/" is a device path (USB adapters,

@@ -4,7 +4,62 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cerrno>
+#include <ctime>
+
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 namespace brelo {
+
+namespace {
+
+constexpr int TramoMs = 100; // how often a held-up write asks whether to go on
+
+// The port's descriptor is non-blocking: a full line is waited for with poll(), so that a
+// cancel can still give the write up. Then the bytes are waited for until the driver has
+// passed them to the line, so the pause after them starts when they have left.
+bool EscribirEnLinea(int fd, qint32 baudios, const QByteArray& bytes,
+                     const std::function<bool()>& seguir) {
+    for (qsizetype hecho = 0; hecho < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + hecho, size_t(bytes.size() - hecho));
+        if (n > 0) {
+            hecho += n;
+            continue;
+        }
+        if (n < 0 && errno != EAGAIN && errno != EINTR)
+            return false;
+        pollfd espera{fd, POLLOUT, 0};
+        const int listos = ::poll(&espera, 1, TramoMs);
+        if (listos < 0 && errno != EINTR)
+            return false;
+        if (espera.revents & (POLLERR | POLLHUP | POLLNVAL))
+            return false; // the far end has gone: a pulled adapter, a closed pseudo-terminal
+        if (listos == 0 && !seguir())
+            return false;
+    }
+    // A byte takes about ten bit times on the line.
+    const qint64 nsPorByte = 10 * qint64(1000000000) / std::max(baudios, 1);
+    qint64 retenido = 0;
+    for (int pendientes = 0; ::ioctl(fd, TIOCOUTQ, &pendientes) == 0;) {
+        if (pendientes <= 0)
+            return true;
+        if (retenido >= TramoMs * qint64(1000000)) {
+            if (!seguir())
+                return false;
+            retenido = 0;
+        }
+        const qint64 ns = std::min(pendientes * nsPorByte, TramoMs * qint64(1000000));
+        const timespec t{time_t(ns / 1000000000), long(ns % 1000000000)};
+        nanosleep(&t, nullptr);
+        retenido += ns;
+    }
+    return false;
+}
+
+} // namespace
 
 // Qt folds a busy device into its permission error; the file's own permissions tell them apart.
 QString MotivoPuerto(QSerialPort::SerialPortError e, const QString& dispositivo,
@@ -35,6 +90,7 @@ bool PuertoSerie::PortOpen() const {
 
 void PuertoSerie::Cerrar() {
     port_.close();
+    descriptor_ = -1;
 }
 
 bool PuertoSerie::Abrir(const QString& dispositivo, qint32 baudios, QString& error) {
@@ -45,7 +101,7 @@ bool PuertoSerie::Abrir(const QString& dispositivo, qint32 baudios, QString& err
                        port_.setFlowControl(QSerialPort::NoFlowControl);
     if (!listo || !port_.open(QIODevice::WriteOnly)) {
         error = MotivoPuerto(port_.error(), dispositivo, port_.errorString());
-        port_.close();
+        Cerrar();
         return false;
     }
     // A device without modem-control lines (a pseudo-terminal, some adapters) refuses these;
@@ -53,20 +109,26 @@ bool PuertoSerie::Abrir(const QString& dispositivo, qint32 baudios, QString& err
     port_.setRequestToSend(false);
     port_.setDataTerminalReady(false);
     port_.clearError();
+    descriptor_ = int(port_.handle());
+    dispositivo_ = dispositivo;
+    baudios_ = baudios;
+    fallo_ = false;
     return true;
 }
 
-bool PuertoSerie::Output(const QByteArray& bytes) {
-    if (!port_.isOpen())
-        return false;
-    // Each byte must be on the line before its pause starts, not whenever the event loop
-    // gets round to the port's buffer.
-    if (port_.write(bytes) != bytes.size())
-        return false;
-    while (port_.bytesToWrite() > 0)
-        if (!port_.flush() && port_.bytesToWrite() > 0 && !port_.waitForBytesWritten(1000))
-            return false;
-    return port_.error() == QSerialPort::NoError;
+void PuertoSerie::Renovar() {
+    if (!fallo_ || !port_.isOpen())
+        return;
+    Cerrar();
+    QString error;
+    Abrir(dispositivo_, baudios_, error); // a failure leaves it closed: Output then fails
+}
+
+bool PuertoSerie::Output(const QByteArray& bytes, const std::function<bool()>& seguir) {
+    const bool bien = descriptor_ >= 0 && EscribirEnLinea(descriptor_, baudios_, bytes, seguir);
+    if (!bien)
+        fallo_ = true;
+    return bien;
 }
 
 } // namespace brelo

@@ -4,21 +4,31 @@
 
 #include <QSerialPort>
 
+#include <atomic>
+
 namespace brelo {
 
 // Why the device could not be opened, in Spanish, with how to mend a refused permission.
 QString MotivoPuerto(QSerialPort::SerialPortError e, const QString& dispositivo,
                      const QString& sistema);
 
+// QSerialPort opens and sets up the device on the window's thread; the transfer's thread
+// then writes to its descriptor directly, blocking as long as the line needs, which
+// QSerialPort cannot do away from the thread that owns it.
 class PuertoSerie final : public Puerto {
 public:
     bool PortOpen() const override;
     void Cerrar() override;
     bool Abrir(const QString& dispositivo, qint32 baudios, QString& error) override;
-    bool Output(const QByteArray& bytes) override;
+    bool Output(const QByteArray& bytes, const std::function<bool()>& seguir) override;
+    void Renovar() override;
 
 private:
     QSerialPort port_;
+    QString dispositivo_;
+    int descriptor_ = -1;
+    qint32 baudios_ = 0;
+    std::atomic<bool> fallo_ = false;
 };
 
 } // namespace brelo

@@ -1,66 +1,105 @@
 #include "link/transferencia.h"
 
-#include "link/espera.h"
 #include "link/puerto.h"
+#include "link/reloj.h"
+
+#include <QThread>
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace brelo {
 
 namespace {
 constexpr int LargoCabecera = 5; // "W-NT9" is followed by the start delay
 const QByteArray Terminador("\x01\x01", 2);
+constexpr double PausaLarga = 1000;       // ms; a cancel cuts a longer pause short
+constexpr double LimiteTerminador = 1000; // ms the terminator may wait for a stalled line
+constexpr double AvisoDetenida = 1000;    // ms a write waits before Detenida
+constexpr double SinLimite = std::numeric_limits<double>::infinity();
+constexpr qint64 NsPorMs = 1000000;
+
+double Acotada(double demora) {
+    return std::isnan(demora) ? 0 : std::clamp(demora, 0.0, DemoraMaxima);
+}
 } // namespace
 
-Transferencia::Transferencia(Puerto& puerto, Espera& espera, QObject* padre)
-    : QObject(padre), puerto_(puerto), espera_(espera) {}
+Transferencia::Transferencia(Puerto& puerto, Reloj& reloj, QObject* padre)
+    : QObject(padre), puerto_(puerto), reloj_(reloj) {}
+
+Transferencia::~Transferencia() {
+    if (!hilo_)
+        return;
+    abandonado_ = true;
+    cancelado_ = true;
+    hilo_->wait();
+}
 
 int Transferencia::Porcentaje(int pos, int largo) {
     return largo > 0 ? int(qint64(pos) * 100 / largo) : 0;
 }
 
 void Transferencia::Iniciar(const QByteArray& trama, double demora1, double demora2) {
-    if (ocupado_)
+    if (hilo_)
         return;
     trama_ = trama;
-    demora1_ = std::clamp(demora1, 0.0, DemoraMaxima);
-    demora2_ = std::clamp(demora2, 0.0, DemoraMaxima);
-    posTrama_ = 1;
+    demora1_ = Acotada(demora1);
+    demora2_ = Acotada(demora2);
     cancelado_ = false;
-    ocupado_ = true;
-    enviarByte();
+    abandonado_ = false;
+    avisada_ = false;
+    puerto_.Renovar();
+    hilo_.reset(QThread::create([this] {
+        const Fin fin = correr();
+        QMetaObject::invokeMethod(
+            this, [this, fin] { acabar(fin); }, Qt::QueuedConnection);
+    }));
+    hilo_->start();
 }
 
-void Transferencia::Cancelar() {
-    if (ocupado_)
-        cancelado_ = true;
-}
-
-void Transferencia::enviarByte() {
+Transferencia::Fin Transferencia::correr() {
+    reloj_.AlEmpezar();
     const int largo = int(trama_.size());
-    Q_EMIT Progreso(posTrama_, Porcentaje(posTrama_, largo), largo);
-    if (!puerto_.Output(trama_.mid(posTrama_ - 1, 1))) {
-        terminar(Fallido);
-        return;
+    int mostrado = -1;
+    for (int pos = 1; pos <= largo; ++pos) {
+        if (const int p = Porcentaje(pos, largo); p != mostrado)
+            Q_EMIT Progreso(mostrado = p, largo);
+        if (!escribir(trama_.mid(pos - 1, 1), SinLimite))
+            return cancelado_ ? cancelar() : Fallido;
+        pausar(pos <= LargoCabecera ? demora1_ : demora2_);
+        if (cancelado_)
+            return cancelar();
     }
-    espera_.Luego(posTrama_ <= LargoCabecera ? demora1_ : demora2_, this, [this] { trasPausa(); });
+    return Enviado;
 }
 
-void Transferencia::trasPausa() {
-    if (cancelado_) {
-        terminar(puerto_.Output(Terminador) ? Cancelado : Fallido);
-        return;
-    }
-    if (posTrama_ == trama_.size()) {
-        terminar(Enviado);
-        return;
-    }
-    ++posTrama_;
-    enviarByte();
+// A write the line holds up is given up by a cancel, or after limiteMs.
+bool Transferencia::escribir(const QByteArray& bytes, double limiteMs) {
+    const qint64 desde = reloj_.Ahora();
+    return puerto_.Output(bytes, [&] {
+        const double ms = double(reloj_.Ahora() - desde) / NsPorMs;
+        if (ms >= AvisoDetenida && !std::exchange(avisada_, true))
+            Q_EMIT Detenida();
+        return !abandonado_ && ms < limiteMs && (limiteMs < SinLimite || !cancelado_);
+    });
 }
 
-void Transferencia::terminar(Fin fin) {
-    ocupado_ = false;
+// Measured from the moment the byte left, so the sign always gets at least the whole pause.
+// Only a pause too long to wait out gives way to a cancel.
+void Transferencia::pausar(double ms) {
+    const qint64 hasta = reloj_.Ahora() + qint64(std::ceil(ms * NsPorMs));
+    const bool larga = ms > PausaLarga;
+    reloj_.DormirHasta(hasta, [this, larga] { return abandonado_ || (larga && cancelado_); });
+}
+
+Transferencia::Fin Transferencia::cancelar() {
+    return escribir(Terminador, LimiteTerminador) ? Cancelado : Fallido;
+}
+
+void Transferencia::acabar(Fin fin) {
+    hilo_->wait();
+    hilo_.reset();
     Q_EMIT Terminada(fin);
 }
 

@@ -4,9 +4,23 @@
 // each of the first five bytes ("W-NT9"), Demora2 every later one. A cancel is seen after
 // the current byte and its pause; the sign is then sent the terminator 01 01 so it drops
 // the partial stream.
+//
+// The bytes and pauses run on a thread of their own that holds the port until the end, so
+// a slow line or a long pause never freezes the window:
+//
+//   window thread                         transfer thread
+//   Iniciar() ---- starts ----------->    byte, wait for the line, pause, byte ...
+//   Cancelar() --- atomic flag ------>    seen after the byte and its pause
+//   Progreso <---- queued, on change --   percentage before each byte
+//   Terminada <--- queued, at the end -   thread joined first
 
 #include <QByteArray>
 #include <QObject>
+
+#include <atomic>
+#include <memory>
+
+class QThread;
 
 namespace brelo {
 
@@ -14,8 +28,8 @@ namespace brelo {
 // setting only looks like a hang, so it is taken as this.
 inline constexpr double DemoraMaxima = 60000;
 
-class Espera;
 class Puerto;
+class Reloj;
 
 class Transferencia : public QObject {
     Q_OBJECT
@@ -24,34 +38,41 @@ public:
     enum Fin { Enviado, Cancelado, Fallido };
     Q_ENUM(Fin)
 
-    Transferencia(Puerto& puerto, Espera& espera, QObject* padre = nullptr);
+    Transferencia(Puerto& puerto, Reloj& reloj, QObject* padre = nullptr);
+    // A transfer still running is cancelled at once, pause or not, and waited for.
+    ~Transferencia() override;
 
-    // Delays in milliseconds, held to 0..DemoraMaxima. Starts at once; does nothing while a
-    // transfer runs.
+    // Delays in milliseconds, held to 0..DemoraMaxima. Does nothing while a transfer runs.
     void Iniciar(const QByteArray& trama, double demora1, double demora2);
-    void Cancelar();
-    bool Ocupado() const { return ocupado_; }
+    // Safe from any thread.
+    void Cancelar() { cancelado_ = true; }
+    bool Ocupado() const { return bool(hilo_); }
 
     // Whole percentage shown before byte pos (1-based) of a stream of largo bytes.
     static int Porcentaje(int pos, int largo);
 
 Q_SIGNALS:
-    void Progreso(int posTrama, int porcentaje, int largoTrama);
+    void Progreso(int porcentaje, int largoTrama);
+    // Once per transfer, when the line has held a write up for a second.
+    void Detenida();
     void Terminada(brelo::Transferencia::Fin fin);
 
 private:
-    void enviarByte();
-    void trasPausa();
-    void terminar(Fin fin);
+    Fin correr();
+    bool escribir(const QByteArray& bytes, double limiteMs);
+    void pausar(double ms);
+    Fin cancelar();
+    void acabar(Fin fin);
 
     Puerto& puerto_;
-    Espera& espera_;
+    Reloj& reloj_;
+    std::unique_ptr<QThread> hilo_;
     QByteArray trama_;
     double demora1_ = 0;
     double demora2_ = 0;
-    int posTrama_ = 0;
-    bool ocupado_ = false;
-    bool cancelado_ = false;
+    bool avisada_ = false; // Detenida was sent; the transfer thread's own
+    std::atomic<bool> cancelado_ = false;
+    std::atomic<bool> abandonado_ = false;
 };
 
 } // namespace brelo

@@ -17,7 +17,7 @@ namespace brelo {
 
 DialogoCartel::DialogoCartel(FrmMain& principal, const QString& titulo, const QString& textoOK)
     : QDialog(&principal), principal_(principal),
-      transferencia_(principal.plataforma().PuertoCom(), principal.plataforma().Pausas()) {
+      transferencia_(principal.plataforma().PuertoCom(), principal.plataforma().Pausas(), this) {
     setWindowTitle(titulo);
     setModal(true);
     auto* columna = new QVBoxLayout(this);
@@ -40,10 +40,9 @@ DialogoCartel::DialogoCartel(FrmMain& principal, const QString& titulo, const QS
     columna->addWidget(StatusBar1);
 
     connect(Command2, &QPushButton::clicked, this, &DialogoCartel::Command2_Click);
-    connect(&transferencia_, &Transferencia::Progreso, this,
-            [this](int, int porcentaje, int largo) {
-                StatusBar1->setText(TextoProgreso(porcentaje, largo));
-            });
+    connect(&transferencia_, &Transferencia::Progreso, this, [this](int porcentaje, int largo) {
+        StatusBar1->setText(TextoProgreso(porcentaje, largo));
+    });
     connect(&transferencia_, &Transferencia::Terminada, this, &DialogoCartel::alTerminar);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/espera.h"
 #include "link/puertoserie.h"
+#include "link/reloj.h"
 #include "shell/plataforma.h"
 
 namespace brelo {
@@ -19,11 +19,11 @@ public:
     bool IniciarPrograma(const QString& programa, const QStringList& argumentos) override;
     bool AbrirDocumento(const QString& ruta) override;
     Puerto& PuertoCom() override { return puerto_; }
-    Espera& Pausas() override { return espera_; }
+    Reloj& Pausas() override { return reloj_; }
 
 private:
     PuertoSerie puerto_;
-    EsperaReal espera_;
+    RelojReal reloj_;
 };
 
 } // namespace brelo

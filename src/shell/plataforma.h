@@ -15,8 +15,8 @@ class QWidget;
 
 namespace brelo {
 
-class Espera;
 class Puerto;
+class Reloj;
 
 struct DialogoArchivo {
     enum Modo { Abrir, Guardar };
@@ -57,9 +57,9 @@ public:
     virtual bool IniciarPrograma(const QString& programa, const QStringList& argumentos) = 0;
     // Opens a document with the desktop's viewer; false when there is none.
     virtual bool AbrirDocumento(const QString& ruta) = 0;
-    // The serial line to the sign, and the pause between its bytes.
+    // The serial line to the sign, and the clock that paces its bytes.
     virtual Puerto& PuertoCom() = 0;
-    virtual Espera& Pausas() = 0;
+    virtual Reloj& Pausas() = 0;
 };
 
 // Whether a file dialog may close on ruta. A save refuses a version 1 name, and a No to

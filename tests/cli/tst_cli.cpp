@@ -1,8 +1,8 @@
 // brelo-cli run as a process: its output, the files it leaves, its exit status, and the sign
-// at the far end of a socat pair.
+// at the far end of a pseudo-terminal pair.
 
 #include "support/banco.h"
-#include "support/socat.h"
+#include "support/pty.h"
 
 #include <QDir>
 #include <QProcess>
@@ -87,30 +87,38 @@ private Q_SLOTS:
             QCOMPARE(c.leer(caso.deja.section('=', 0, 0)), caso.deja.section('=', 1).toLatin1());
     }
 
-    // Sent to a real line; Ctrl-C stops it and the sign gets the terminator; the clock.
+    // Sent to a real line; Ctrl-C stops it and the sign gets the terminator; the clock. A
+    // line that takes nothing for a while only holds the 8002 bytes of a full memory up.
     void enviar() {
+        c.escribir("lleno.mn2",
+                   "0,0,0,\"" + B(1000, 'a') + "\",0\r\n0,0,0,\"" + B(7000, 'b') + "\",0");
         // clang-format off
-        for (auto [args, ctrlC, estado] : {std::tuple{QStringList{"enviar", "m.mn2", "--dy1=5", "--dy2", "1"}, false, 0}, {{"enviar", "m.mn2", "--dy1", "5", "--dy2", "200"}, true, 130}, {{"hora", "--dy1", "10", "--dy2", "02"}, false, 0}}) {
+        for (auto [args, ctrlC, estado, largo] : {std::tuple{QStringList{"enviar", "m.mn2", "--dy1=5", "--dy2", "1"}, false, 0, 33}, {{"enviar", "m.mn2", "--dy1", "5", "--dy2", "200"}, true, 130, 33}, {{"hora", "--dy1", "10", "--dy2", "02"}, false, 0, 14}, {{"enviar", "lleno.mn2", "--dy1", "0", "--dy2=0"}, false, 0, 8002}}) {
             // clang-format on
             c.escribir("m.mn2", ArchivoEjemplo);
-            ParSocat par;
-            QVERIFY(par.listo());
+            ParPty par;
+            const QByteArray lleno = largo > 33 ? par.Llenar() : B();
             QProcess p;
+            p.setReadChannel(QProcess::StandardError);
             arrancar(p, args << "--puerto" << par.programa());
             if (ctrlC) {
                 QVERIFY(par.Leer(7).size() >= 7);
                 ::kill(pid_t(p.processId()), SIGINT);
             }
+            QByteArray dicho;
+            while (!lleno.isEmpty() && !dicho.contains("la linea no acepta datos") &&
+                   p.waitForReadyRead(20000))
+                dicho += p.readAllStandardError();
+            QCOMPARE(dicho.contains("la linea no acepta datos"), !lleno.isEmpty());
+            const QByteArray recibido = par.Leer(lleno.size() + largo);
             QVERIFY(p.waitForFinished(30000));
             QCOMPARE(p.exitCode(), estado);
             // The paced bytes themselves are the transfer's, tested on a line of their own.
-            const int largo = args[0] == "hora" ? 14 : int(TramaEjemplo.size());
-            const QByteArray recibido = par.Leer(largo);
-            QVERIFY(recibido.startsWith(args[0] == "hora" ? "W-NT9\xB0" : "W-NT9\xDF") &&
+            QVERIFY(recibido.startsWith(lleno + (args[0] == "hora" ? "W-NT9\xB0" : "W-NT9\xDF")) &&
                     recibido.endsWith("\x01\x01"));
-            QCOMPARE(recibido.size() < largo, ctrlC);
-            QVERIFY(p.readAllStandardError().contains(ctrlC ? "Mensaje Cancelado..."
-                                                            : "Mensaje enviado OK!"));
+            QCOMPARE(recibido.size() < lleno.size() + largo, ctrlC);
+            QVERIFY((dicho + p.readAllStandardError())
+                        .contains(ctrlC ? "Mensaje Cancelado..." : "Mensaje enviado OK!"));
         }
     }
 };

@@ -1,15 +1,18 @@
 // The sign's outside world: the settings store, the options dialog, the port set-up, and
-// real transfers over a socat pseudo-terminal pair.
+// real transfers over a pseudo-terminal pair.
 
 #include "link/ajustes.h"
 #include "link/frmOpciones.h"
 #include "link/puertoserie.h"
+#include "link/reloj.h"
 #include "link/transferencia.h"
+#include "protocol/frmSend.h"
 #include "support/banco.h"
-#include "support/socat.h"
+#include "support/pty.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
@@ -20,6 +23,27 @@ namespace {
 QSettings almacen() {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelo2", "Brelo2");
 }
+
+// The real port, with the moment each byte went in and came out; antes(n) runs on the
+// transfer's thread before the nth write.
+struct PuertoMedido final : Puerto {
+    PuertoSerie real;
+    RelojReal reloj;
+    std::function<void(int)> antes;
+    QList<qint64> entradas, salidas;
+
+    bool PortOpen() const override { return real.PortOpen(); }
+    void Cerrar() override { real.Cerrar(); }
+    bool Abrir(const QString& d, qint32 b, QString& e) override { return real.Abrir(d, b, e); }
+    void Renovar() override { real.Renovar(); }
+    bool Output(const QByteArray& bytes, const std::function<bool()>& seguir) override {
+        antes(int(entradas.size()) + 1);
+        entradas << reloj.Ahora();
+        const bool bien = real.Output(bytes, seguir);
+        salidas << reloj.Ahora();
+        return bien;
+    }
+};
 
 } // namespace
 
@@ -68,57 +92,102 @@ private Q_SLOTS:
                  QString(falla ? "/dev/ttyUSB0: no existe" : ""));
     }
 
-    // Every byte reaches the sign and no pause is shorter than its delay. Cancel while a byte
-    // goes out: the terminator follows it. A vanished line or a missing device fails the
-    // transfer instead of hanging it.
+    // Every byte reaches the sign and no pause, counted from the moment its byte left, is
+    // shorter than its delay. Cancel while a byte goes out: the terminator follows it. A full
+    // line only slows the transfer down; a cancel gives its write up, and the terminator's
+    // after a second. A vanished line or a missing device fails the transfer instead of
+    // hanging it, and the next transfer opens the line again.
     void serie_data() {
-        QTest::addColumn<int>("en");
-        QTest::addColumn<int>("como"); // 0 cancel, 1 the sign's end vanishes, 2 no device, 3 busy
+        QTest::addColumn<int>("como");
+        QTest::addColumn<int>("en"); // the byte at which it happens
         QTest::newRow("entera") << 0 << 0;
-        QTest::newRow("cancelar en la cabecera") << 3 << 0;
-        QTest::newRow("cancelar en el cuerpo") << 20 << 0;
-        QTest::newRow("el cartel desaparece") << 10 << 1;
-        QTest::newRow("no existe") << 1 << 2;
-        QTest::newRow("en uso") << 1 << 3;
+        QTest::newRow("cancelar en la cabecera") << 0 << 3;
+        QTest::newRow("cancelar en el cuerpo") << 0 << 20;
+        QTest::newRow("linea llena que se vacia") << 1 << 0;
+        QTest::newRow("linea llena y cancelar") << 1 << 1;
+        QTest::newRow("el cartel desaparece y vuelve") << 2 << 10;
+        QTest::newRow("no existe") << 3 << 0;
+        QTest::newRow("en uso") << 4 << 0;
     }
     void serie() {
-        QFETCH(int, en);
         QFETCH(int, como);
-        ParSocat par;
+        QFETCH(int, en);
+        ParPty par;
         QVERIFY(par.listo());
-        PuertoSerie puerto;
-        EsperaReal espera;
-        Transferencia t(puerto, espera);
-        QSignalSpy terminada(&t, &Transferencia::Terminada);
+        const QByteArray lleno = como == 1 ? par.Llenar() : QByteArray();
+        QCOMPARE(lleno.isEmpty(), como != 1);
+        PuertoMedido puerto;
+        RelojReal reloj;
+        Transferencia t(puerto, reloj);
+        QSignalSpy terminada(&t, &Transferencia::Terminada), detenida(&t, &Transferencia::Detenida);
         Ajustes a;
-        a.Puerto = como == 2 ? "/dev/brelo-no-existe" : par.programa();
+        a.Puerto = como == 3 ? "/dev/brelo-no-existe" : par.programa();
         PuertoSerie otro; // another program holding the port
-        if (como == 3)
+        if (como == 4)
             QCOMPARE(IniciarPuerto(otro, a), QString());
-        const QString motivos[] = {"", "", a.Puerto + ": no existe", a.Puerto + ": esta en uso"};
+        const QString motivos[] = {"", "", "", a.Puerto + ": no existe",
+                                   a.Puerto + ": esta en uso"};
         QCOMPARE(IniciarPuerto(puerto, a), motivos[como]);
-        QElapsedTimer reloj;
-        QList<qint64> momentos; // when each byte was about to go out, ns
-        connect(&t, &Transferencia::Progreso, &t, [&](int pos, int, int) {
-            momentos << reloj.nsecsElapsed();
-            if (pos == en && como == 0)
+        puerto.antes = [&](int n) {
+            if (n == en && como != 2)
                 t.Cancelar();
-            if (pos == en && como == 1)
+            if (n == en && como == 2)
                 par.Terminar();
-        });
-        reloj.start();
+        };
+        const QByteArray llega = como == 1 && en ? lleno
+                                 : en && !como   ? TramaEjemplo.left(en) + "\x01\x01"
+                                                 : lleno + TramaEjemplo;
         t.Iniciar(TramaEjemplo, 12, 3);
+        if (como == 1 && !en) { // the line stays full until the transfer has waited a second
+            QVERIFY(detenida.wait(20000));
+            QCOMPARE(par.Leer(llega.size()), llega);
+        }
         if (terminada.isEmpty())
             QVERIFY(terminada.wait(20000));
-        QCOMPARE(terminada[0][0].value<Transferencia::Fin>(), como ? Transferencia::Fallido
-                                                              : en ? Transferencia::Cancelado
-                                                                   : Transferencia::Enviado);
-        const QByteArray llega = en ? TramaEjemplo.left(en) + "\x01\x01" : TramaEjemplo;
-        if (como == 0)
+        const Transferencia::Fin fines[] = {en ? Transferencia::Cancelado : Transferencia::Enviado,
+                                            en ? Transferencia::Fallido : Transferencia::Enviado,
+                                            Transferencia::Fallido, Transferencia::Fallido,
+                                            Transferencia::Fallido};
+        QCOMPARE(terminada[0][0].value<Transferencia::Fin>(), fines[como]);
+        if (como == 2) { // plugged in again: the next transfer reopens the line and works
+            par.Renovar();
+            t.Iniciar(TramaEjemplo, 0, 0);
+            QVERIFY(terminada.wait(20000));
+            QCOMPARE(terminada[1][0].value<Transferencia::Fin>(), Transferencia::Enviado);
+        }
+        if (como < 3)
             QCOMPARE(par.Leer(llega.size()), llega);
-        for (int k = 1; k < momentos.size(); ++k)
-            QVERIFY2(momentos[k] - momentos[k - 1] >= (k <= 5 ? 12 : 3) * 1000000LL,
+        for (int k = 1; !como && k < puerto.entradas.size(); ++k)
+            QVERIFY2(puerto.entradas[k] - puerto.salidas[k - 1] >= (k <= 5 ? 12 : 3) * 1000000LL,
                      qPrintable(QString("pausa %1").arg(k)));
+    }
+
+    // In the window, Escape while the line holds a write up is handled at once; the
+    // terminator follows as soon as the line takes it.
+    void cancelarConLineaLlena() {
+        Banco b;
+        ParPty par;
+        const QByteArray lleno = par.Llenar();
+        PuertoSerie puerto;
+        RelojReal reloj;
+        b.p.linea = &puerto;
+        b.p.tiempo = &reloj;
+        b.v.ajustes().Puerto = par.programa();
+        b.v.Inicio_COMM();
+        b.abrir("m.mn2", ArchivoEjemplo);
+        frmSend d(b.v);
+        d.show();
+        QSignalSpy detenida(d.findChild<Transferencia*>(), &Transferencia::Detenida);
+        d.cmdOK->click();
+        QVERIFY(detenida.wait(20000));
+        QTest::keyClick(&d, Qt::Key_Escape);
+        QVERIFY(d.Cancelado);
+        QByteArray llega = par.Leer(lleno.size() + 2);
+        QTRY_VERIFY_WITH_TIMEOUT(!d.isVisible(), 20000);
+        llega = par.Leer(0);
+        // The held-up byte went out too if the line took it before the cancel was seen.
+        QCOMPARE(llega.mid(lleno.size()).replace("W", ""), QByteArray("\x01\x01"));
+        QCOMPARE(d.StatusBar1->text(), QString("Mensaje Cancelado..."));
     }
 };
 

@@ -15,14 +15,18 @@ using namespace brelo;
 using B = QByteArray;
 
 namespace {
-// Runs a dialog's transfer to its end, noting the status text before each byte and at the end.
-QStringList correr(Banco& b, DialogoCartel& d) {
+// Starts a dialog's transfer and runs it to byte hasta, or to its end, noting the status text
+// at each pause and at the end.
+QStringList correr(Banco& b, DialogoCartel& d, int hasta = INT_MAX) {
     d.show();
     d.cmdOK->click();
-    QStringList textos{d.StatusBar1->text()};
-    while (b.p.espera.seguir())
+    const auto acabado = [&d] { return !d.isVisible(); };
+    QStringList textos;
+    for (bool parado = b.p.reloj.parado(acabado);; parado = b.p.reloj.seguir(acabado)) {
         textos << d.StatusBar1->text();
-    return textos;
+        if (!parado || int(textos.size()) == hasta)
+            return textos;
+    }
 }
 
 // clang-format off
@@ -116,24 +120,24 @@ private Q_SLOTS:
         b.p.esperas.clear();
         frmSend d(b.v);
         d.show();
-        if (!caso.cancela || caso.en)
-            d.cmdOK->click();
         QStringList textos{d.StatusBar1->text()};
-        for (int i = 1; (!caso.cancela || i < caso.en) && b.p.espera.seguir(); ++i)
-            textos << d.StatusBar1->text();
+        if (!caso.cancela || caso.en)
+            textos = correr(b, d, caso.cancela ? caso.en : INT_MAX);
         // clang-format off
         const std::function<void()> cancelar[] = {[] {}, [&] { d.Command2->click(); }, [&] { QTest::keyClick(&d, Qt::Key_Escape); }, [&] { d.close(); }};
         // clang-format on
         if (caso.en)
             d.cmdOK->click(); // a second press starts nothing
         cancelar[caso.cancela]();
-        while (b.p.espera.seguir())
+        if (d.isVisible()) {
+            while (b.p.reloj.seguir([&d] { return !d.isVisible(); })) {
+            }
             textos << d.StatusBar1->text();
+        }
         QCOMPARE(textos.mid(textos.size() - caso.textos.size()), caso.textos);
         QCOMPARE(b.p.puerto.escrito(), caso.escrito);
         const int enviados = caso.cancela ? caso.en : int(caso.escrito.size());
-        QCOMPARE(b.p.espera.pausas,
-                 (QList<double>(5, 200) + QList<double>(28, 5)).mid(0, enviados));
+        QCOMPARE(b.p.reloj.pausas, (QList<double>(5, 200) + QList<double>(28, 5)).mid(0, enviados));
         QCOMPARE(b.p.esperas, QList<double>(caso.cancela && !caso.en ? 0 : 1, 1));
         QVERIFY(!d.isVisible());
     }
@@ -167,7 +171,7 @@ private Q_SLOTS:
         QCOMPARE(QStringList({textos[0], textos[6], textos.last()}),
                  QStringList({"Enviando Datos al CARTEL ...7%", "Enviando Datos al CARTEL ...50%",
                               "Mensaje enviado OK!"}));
-        QCOMPARE(b.p.espera.pausas, QList<double>(5, 60000) + QList<double>(9, 2));
+        QCOMPARE(b.p.reloj.pausas, QList<double>(5, 60000) + QList<double>(9, 2));
         QCOMPARE(b.mostrados.value(0),
                  QString("ERR: Pausa de mas de 60000 ms en Opciones: se usa 60000 ms"));
     }

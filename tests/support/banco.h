@@ -1,13 +1,13 @@
 #pragma once
 
 // The test bench: the main window on a platform whose answers a test scripts in advance and
-// which records what the window asked of it, with a serial line and pauses that never wait,
+// which records what the window asked of it, with a serial line and a clock that never wait,
 // in a folder of the test's own.
 
 #include "editor/CajaMensaje.h"
 #include "editor/FraMensaje.h"
-#include "link/espera.h"
 #include "link/puerto.h"
+#include "link/reloj.h"
 #include "shell/BarraEstado.h"
 #include "shell/FrmMain.h"
 
@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRadioButton>
+#include <QSemaphore>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -81,7 +82,7 @@ public:
         error = "no existe";
         return abierto = !abrirFalla;
     }
-    bool Output(const QByteArray& bytes) override {
+    bool Output(const QByteArray& bytes, const std::function<bool()>&) override {
         const bool bien = abierto && salidas.size() != fallaEnEscritura;
         if (bien)
             salidas << bytes;
@@ -89,22 +90,41 @@ public:
     }
 };
 
-// Holds each pause's continuation until the test says go on: one byte per seguir().
-class EsperaGuion final : public Espera {
+// The transfer's clock, stopped at each pause until the test lets it go on: the transfer
+// thread parks there, so the test looks at the window between two bytes.
+class RelojGuion final : public Reloj {
 public:
-    QList<double> pausas; // ms
-    QList<std::function<void()>> pendientes;
+    QList<double> pausas; // ms; read them while the transfer is parked or over
 
-    void Luego(double ms, QObject*, std::function<void()> luego) override {
-        pausas << ms;
-        pendientes << std::move(luego);
+    qint64 Ahora() override { return ahora_; }
+    void DormirHasta(qint64 hasta, const std::function<bool()>& despertar) override {
+        pausas << double(hasta - ahora_) / 1e6;
+        parado_.release();
+        while (!sigue_.tryAcquire(1, 1))
+            if (despertar())
+                return;
+        ahora_ = hasta;
     }
-    bool seguir() {
-        if (pendientes.isEmpty())
-            return false;
-        pendientes.takeFirst()();
+    // Waits for the transfer to park in its next pause, handing the window what it reported
+    // on the way; false once acabado() says it is over.
+    bool parado(const std::function<bool()>& acabado) {
+        while (!parado_.tryAcquire(1, 1)) {
+            QCoreApplication::sendPostedEvents();
+            if (acabado())
+                return false;
+        }
+        QCoreApplication::sendPostedEvents();
         return true;
     }
+    // Ends the current pause and waits for the next one.
+    bool seguir(const std::function<bool()>& acabado) {
+        sigue_.release();
+        return parado(acabado);
+    }
+
+private:
+    qint64 ahora_ = 0;
+    QSemaphore parado_, sigue_;
 };
 
 class PlataformaGuion final : public Plataforma {
@@ -118,7 +138,9 @@ public:
     QStringList documentos; // programs and documents it was asked to open; none opens
     int beeps = 0;
     PuertoGuion puerto;
-    EsperaGuion espera;
+    RelojGuion reloj;
+    Puerto* linea = nullptr; // a real line and clock in place of the scripted ones
+    Reloj* tiempo = nullptr;
 
     bool Pregunta(QWidget* w, const QString& t, const QString& x, QMessageBox::Icon i) override {
         Aviso(w, t, x, i);
@@ -145,8 +167,8 @@ public:
         return AbrirDocumento(p + a.join(' '));
     }
     bool AbrirDocumento(const QString& ruta) override { return (documentos << ruta).isEmpty(); }
-    Puerto& PuertoCom() override { return puerto; }
-    Espera& Pausas() override { return espera; }
+    Puerto& PuertoCom() override { return linea ? *linea : puerto; }
+    Reloj& Pausas() override { return tiempo ? *tiempo : reloj; }
 };
 
 // A folder of the test's own, and the files in it.

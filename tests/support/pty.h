@@ -1,0 +1,82 @@
+#pragma once
+
+// A real pseudo-terminal pair of the test's own: the program writes to the end named
+// programa(), as to a serial port, and the test reads the other end as the sign would.
+// Nothing sits between the two, so an end the test does not read fills up and stays full.
+
+#include <QByteArray>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace brelo {
+
+class ParPty {
+public:
+    ParPty() { Renovar(); }
+    ~ParPty() { Terminar(); }
+
+    bool listo() const { return cartel_ >= 0; }
+    // A link to the program's end, as /dev/serial/by-id names are.
+    QString programa() const { return dir_.filePath("programa"); }
+
+    // Everything that reached the sign's end, waiting for at least n bytes.
+    QByteArray Leer(qsizetype n) {
+        char b[4096];
+        for (pollfd p{cartel_, POLLIN, 0}; ::poll(&p, 1, recibido_.size() < n ? 10000 : 0) > 0;) {
+            const ssize_t leidos = ::read(cartel_, b, sizeof b);
+            if (leidos <= 0)
+                break;
+            recibido_.append(b, leidos);
+        }
+        return recibido_;
+    }
+
+    // Writes to the program's end until the line takes no more; returns what was written.
+    // Raw, as the program will set it: a terminal that processes its output keeps room in
+    // reserve. The kernel moves what was written on to the reading end a little later, which
+    // can make room again, so the line is full once it has stayed full for a while.
+    QByteArray Llenar() {
+        relleno_ = ::open(qPrintable(programa()), O_WRONLY | O_NONBLOCK | O_NOCTTY);
+        termios modo{};
+        ::tcgetattr(relleno_, &modo);
+        ::cfmakeraw(&modo);
+        ::tcsetattr(relleno_, TCSANOW, &modo);
+        const QByteArray bloque(4096, 'x');
+        QByteArray escrito;
+        for (pollfd p{relleno_, POLLOUT, 0}; ::poll(&p, 1, 300) > 0;)
+            for (ssize_t n; (n = ::write(relleno_, bloque.constData(), bloque.size())) > 0;)
+                escrito += bloque.left(n);
+        return errno == EAGAIN ? escrito : QByteArray();
+    }
+
+    // The sign's end vanishes, as when a USB adapter is pulled out.
+    void Terminar() {
+        for (int* fd : {&cartel_, &relleno_})
+            if (*fd >= 0)
+                ::close(std::exchange(*fd, -1));
+    }
+
+    // A new pair behind the same name, as when the adapter is plugged in again.
+    void Renovar() {
+        Terminar();
+        recibido_.clear();
+        cartel_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+        QFile::remove(programa());
+        if (cartel_ < 0 || ::grantpt(cartel_) || ::unlockpt(cartel_) ||
+            !QFile::link(QString::fromLocal8Bit(::ptsname(cartel_)), programa()))
+            Terminar();
+    }
+
+private:
+    QTemporaryDir dir_;
+    int cartel_ = -1, relleno_ = -1;
+    QByteArray recibido_;
+};
+
+} // namespace brelo
