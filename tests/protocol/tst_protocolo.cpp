@@ -174,6 +174,13 @@ private Q_SLOTS:
         QCOMPARE(b.p.reloj.pausas, QList<double>(5, 60000) + QList<double>(9, 2));
         QCOMPARE(b.mostrados.value(0),
                  QString("ERR: Pausa de mas de 60000 ms en Opciones: se usa 60000 ms"));
+        // A cancel does not wait out such a pause.
+        frmDate otra(b.v);
+        correr(b, otra, 2);
+        QTest::keyClick(&otra, Qt::Key_Escape);
+        QVERIFY(!b.p.reloj.parado([&otra] { return !otra.isVisible(); }));
+        QCOMPARE(b.p.puerto.escrito().mid(14), Hex("572D 0101"));
+        QCOMPARE(otra.StatusBar1->text(), QString("Mensaje Cancelado..."));
     }
 };
 

@@ -106,11 +106,11 @@ public:
         ahora_ = hasta;
     }
     // Waits for the transfer to park in its next pause, handing the window what it reported
-    // on the way; false once acabado() says it is over.
+    // on the way; false once acabado() says it is over, or when it seems stuck.
     bool parado(const std::function<bool()>& acabado) {
-        while (!parado_.tryAcquire(1, 1)) {
+        for (QDeadlineTimer limite(10000); !parado_.tryAcquire(1, 1);) {
             QCoreApplication::sendPostedEvents();
-            if (acabado())
+            if (acabado() || limite.hasExpired())
                 return false;
         }
         QCoreApplication::sendPostedEvents();
