@@ -40,11 +40,12 @@ int main(int argc, char* argv[]) {
     const QDir carpeta(app.arguments().value(1, QStringLiteral(".")));
     PlataformaReal plataforma;
     FrmMain v(plataforma);
-    v.resize(760, 480);
+    v.resize(760, 600);
     v.Nuevo_Click();
     v.mensaje().cargarPaginas({{"OFERTA DEL DIA", 0, 0, 2, 1},
                                {" Hora 00:00:00 ", 12, 0, 0, 0},
-                               {"PAN CALIENTE", 3, 4, 0, 2}});
+                               {"PAN CALIENTE", 3, 4, 0, 2},
+                               {"\xA1Oferta en \xC1rboles de Navidad!", 1, 0, 0, 0}});
     v.mensaje().NomArchivo = "ofertas.mn2";
     v.StatusBar1()->PonerPanel(2, QStringLiteral("ofertas.mn2"));
     v.fraMensaje()->RefMensaje();
@@ -61,6 +62,11 @@ int main(int argc, char* argv[]) {
     v.fraMensaje()->cmdPagDwn_Click();
     v.fraMensaje()->cmdPagDwn_Click();
     guardar(v, carpeta, QStringLiteral("efecto"));
+    v.fraMensaje()->cmdPagDwn_Click();
+    guardar(v, carpeta, QStringLiteral("vista"));
+    QApplication::setPalette(QPalette(QColor(53, 53, 53)));
+    guardar(v, carpeta, QStringLiteral("vista-oscuro"));
+    QApplication::setPalette(claro);
 
     frmSend envio(v);
     envio.StatusBar1->setText(QStringLiteral("Enviando ...42% [64]"));

@@ -10,6 +10,7 @@
 #include "model/cp1252.h"
 #include "model/memoria.h"
 #include "protocol/trama.h"
+#include "protocol/vista.h"
 #include "shell/textos.h"
 
 #include <QCoreApplication>
@@ -35,6 +36,8 @@ const char* const Ayuda =
     "  trama ARCHIVO            escribe en la salida estandar los bytes que recibe el cartel\n"
     "  salida ARCHIVO           escribe esos bytes en \"Salida.txt\" en la carpeta actual\n"
     "  info ARCHIVO             lista las paginas y la memoria restante del cartel\n"
+    "  revisar ARCHIVO          lo que ocupa cada pagina y lo que conviene corregir antes de\n"
+    "                           enviar; sale con 0 si no hay nada que corregir, 1 si lo hay\n"
     "  importar TEXTO DESTINO   importa un archivo de texto y lo graba como mensaje .mn2\n"
     "  enviar ARCHIVO           envia el mensaje al cartel por el puerto serie\n"
     "  hora                     pone en hora el reloj del cartel con la del PC\n"
@@ -121,6 +124,25 @@ int ordenInfo(const QString& ruta) {
     return std::cout.flush() ? 0 : Fallo;
 }
 
+int ordenRevisar(const QString& ruta) {
+    const auto m = cargar(ruta);
+    if (!m)
+        return MalUso;
+    const RevisionMensaje r = RevisarMensaje(*m);
+    for (const auto& [numero, vista] : r.paginas) {
+        if (vista.costo) // nothing for a page that cannot be sent
+            std::cout << "Pagina " << numero << ": ocupa " << vista.costo << " bytes\n";
+        for (const std::string& h : vista.hallazgos)
+            std::cout << "Pagina " << numero << ": " << Cp1252AUtf8(h) << '\n';
+    }
+    for (const std::string& h : r.mensaje)
+        std::cout << "Mensaje: " << Cp1252AUtf8(h) << '\n';
+    if (!m->tieneTexto())
+        std::cout << "Mensaje: no tiene texto; el envio daria " << texto::Error21 << '\n';
+    std::cout.flush();
+    return r.conHallazgos() || !m->tieneTexto() ? Fallo : 0;
+}
+
 int ordenImportar(const QString& texto, const QString& destino) {
     if (EsNombreVersion1(destino.toStdString()))
         return Fallar(texto::NoGrabado, destino + QStringLiteral(": ") + texto::SoloLectura);
@@ -157,6 +179,8 @@ int main(int argc, char* argv[]) {
         return ordenSalida(args[1]);
     if (orden == QLatin1String("info") && args.size() == 2)
         return ordenInfo(args[1]);
+    if (orden == QLatin1String("revisar") && args.size() == 2)
+        return ordenRevisar(args[1]);
     if (orden == QLatin1String("importar") && args.size() == 3)
         return ordenImportar(args[1], args[2]);
     OpcionesLinea linea;

@@ -1,11 +1,13 @@
 #include "editor/FraMensaje.h"
 
 #include "editor/CajaMensaje.h"
+#include "editor/VistaCartel.h"
 #include "model/catalogos.h"
 #include "model/memoria.h"
 #include "model/mensaje.h"
 #include "model/reglas.h"
 #include "model/valor.h"
+#include "protocol/vista.h"
 #include "shell/conversion.h"
 #include "shell/plataforma.h"
 
@@ -17,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -175,20 +178,67 @@ void FraMensaje::cboEfe_Click() {
         return;
     RefPausa();
     m_.Cambios = true;
+    actualizarVista();
 }
 
 void FraMensaje::cboEfeOut_Click() {
     if (!m_.Iniciando)
         m_.Cambios = true;
+    actualizarVista();
 }
 
 void FraMensaje::cboPausa_Click() {
     if (!m_.Iniciando)
         m_.Cambios = true;
+    actualizarVista();
 }
 
 void FraMensaje::txtMensaje_Change() {
     m_.Cambios = true;
+    actualizarVista();
+}
+
+// ---- the preview ----
+
+Pagina FraMensaje::paginaEscrita() const {
+    return Pagina{aBytes(txtMensaje->text()), static_cast<std::uint8_t>(cboEfe->currentIndex()),
+                  static_cast<std::uint8_t>(cboPausa->currentIndex()),
+                  static_cast<std::uint8_t>(optLeft->isChecked() ? 0 : 2),
+                  static_cast<std::uint8_t>(cboEfeOut->currentIndex())};
+}
+
+// The page's cost and findings, then the whole message's, with this page as typed.
+void FraMensaje::actualizarVista() {
+    if (!vista || cboEfe->currentIndex() < 0)
+        return; // the frame is still being built
+    const Pagina p = paginaEscrita();
+    vista->Mostrar(p);
+    const VistaPagina v = VerPagina(p);
+    Mensaje copia = m_;
+    copia.ponerPagina(m_.PagAct, p);
+    QStringList partes{
+        QStringLiteral("Esta pagina ocupa %1 bytes").arg(p.texto.empty() ? 0 : v.costo)};
+    for (const std::string& h : v.hallazgos)
+        partes << aQString(h);
+    for (const std::string& h : RevisarMensaje(copia).mensaje)
+        partes << aQString(h);
+    lblVista->setText(partes.join(QStringLiteral(". ")));
+    cmdVerMensaje->setText(QStringLiteral("Ver Mensaje"));
+}
+
+void FraMensaje::cmdVerMensaje_Click() {
+    if (vista->Reproduciendo()) {
+        actualizarVista();
+        return;
+    }
+    Mensaje copia = m_;
+    copia.ponerPagina(m_.PagAct, paginaEscrita());
+    std::vector<Pagina> paginas;
+    for (int i = 1; i <= copia.TotPag; ++i)
+        if (!copia.TextoPag[i].empty())
+            paginas.push_back(copia.pagina(i));
+    cmdVerMensaje->setText(QStringLiteral("Detener"));
+    vista->Reproducir(std::move(paginas));
 }
 
 // ---- navigation ----
@@ -300,6 +350,7 @@ void FraMensaje::alinear(std::uint8_t codigo) {
     m_.AlinPag[m_.PagAct] = codigo;
     txtMensaje->setAlignment(codigo == 0 ? Qt::AlignLeft : Qt::AlignHCenter);
     m_.Cambios = true;
+    actualizarVista();
 }
 
 void FraMensaje::EnfocarTexto() {
@@ -364,6 +415,7 @@ void FraMensaje::construir() {
     derecha->addStretch();
     columnas->addLayout(izquierda, 1, 0);
     columnas->addLayout(derecha, 1, 1);
+    columnas->addWidget(grupoVista(), 2, 0, 1, 2);
     columnas->setColumnStretch(0, 1);
 }
 
@@ -485,7 +537,25 @@ QWidget* FraMensaje::grupoEspeciales() {
     return g;
 }
 
+QWidget* FraMensaje::grupoVista() {
+    auto* g = new QGroupBox(QStringLiteral("Vista del Cartel"));
+    vista = new VistaCartel(plataforma_);
+    lblVista = new QLabel;
+    lblVista->setObjectName(QStringLiteral("lblVista"));
+    lblVista->setWordWrap(true);
+    cmdVerMensaje = new QPushButton(QStringLiteral("Ver Mensaje"));
+    cmdVerMensaje->setObjectName(QStringLiteral("cmdVerMensaje"));
+    auto* l = new QGridLayout(g);
+    l->addWidget(vista, 0, 0, 1, 2);
+    l->addWidget(lblVista, 1, 0);
+    l->addWidget(cmdVerMensaje, 1, 1, Qt::AlignTop);
+    l->setColumnStretch(0, 1);
+    return g;
+}
+
 void FraMensaje::conectar() {
+    connect(cmdVerMensaje, &QPushButton::clicked, this, &FraMensaje::cmdVerMensaje_Click);
+    connect(vista, &VistaCartel::FinReproduccion, this, &FraMensaje::actualizarVista);
     connect(cboEfe, &QComboBox::activated, this, &FraMensaje::cboEfe_Click);
     connect(cboEfeOut, &QComboBox::activated, this, &FraMensaje::cboEfeOut_Click);
     connect(cboPausa, &QComboBox::activated, this, &FraMensaje::cboPausa_Click);

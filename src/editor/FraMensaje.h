@@ -14,7 +14,9 @@
 #include <cstdint>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class QToolButton;
 
@@ -22,7 +24,9 @@ namespace brelo {
 
 class CajaMensaje;
 class Plataforma;
+class VistaCartel;
 struct Mensaje;
+struct Pagina;
 
 class FraMensaje : public QWidget {
     Q_OBJECT
@@ -73,6 +77,10 @@ public:
     QToolButton* cmdInsertar;
     QToolButton* cmdBorro;
     QToolButton* cmdIngEsp;
+    // The preview: it follows the page as typed and never changes the message.
+    VistaCartel* vista = nullptr;
+    QLabel* lblVista;
+    QPushButton* cmdVerMensaje;
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* e) override;
@@ -83,6 +91,9 @@ private:
     void cboPausa_Click();
     void txtMensaje_Change();
     void alinear(std::uint8_t codigo);
+    Pagina paginaEscrita() const;
+    void actualizarVista();
+    void cmdVerMensaje_Click();
 
     // Program-side setters that raise the handler even when the value does not change.
     void seleccionar(QComboBox* lista, int indice);
@@ -99,6 +110,7 @@ private:
     QWidget* grupoEdicion();
     QWidget* grupoMemoria();
     QWidget* grupoEspeciales();
+    QWidget* grupoVista();
     void conectar();
 
     Mensaje& m_;

@@ -83,6 +83,30 @@ void agregarEntrada(std::string& t, std::uint8_t efe, const std::string& campo,
 
 } // namespace
 
+std::optional<PaginaArmada> ArmarPagina(const Pagina& p) {
+    // Effects beyond the catalog cannot come from a file any more; if one still arrives it
+    // scrolls, the sign's plainest page.
+    const std::uint8_t efe = p.efe <= efecto::Ultimo ? p.efe : efecto::Rotacion;
+    PaginaArmada r;
+    r.libre = Entradas[efe].modo == ModoLibre && p.alin == 0 &&
+              (efe == efecto::Rotacion || efe == efecto::Parpadeo || efe == efecto::Doble);
+    r.relleno = p.texto;
+    auto campo = Filtro(r.relleno, Entradas[efe].modo, p.alin);
+    if (!campo)
+        return std::nullopt;
+    r.campo = std::move(*campo);
+    agregarEntrada(r.bytes, efe, r.campo, p.pausa);
+    if (p.efeOut < Salidas.size())
+        r.bytes += Salidas[p.efeOut];
+    return r;
+}
+
+bool EnviaTexto(std::uint8_t efe) {
+    return efe > efecto::Ultimo || efe <= efecto::Estatico ||
+           (efe > efecto::Reset && efe < efecto::Hora) || efe == efecto::Parpadeo ||
+           efe == efecto::Doble;
+}
+
 ResultadoTrama ArmarTrama(Mensaje& m) {
     ResultadoTrama r;
     std::string& t = r.Trama;
@@ -90,25 +114,18 @@ ResultadoTrama ArmarTrama(Mensaje& m) {
     for (int i = 1; i <= MaxPag; ++i) {
         if (m.TextoPag[i].empty())
             continue;
-        // Effects beyond the catalog cannot come from a file any more; if one still arrives
-        // it scrolls, the sign's plainest page.
-        const std::uint8_t efe = m.EfePag[i] <= efecto::Ultimo ? m.EfePag[i] : efecto::Rotacion;
-        // A left-aligned scrolling text goes out at its own length. Filling it with blanks in
-        // the model, as every other page is, would send those blanks on the next build.
-        std::string copia;
-        const bool libre =
-            Entradas[efe].modo == ModoLibre && m.AlinPag[i] == 0 &&
-            (efe == efecto::Rotacion || efe == efecto::Parpadeo || efe == efecto::Doble);
-        std::string& texto = libre ? (copia = m.TextoPag[i]) : m.TextoPag[i];
-        const auto campo = Filtro(texto, Entradas[efe].modo, m.AlinPag[i]);
-        if (!campo) {
+        const auto pagina = ArmarPagina(m.pagina(i));
+        if (!pagina) {
             r.paginaConError = i;
             t.clear();
             return r;
         }
-        agregarEntrada(t, efe, *campo, m.PausaPag[i]);
-        if (m.EfeOutPag[i] < Salidas.size())
-            t += Salidas[m.EfeOutPag[i]];
+        // Every page's text stays filled with blanks in the model, as the sign's protocol has
+        // always left it, but a left-aligned scrolling text's: those blanks would reach the
+        // sign on the next build.
+        if (!pagina->libre)
+            m.TextoPag[i] = pagina->relleno;
+        t += pagina->bytes;
     }
     t += Fin;
     if (t.size() > LargoMaximoTrama) {

@@ -3,11 +3,14 @@
 // The byte stream a whole message becomes for the sign: header "W-NT9" DF, one record per
 // page with text, terminator 01 01, cut to at most 8002 bytes.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace brelo {
 
 struct Mensaje;
+struct Pagina;
 
 inline constexpr std::size_t LargoMaximoTrama = 8000;
 
@@ -17,6 +20,21 @@ struct ResultadoTrama {
 
     bool ok() const { return paginaConError == 0; }
 };
+
+// One page's record in the stream, built on a copy of its text.
+struct PaginaArmada {
+    std::string relleno; // the text as the filter filled it with blanks
+    std::string campo;   // the sign codes of the field the filter gives
+    std::string bytes;   // the page's record
+    bool libre = false;  // a left-aligned scrolling text: sent at its own length, never filled
+};
+
+// Nothing when the filter cannot fit the text (an alignment code it does not know).
+std::optional<PaginaArmada> ArmarPagina(const Pagina& p);
+
+// Whether the page's own text reaches the sign; the clock, date, reset, speed and animation
+// pages send codes only.
+bool EnviaTexto(std::uint8_t efe);
 
 // Builds the stream from all 99 slots. Leaves the filtered page texts filled with blanks in the
 // model, as the sign's protocol has always done, but for left-aligned scrolling texts, whose

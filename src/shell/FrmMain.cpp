@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QPushButton>
 
 // The pictures live in a static library, whose resources the linker would otherwise drop.
 static void iniciarRecursos() {
@@ -27,7 +28,20 @@ FrmMain::FrmMain(Plataforma& plataforma, QWidget* padre)
     statusBar1_ = new BarraEstado(plataforma_, this);
     setStatusBar(statusBar1_);
     CrearComandos();
+    ponerVistaAlFinal();
     Form_Load();
+}
+
+// The preview came after the window's design: its button follows every control of the
+// design in the tab order, so the operator's Tab path through them is unchanged.
+void FrmMain::ponerVistaAlFinal() {
+    QWidget* boton = fraMensaje_->cmdVerMensaje;
+    QWidget* ultimo = nullptr;
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain())
+        if (w != boton && (w->focusPolicy() & Qt::TabFocus))
+            ultimo = w;
+    if (ultimo)
+        QWidget::setTabOrder(ultimo, boton);
 }
 
 void FrmMain::Form_Load() {

@@ -79,6 +79,7 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    void ponerVistaAlFinal();
     void Form_Load();
     void CrearComandos();
     void CrearMenus();

@@ -1,12 +1,15 @@
 // The editing frame as the operator drives it: page rules, navigation, insert and delete,
 // typing and special characters, and what each of them leaves in the message.
 
+#include "editor/VistaCartel.h"
 #include "shell/conversion.h"
 #include "support/banco.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
+#include <QLabel>
+#include <QPushButton>
 
 #include <cmath>
 
@@ -309,6 +312,38 @@ private Q_SLOTS:
         b.v.Nuevo_Click(); // one empty page again, shown as page 1
         QCOMPARE(b.f.txtBytes->text() + b.f.txtPag->text(), QString("79921"));
         QApplication::setPalette(claro);
+    }
+
+    // The preview follows the page as typed, effect included, and reports the cost and what
+    // the sign would change; the message, Cambios and the memory figure are left alone.
+    void vista() {
+        Banco b;
+        b.abrir("m.mn2", "1,0,0,\"AB\",0\r\n");
+        const auto encendidos = [&b](qint64 ms) {
+            int n = 0;
+            for (const auto& columna : b.f.vista->Cuadro(ms))
+                n += int(columna.count());
+            return n;
+        };
+        const int ab = encendidos(0);
+        const QString figura = b.f.txtBytes->text();
+        QVERIFY(ab > 0);
+        QCOMPARE(b.f.lblVista->text(), QString("Esta pagina ocupa 18 bytes"));
+        teclear(b.f.txtMensaje, "\u00C1rbol de Navidad 2026", Composicion);
+        QVERIFY(encendidos(0) > ab);
+        QCOMPARE(b.f.lblVista->text(),
+                 QString("Esta pagina ocupa 18 bytes. El cartel muestra 16 de "
+                         "23 caracteres. \u00C1 se envia como A"));
+        b.m.Cambios = false;
+        elegir(b.f.cboEfe, 3); // LLuvia falls in
+        QVERIFY(encendidos(0) < encendidos(900));
+        b.f.cmdVerMensaje->click();
+        QVERIFY(b.f.vista->Reproduciendo());
+        QCOMPARE(b.m.pagina(1), Pagina({"AB", 1, 0, 0, 0}));
+        QCOMPARE(b.f.txtBytes->text(), figura);
+        QVERIFY(b.m.Cambios); // the effect's change, not the preview's
+        b.v.cerrar_Click();
+        QCOMPARE(encendidos(0), 0);
     }
 };
 

@@ -6,6 +6,7 @@
 #include "protocol/frmSend.h"
 #include "protocol/frmSendTxt.h"
 #include "protocol/trama.h"
+#include "protocol/vista.h"
 #include "support/banco.h"
 
 #include <QLabel>
@@ -35,6 +36,9 @@ struct Registro { const char* nombre; QByteArray registros, cuerpo; };
 // archivo null: the example, closed; empty: a new message. falla: the Output that fails.
 // cancela after byte en: 1 with Cancelar, 2 with Escape, 3 closing the window. textos: the last
 // status texts.
+// What the sign shows of the first page, its cost, and every finding: "page: text", "M: text"
+// for the whole message.
+struct Revision { const char* nombre; QByteArray registros, columnas; int costo; const char* hallazgos; };
 struct Envio { const char* nombre; QByteArray archivo; int falla, cancela, en; QStringList textos; QByteArray escrito; };
 
 const Registro Registros[] = {
@@ -70,6 +74,18 @@ const Registro Registros[] = {
     {"8001 se corta", B("0,0,0,\"") + B(1000, 'a') + "\",0\r\n0,0,0,\"" + B(6991, 'b') + "\",0", Hex("90") + B(1000, 'a') + Hex("90") + B(6991, 'b') + Hex("01")},
     {"8000 queda entero", B("0,0,0,\"") + B(1000, 'a') + "\",0\r\n0,0,0,\"" + B(6990, 'b') + "\",0", Hex("90") + B(1000, 'a') + Hex("90") + B(6990, 'b')},
 };
+const Revision Revisiones[] = {
+    {"centrada", "1,0,2,\"OFERTA\",0", Hex("20*5 4F4645525441 20*5"), 18, ""},
+    {"cortada", "5,1,0,\"abcdefghijklmnopqrst\",0", Hex("6162636465666768696A6B6C6D6E6F70"), 18, "1: El cartel muestra 16 de 20 caracteres"},
+    {"libre larga entera", "0,0,0,\"abcdefghijklmnopqrst\",0", "abcdefghijklmnopqrst", 21, ""},
+    {"letra cambiada una vez", "0,0,0,\"\xC1rbol \xC1\x93\",0", Hex("41 72626F6C 20 41 22"), 9, "1: \xC1 se envia como A|1: \x93 se envia como \""},
+    {"glifos propios", "0,0,0,\"\xE1\xF1@{\xA6\",0", Hex("10 15 1E 7B 7F"), 6, ""},
+    {"control", "0,0,0,\"a\tb\",0", "a#b", 4, "1: Un caracter de control se envia como #"},
+    {"alineacion imposible", "3,0,1,\"x\",0\r\n0,0,0,\"y\",0", "", 0, "1: Alineacion desconocida (1): la pagina no se puede enviar"},
+    {"pagina especial", "12,0,0,\" Hora 00:00:00 \",1", "", 7, ""},
+    {"casi llena", "0,0,0,\"" + B(7800, 'a') + "\",0", B(7800, 'a'), 7801, "M: Quedan solo 193 bytes de memoria en el cartel"},
+    {"pasa el corte", "0,0,0,\"" + B(1000, 'a') + "\",0\r\n0,0,0,\"" + B(7000, 'b') + "\",0", B(1000, 'a'), 1001, "M: El mensaje pasa la memoria del cartel por 8 bytes: se pierde desde la pagina 2"},
+};
 const Envio Envios[] = {
     {"enviado", ArchivoEjemplo, -1, 0, 0, {"Enviando ...96% [33]", "Enviando ...100% [33]", "Mensaje enviado OK!"}, TramaEjemplo},
     {"sin mensaje", B(), -1, 0, 0, {"Error #21, No Hay mensaje cargado"}, ""},
@@ -87,6 +103,7 @@ const Envio Envios[] = {
 
 Q_DECLARE_METATYPE(Registro)
 Q_DECLARE_METATYPE(Envio)
+Q_DECLARE_METATYPE(Revision)
 
 class TstProtocolo : public QObject {
     Q_OBJECT
@@ -102,6 +119,26 @@ private Q_SLOTS:
         for (int vez = 0; vez < 2; ++vez) // a second build gives the same bytes
             QCOMPARE(B::fromStdString(ArmarTrama(m).Trama),
                      Hex("572D4E5439DF") + caso.cuerpo + Hex("0101"));
+    }
+
+    // The sign's columns come from the stream's own filter; the findings are what the
+    // operator would fix before sending.
+    void revision_data() { Filas(Revisiones); }
+    void revision() {
+        QFETCH(Revision, caso);
+        Mensaje m;
+        m.cargarPaginas(LeerMensaje(caso.registros.toStdString(), VersionArchivo::V2).paginas);
+        const RevisionMensaje r = RevisarMensaje(m);
+        QStringList hallazgos;
+        for (const auto& [n, v] : r.paginas)
+            for (const std::string& h : v.hallazgos)
+                hallazgos << QString::number(n) + ": " + QString::fromLatin1(h);
+        for (const std::string& h : r.mensaje)
+            hallazgos << "M: " + QString::fromLatin1(h);
+        QCOMPARE(B::fromStdString(r.paginas[0].vista.columnas), caso.columnas);
+        QCOMPARE(r.paginas[0].vista.costo, caso.costo);
+        QCOMPARE(hallazgos.join('|'), QString::fromLatin1(caso.hallazgos));
+        QCOMPARE(r.conHallazgos(), *caso.hallazgos != 0);
     }
 
     // The whole message paced by the default delays; nothing to send, a failing line, a page
@@ -140,6 +177,21 @@ private Q_SLOTS:
         QCOMPARE(b.p.reloj.pausas, (QList<double>(5, 200) + QList<double>(28, 5)).mid(0, enviados));
         QCOMPARE(b.p.esperas, QList<double>(caso.cancela && !caso.en ? 0 : 1, 1));
         QVERIFY(!d.isVisible());
+    }
+
+    // Cancelar while the line holds a byte up gives that write up; the terminator follows.
+    void cancelarRetenido() {
+        Banco b;
+        b.abrir("m.mn2", ArchivoEjemplo);
+        b.p.puerto.retenerEn = 2;
+        frmSend d(b.v);
+        correr(b, d, 2);
+        b.p.reloj.soltar();
+        b.p.puerto.retenida.acquire();
+        d.Command2->click();
+        QVERIFY(!b.p.reloj.parado([&d] { return !d.isVisible(); }));
+        QCOMPARE(b.p.puerto.escrito(), Hex("572D 0101"));
+        QCOMPARE(d.StatusBar1->text(), QString("Mensaje Cancelado..."));
     }
 
     // Twice in a row, beside the message file, and a failure leaves the previous file whole.

@@ -20,6 +20,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QToolButton>
 
 #include <csignal>
@@ -71,7 +72,10 @@ class PuertoGuion final : public Puerto {
 public:
     bool abierto = false, abrirFalla = false;
     int fallaEnEscritura = -1; // 0-based Output call that fails
-    QStringList aperturas;     // "device@baud"
+    int retenerEn = -1;        // 0-based Output call the line holds up until it is given up
+    QSemaphore retenida;       // released when that write starts waiting
+    int llamadas = 0;
+    QStringList aperturas; // "device@baud"
     QByteArrayList salidas;
 
     QByteArray escrito() const { return salidas.join(); }
@@ -82,7 +86,13 @@ public:
         error = "no existe";
         return abierto = !abrirFalla;
     }
-    bool Output(const QByteArray& bytes, const std::function<bool()>&) override {
+    bool Output(const QByteArray& bytes, const std::function<bool()>& seguir) override {
+        if (llamadas++ == retenerEn) {
+            retenida.release();
+            while (seguir())
+                QThread::yieldCurrentThread();
+            return false;
+        }
         const bool bien = abierto && salidas.size() != fallaEnEscritura;
         if (bien)
             salidas << bytes;
@@ -116,9 +126,10 @@ public:
         QCoreApplication::sendPostedEvents();
         return true;
     }
+    void soltar() { sigue_.release(); }
     // Ends the current pause and waits for the next one.
     bool seguir(const std::function<bool()>& acabado) {
-        sigue_.release();
+        soltar();
         return parado(acabado);
     }
 

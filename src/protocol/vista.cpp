@@ -1,0 +1,92 @@
+#include "vista.h"
+
+#include "filtro.h"
+#include "model/memoria.h"
+#include "model/mensaje.h"
+#include "trama.h"
+
+#include <algorithm>
+
+namespace brelo {
+
+namespace {
+
+constexpr int LargoCabecera = 6; // "W-NT9" DF
+
+// The letters and marks the sign's own glyph codes were made for, from 0x10 on.
+constexpr std::uint8_t Glifos[16] = {0xE1, 0xE9, 0xED, 0xF3, 0xFA, 0xF1, 0xD1, 0xFC,
+                                     0xA1, 0xBF, 0xBB, 0xAB, 0x1C, 0x1D, 0x40, 0x5F};
+
+std::string numero(long n) {
+    return std::to_string(n);
+}
+
+// One sentence per character the sign receives as another one, in order of appearance.
+void cambiados(const std::string& texto, std::size_t n, std::vector<std::string>& h) {
+    std::string vistos;
+    for (std::size_t i = 0; i < std::min(n, texto.size()); ++i) {
+        const char c = texto[i];
+        const auto llega = static_cast<char>(Significado(CodigoCartel(std::uint8_t(c))));
+        if (llega == c || vistos.find(c) != std::string::npos)
+            continue;
+        vistos += c;
+        h.push_back(
+            (std::uint8_t(c) < 0x20 ? std::string("Un caracter de control") : std::string(1, c)) +
+            " se envia como " + llega);
+    }
+}
+
+} // namespace
+
+std::uint8_t Significado(std::uint8_t codigo) {
+    if (codigo == 0x7F)
+        return 0xA6;
+    return codigo >= 0x10 && codigo < 0x20 ? Glifos[codigo - 0x10] : codigo;
+}
+
+VistaPagina VerPagina(const Pagina& p) {
+    VistaPagina v;
+    const auto armada = ArmarPagina(p);
+    if (!armada) {
+        v.hallazgos.push_back("Alineacion desconocida (" + numero(p.alin) +
+                              "): la pagina no se puede enviar");
+        return v;
+    }
+    v.costo = int(armada->bytes.size());
+    if (!EnviaTexto(p.efe))
+        return v;
+    v.columnas = armada->campo;
+    if (v.columnas.size() == AnchoCampo && p.texto.size() > AnchoCampo) // a fixed field
+        v.hallazgos.push_back("El cartel muestra " + numero(AnchoCampo) + " de " +
+                              numero(long(p.texto.size())) + " caracteres");
+    cambiados(armada->relleno, armada->campo.size(), v.hallazgos);
+    return v;
+}
+
+bool RevisionMensaje::conHallazgos() const {
+    return !mensaje.empty() || std::any_of(paginas.begin(), paginas.end(),
+                                           [](const Pag& p) { return !p.vista.hallazgos.empty(); });
+}
+
+RevisionMensaje RevisarMensaje(const Mensaje& m) {
+    RevisionMensaje r;
+    long total = LargoCabecera;
+    int primeraPerdida = 0;
+    for (int i = 1; i <= MaxPag; ++i) {
+        if (m.TextoPag[i].empty())
+            continue;
+        r.paginas.push_back({i, VerPagina(m.pagina(i))});
+        total += r.paginas.back().vista.costo;
+        if (total > MemoriaCartel && !primeraPerdida)
+            primeraPerdida = i;
+    }
+    const long quedan = MemoriaCartel - total;
+    if (primeraPerdida)
+        r.mensaje.push_back("El mensaje pasa la memoria del cartel por " + numero(-quedan) +
+                            " bytes: se pierde desde la pagina " + numero(primeraPerdida));
+    else if (quedan <= MemoriaAviso)
+        r.mensaje.push_back("Quedan solo " + numero(quedan) + " bytes de memoria en el cartel");
+    return r;
+}
+
+} // namespace brelo

@@ -1,0 +1,42 @@
+#pragma once
+
+// What the sign will show of a page, and what the operator would want to fix before sending:
+// computed with the filter and the stream code, on copies, so the message never changes.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace brelo {
+
+struct Mensaje;
+struct Pagina;
+
+struct VistaPagina {
+    // Sign codes of the field the sign receives, 16 columns or, for a scrolling text, its own
+    // length; empty when the page sends no text.
+    std::string columnas;
+    int costo = 0; // bytes of the page's record in the stream; information only
+    std::vector<std::string> hallazgos; // Windows-1252, one sentence each
+};
+
+VistaPagina VerPagina(const Pagina& p);
+
+// The character a sign code is drawn as: its own glyphs (0x10-0x1F, 0x7F) stand for the
+// Windows-1252 letters and marks they were made for; every other code for itself.
+std::uint8_t Significado(std::uint8_t codigo);
+
+struct RevisionMensaje {
+    struct Pag {
+        int numero;
+        VistaPagina vista;
+    };
+    std::vector<Pag> paginas;         // every page with text, in order
+    std::vector<std::string> mensaje; // the stream near the memory's end, or past it
+    bool conHallazgos() const;
+};
+
+// The whole message as it would be sent now.
+RevisionMensaje RevisarMensaje(const Mensaje& m);
+
+} // namespace brelo
