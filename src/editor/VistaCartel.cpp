@@ -309,10 +309,15 @@ VistaCartel::Puntos VistaCartel::Cuadro(qint64 ms) const {
         poner(panel, sprite(efe, ms), Columnas - (ms / MsSprite) % (Columnas + 8));
         break;
     default: {
-        const Puntos t = tira(vista_.columnas);
-        if (qint64(t.size()) > Columnas) {
-            poner(panel, t, Columnas - (ms / MsColumna) % (qint64(t.size()) + Columnas));
+        const qint64 ancho = qint64(vista_.columnas.size()) * AnchoLetra;
+        if (ancho > Columnas) {
+            // Only the characters in sight: a page may be a thousand of them.
+            const qint64 desde = Columnas - (ms / MsColumna) % (ancho + Columnas);
+            const qint64 primera = std::max<qint64>(0, -desde / AnchoLetra);
+            const std::string vistas = vista_.columnas.substr(std::size_t(primera), AnchoCampo + 1);
+            poner(panel, tira(vistas), desde + primera * AnchoLetra);
         } else {
+            const Puntos t = tira(vista_.columnas);
             Puntos fin(Columnas);
             poner(fin, t, 0);
             const double q = std::min(1.0, double(ms) / MsTransicion);
