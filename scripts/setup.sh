@@ -1,16 +1,22 @@
 # Shared set-up of ./scripts/run and ./scripts/test: installs what is missing on a
-# Debian or Ubuntu machine, then configures the build folder given as $1 with the cmake
-# options that follow. Sourced, not run.
+# Debian or Ubuntu machine (the test tools only when $pruebas is 1), and gives configurar,
+# which configures the build folder given as $1 with the cmake options that follow.
+# Sourced, not run.
 
 set -euo pipefail
 
 raiz="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
+# Building and running the program.
 paquetes=(
-    cmake ninja-build g++ clang libclang-rt-dev
+    cmake ninja-build g++
     qt6-base-dev qt6-serialport-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n
-    fonts-liberation socat xvfb xauth xdotool imagemagick xxd
+    fonts-liberation
 )
+# The sanitizers, the fuzzers, the serial and end-to-end tests.
+if [ "${pruebas:-0}" = 1 ]; then
+    paquetes+=(clang libclang-rt-dev socat xvfb xauth xdotool imagemagick xxd)
+fi
 
 instalar_faltantes() {
     local faltan=()

@@ -3,7 +3,9 @@
 //   capturas CARPETA
 
 #include "editor/FraMensaje.h"
+#include "link/ajustes.h"
 #include "link/frmOpciones.h"
+#include "link/puerto.h"
 #include "protocol/frmDate.h"
 #include "protocol/frmSend.h"
 #include "protocol/frmSendTxt.h"
@@ -41,6 +43,10 @@ int main(int argc, char* argv[]) {
     PlataformaReal plataforma;
     FrmMain v(plataforma);
     v.resize(760, 600);
+    // The port opened is a pseudo-terminal of docs/capturas.sh; the pictures show the one an
+    // operator would have.
+    v.ajustes().Puerto = QStringLiteral("/dev/ttyUSB0");
+    v.StatusBar1()->PonerPanel(1, TextoLinea(v.ajustes()));
     v.Nuevo_Click();
     v.mensaje().cargarPaginas({{"OFERTA DEL DIA", 0, 0, 2, 1},
                                {" Hora 00:00:00 ", 12, 0, 0, 0},

@@ -4,6 +4,7 @@
 
 #include "cli/envio.h"
 #include "files/archivomensaje.h"
+#include "files/codificacion.h"
 #include "files/escritura.h"
 #include "files/importartexto.h"
 #include "model/catalogos.h"
@@ -15,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <cstdio>
@@ -143,13 +145,16 @@ int ordenRevisar(const QString& ruta) {
     return r.conHallazgos() || !m->tieneTexto() ? Fallo : 0;
 }
 
-int ordenImportar(const QString& texto, const QString& destino) {
+int ordenImportar(const QString& texto, QString destino) {
+    if (QFileInfo(destino).suffix().isEmpty()) // as the window's save dialog names it
+        destino += QStringLiteral(".mn2");
     if (EsNombreVersion1(destino.toStdString()))
         return Fallar(texto::NoGrabado, destino + QStringLiteral(": ") + texto::SoloLectura);
     const LecturaArchivo archivo = LeerArchivo(texto);
     if (!archivo.error.isEmpty())
         return Fallar(texto::NoSePudoLeer, texto + QStringLiteral(": ") + archivo.error);
-    const Importacion imp = ImportarTexto(archivo.datos);
+    const TextoDecodificado decodificado = DecodificarTexto(archivo.datos);
+    const Importacion imp = ImportarTexto(decodificado.texto);
     if (imp.error)
         return Fallar(texto::NoSePudoLeer,
                       texto + QStringLiteral(": ") + QString::fromStdString(*imp.error));
@@ -160,6 +165,8 @@ int ordenImportar(const QString& texto, const QString& destino) {
     m.cargarPaginas(paginas);
     if (const auto error = EscribirArchivo(destino, EscribirMensaje(m)))
         return Fallar(texto::NoGrabado, destino + QStringLiteral(": ") + *error);
+    if (decodificado.reemplazados || imp.lineasSinImportar)
+        std::cerr << TextoImportado(decodificado.reemplazados, imp.lineasSinImportar) << '\n';
     return 0;
 }
 

@@ -4,6 +4,7 @@
 
 #include "editor/FraMensaje.h"
 #include "files/archivomensaje.h"
+#include "files/codificacion.h"
 #include "files/escritura.h"
 #include "files/importartexto.h"
 #include "shell/BarraEstado.h"
@@ -12,8 +13,13 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
 
 namespace brelo {
 
@@ -48,6 +54,10 @@ bool FrmMain::MensajeAbierto() const {
 // and Import offer the name last chosen only when their filter shows it: Enter on an imported
 // .txt in the Open dialog would fail the load and lose the open message.
 std::optional<ArchivoElegido> FrmMain::ElegirArchivo(DialogoArchivo d) {
+    if (elegidoDeFuera_ && d.modo == DialogoArchivo::Abrir) {
+        ultimoNombre_ = elegidoDeFuera_->ruta;
+        return std::exchange(elegidoDeFuera_, std::nullopt);
+    }
     const QString junto =
         mensaje_.NomArchivo.empty() ? ultimoNombre_ : deTexto(mensaje_.NomArchivo2);
     d.carpeta = junto.isEmpty() ? QString() : QFileInfo(junto).path();
@@ -58,6 +68,29 @@ std::optional<ArchivoElegido> FrmMain::ElegirArchivo(DialogoArchivo d) {
     if (elegido)
         ultimoNombre_ = elegido->ruta;
     return elegido;
+}
+
+void FrmMain::AbrirDeFuera(const QString& ruta) {
+    const QFileInfo info(ruta);
+    elegidoDeFuera_ = ArchivoElegido{info.absoluteFilePath(), info.fileName()};
+    if (info.suffix().compare(QStringLiteral("txt"), Qt::CaseInsensitive) == 0)
+        Importar_Click();
+    else
+        Cargar_Click();
+    elegidoDeFuera_.reset(); // not taken when the command stopped before its dialog
+}
+
+void FrmMain::dragEnterEvent(QDragEnterEvent* e) {
+    const QList<QUrl> urls = e->mimeData()->urls();
+    if (urls.size() == 1 && urls.first().isLocalFile())
+        e->acceptProposedAction();
+}
+
+void FrmMain::dropEvent(QDropEvent* e) {
+    e->acceptProposedAction();
+    const QString ruta = e->mimeData()->urls().value(0).toLocalFile();
+    // After the drop has finished: the commands may ask questions in dialogs of their own.
+    QTimer::singleShot(0, this, [this, ruta] { AbrirDeFuera(ruta); });
 }
 
 // Asked only for an open, changed message. A Yes saves at once under the current name,
@@ -145,6 +178,7 @@ void FrmMain::Grabar_Mensaje() {
         d.filtro = FiltroGrabar;
         d.confirmarSobrescribir = true;
         d.confirmarCrear = true;
+        d.sufijo = QStringLiteral("mn2");
         if (version1)
             d.nombreInicial =
                 QFileInfo(deTexto(mensaje_.NomArchivo)).completeBaseName() + QStringLiteral(".mn2");
@@ -225,8 +259,9 @@ void FrmMain::Importar_Click() {
     const auto elegido = ElegirArchivo(d);
     const LecturaArchivo archivo = elegido ? LeerArchivo(elegido->ruta) : LecturaArchivo{};
     // The whole file is split before the message is touched, so a failure changes nothing.
+    const TextoDecodificado decodificado = DecodificarTexto(archivo.datos);
     const Importacion imp =
-        elegido && archivo.error.isEmpty() ? ImportarTexto(archivo.datos) : Importacion{};
+        elegido && archivo.error.isEmpty() ? ImportarTexto(decodificado.texto) : Importacion{};
     if (imp.paginas.empty()) {
         TypeErr(QString::fromLatin1(texto::NoSePudoLeer));
         return;
@@ -240,7 +275,8 @@ void FrmMain::Importar_Click() {
     fraMensaje_->RefMensaje();
     mensaje_.Cambios = true;
     mensaje_.GrabarComo = false;
-    TypeMsg(tipo::Pgm, QString::fromLatin1(texto::ImportadoOk));
+    TypeMsg(tipo::Pgm, QString::fromStdString(
+                           TextoImportado(decodificado.reemplazados, imp.lineasSinImportar)));
 }
 
 } // namespace brelo

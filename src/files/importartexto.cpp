@@ -37,6 +37,10 @@ Importacion ImportarTexto(std::string_view datos) {
     for (std::string_view linea : lineas(datos)) {
         if (linea.empty())
             continue;
+        if (lleno()) { // read on only to say how much was left out
+            ++r.lineasSinImportar;
+            continue;
+        }
         std::string l = linea.size() < AnchoCentrado ? centrar(linea) : std::string(linea);
         for (; l.size() > LargoPagina && !lleno(); l.erase(0, LargoPagina))
             r.paginas.push_back(' ' + l.substr(0, LargoPagina));
@@ -46,8 +50,6 @@ Importacion ImportarTexto(std::string_view datos) {
             return r;
         }
         r.paginas.push_back(std::move(l));
-        if (lleno())
-            break;
     }
     if (r.paginas.empty())
         r.error = "el archivo no tiene ninguna linea con texto";

@@ -14,6 +14,7 @@ inline constexpr std::size_t LargoPagina = 1023;
 
 struct Importacion {
     std::vector<std::string> paginas; // 1 to 99 page texts on success
+    int lineasSinImportar = 0;        // lines with text after page 99, only counted
     std::optional<std::string> error; // why nothing can be imported
 };
 

@@ -2,12 +2,15 @@
 
 #include "link/ajustes.h"
 #include "link/motivos.h"
+#include "link/puertotcp.h"
 #include "model/valor.h"
+
+#include <cstring>
 
 namespace brelo {
 
 QString DispositivoDe(const QString& puerto) {
-    if (puerto.startsWith(QLatin1Char('/')))
+    if (puerto.startsWith(QLatin1Char('/')) || EsTcp(puerto))
         return puerto;
     const double n = RedondeoPar(ValorNumerico(puerto.toStdString()));
     if (n < 1 || n > 32767)
@@ -27,7 +30,7 @@ QString IniciarPuerto(Puerto& puerto, const Ajustes& a) {
         return QStringLiteral("numero de puerto no valido: %1").arg(Mostrable(a.Puerto));
     bool esNumero = false;
     const qint32 baudios = a.Baud.toInt(&esNumero);
-    if (!esNumero || baudios <= 0 || a.Baud.startsWith(QLatin1Char('+')))
+    if (!EsTcp(dispositivo) && (!esNumero || baudios <= 0 || a.Baud.startsWith(QLatin1Char('+'))))
         return QStringLiteral("velocidad no valida: %1").arg(Mostrable(a.Baud));
     QString error;
     if (!puerto.Abrir(dispositivo, baudios, error))
@@ -36,6 +39,8 @@ QString IniciarPuerto(Puerto& puerto, const Ajustes& a) {
 }
 
 QString TextoLinea(const Ajustes& a) {
+    if (EsTcp(a.Puerto))
+        return a.Puerto.mid(int(std::strlen(PrefijoTcp)));
     return QStringLiteral("COM") + a.Puerto + QStringLiteral(": ") + a.Baud;
 }
 

@@ -27,18 +27,22 @@ public:
     // again with the same settings, so a line that came back (an adapter plugged in again)
     // works without a visit to the options.
     virtual void Renovar() {}
+    // After a transfer, on its thread: a connection made for it is let go.
+    virtual void Soltar() {}
 };
 
 // The device of a port setting: a text starting with "/" is a device path (USB adapters,
-// /dev/serial/by-id names); otherwise its leading number n is the platform's nth port.
-// Empty when the number is outside 1..32767.
+// /dev/serial/by-id names), one starting with "tcp://" a serial-to-Ethernet adapter;
+// otherwise its leading number n is the platform's nth port. Empty when the number is
+// outside 1..32767.
 QString DispositivoDe(const QString& puerto);
 
 // Inicio_COMM's work: closes the port, then opens it with the settings. Returns the device
 // tried and the reason, in Spanish, on failure; an empty text on success.
 QString IniciarPuerto(Puerto& puerto, const Ajustes& a);
 
-// "COM2: 9600", what status panel 1 shows for an open port.
+// "COM2: 9600", what status panel 1 shows for an open port; an adapter's "HOST:PORT", its
+// baud rate being set on the adapter itself.
 QString TextoLinea(const Ajustes& a);
 
 } // namespace brelo

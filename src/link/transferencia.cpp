@@ -52,6 +52,7 @@ void Transferencia::Iniciar(const QByteArray& trama, double demora1, double demo
     puerto_.Renovar();
     hilo_.reset(QThread::create([this] {
         const Fin fin = correr();
+        puerto_.Soltar();
         QMetaObject::invokeMethod(
             this, [this, fin] { acabar(fin); }, Qt::QueuedConnection);
     }));

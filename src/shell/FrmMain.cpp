@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <QPushButton>
 
 // The pictures live in a static library, whose resources the linker would otherwise drop.
@@ -24,11 +25,13 @@ FrmMain::FrmMain(Plataforma& plataforma, QWidget* padre)
     : QMainWindow(padre), plataforma_(plataforma) {
     iniciarRecursos();
     setObjectName(QStringLiteral("FrmMain"));
+    setWindowIcon(QIcon(QStringLiteral(":/iconos/brelo.svg")));
     fraMensaje_ = new FraMensaje(mensaje_, plataforma_);
     statusBar1_ = new BarraEstado(plataforma_, this);
     setStatusBar(statusBar1_);
     CrearComandos();
     ponerVistaAlFinal();
+    setAcceptDrops(true);
     Form_Load();
 }
 
@@ -97,14 +100,22 @@ void FrmMain::cmdHelp_Click() {
     if (plataforma_.IniciarPrograma(QStringLiteral("hh.exe"),
                                     {ArchivoAyuda(QDir::toNativeSeparators(PathApp))}))
         return;
-#else
-    for (const QString& documento : DocumentosAyuda(PathApp))
-        if (QFileInfo::exists(documento) && plataforma_.AbrirDocumento(documento))
-            return;
 #endif
-    plataforma_.Aviso(this, QStringLiteral("Ayuda"),
-                      QStringLiteral("No se pudo abrir la ayuda del programa."),
-                      QMessageBox::Information);
+    // Without a viewer the operator can still open the guide by hand, if told where it is.
+    QString guia;
+    for (const QString& documento : DocumentosAyuda(PathApp)) {
+        if (!QFileInfo::exists(documento))
+            continue;
+        if (plataforma_.AbrirDocumento(documento))
+            return;
+        if (guia.isEmpty())
+            guia = QDir::toNativeSeparators(QFileInfo(documento).absoluteFilePath());
+    }
+    plataforma_.Aviso(
+        this, QStringLiteral("Ayuda"),
+        QStringLiteral("No se pudo abrir la ayuda del programa.") +
+            (guia.isEmpty() ? QString() : QStringLiteral("\nLa guia del operador esta en ") + guia),
+        QMessageBox::Information);
 }
 
 } // namespace brelo

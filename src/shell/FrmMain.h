@@ -59,6 +59,11 @@ public:
 
     void Grabar_Mensaje();
 
+    // A file given from outside (the command line, the file manager, a drop on the window):
+    // a .txt is imported, anything else opened, through the commands' own questions and
+    // reports, as if it had been chosen in their file dialog.
+    void AbrirDeFuera(const QString& ruta);
+
     // The sign and the settings.
     void Envio_Click();
     void Escribir_Click();
@@ -77,6 +82,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
     void ponerVistaAlFinal();
@@ -97,6 +104,7 @@ private:
     Mensaje mensaje_;
     Ajustes ajustes_;
     QString ultimoNombre_; // the one file dialog of the window keeps the last name chosen
+    std::optional<ArchivoElegido> elegidoDeFuera_; // answers the next file dialog
     bool saliendo_ = false;
     FraMensaje* fraMensaje_;
     BarraEstado* statusBar1_;

@@ -103,6 +103,7 @@ std::optional<ArchivoElegido> PlataformaReal::ElegirArchivo(QWidget* padre,
         dialogo.setOption(QFileDialog::DontConfirmOverwrite);
     if (!d.carpeta.isEmpty())
         dialogo.setDirectory(d.carpeta);
+    dialogo.setDefaultSuffix(d.sufijo);
     dialogo.selectFile(d.nombreInicial);
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
         return std::nullopt;

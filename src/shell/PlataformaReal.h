@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/puertoserie.h"
+#include "link/puertotcp.h"
 #include "link/reloj.h"
 #include "shell/plataforma.h"
 
@@ -22,7 +22,7 @@ public:
     Reloj& Pausas() override { return reloj_; }
 
 private:
-    PuertoSerie puerto_;
+    LineaCartel puerto_;
     RelojReal reloj_;
 };
 

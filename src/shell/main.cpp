@@ -9,6 +9,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brelo2"));
+    // The launcher's name, so docks group the window with it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("brelo"));
     // The program speaks Spanish; so should Qt's own buttons and file dialogs.
     QTranslator qt;
     if (qt.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -17,5 +19,8 @@ int main(int argc, char* argv[]) {
     brelo::PlataformaReal plataforma;
     brelo::FrmMain ventana(plataforma);
     ventana.show();
+    // "brelo ARCHIVO", as the file manager starts it for a double-clicked message.
+    if (const QStringList args = app.arguments(); args.size() > 1)
+        ventana.AbrirDeFuera(args.at(1));
     return QApplication::exec();
 }

@@ -27,6 +27,7 @@ struct DialogoArchivo {
     QString nombreInicial;
     bool confirmarSobrescribir = false;
     bool confirmarCrear = false;
+    QString sufijo; // added to a name typed without an extension, before any question
 };
 
 struct ArchivoElegido {

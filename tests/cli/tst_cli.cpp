@@ -26,6 +26,7 @@ const Orden Ordenes[] = {
     {"salida", {"salida", "m.mn2"}, ArchivoEjemplo, 0, "", "", QString::fromLatin1("Salida.txt=\"" + TramaEjemplo + "\"\r\n")},
     {"info", {"info", "m.mn2"}, "0,0,2,\"A\xF1o\",3\r\n", 0, "Pagina\tEfecto\tPausa\tAlineacion\tSalida\tTexto\n1\tRotacion\t0\t2\tVert Sale Arriba \tA\xC3\xB1o\nMemoria Restante: 7985\n", "", ""},
     {"importar", {"importar", "t.txt", "i.mn2"}, B(), 0, "", "", "i.mn2=0,0,0,\"      HOLA      \",0\r\n"},
+    {"importar sin extension", {"importar", "t.txt", "sin"}, B(), 0, "", "", "sin.mn2=0,0,0,\"      HOLA      \",0\r\n"},
     {"archivo danado", {"trama", "m.mn2"}, "300,0,0,\"x\",0", 1, "", "Error en Archivo de Mensaje", ""},
     {"no existe", {"info", "no.mn2"}, B(), 1, "", "Error en Archivo de Mensaje: no.mn2: no existe\n", ""},
     {"un FIFO", {"trama", "fifo.mn2"}, B(), 1, "", "fifo.mn2: no es un archivo comun\n", ""},

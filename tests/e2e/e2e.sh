@@ -49,5 +49,19 @@ comparar "mensaje grabado" "$(printf '0,0,0,"HOLA",0\r\n3,0,0,"MUNDO",0\r\n' | x
 comparar "Salida.txt" "22${trama}220d0a" "$t/Salida.txt"
 comparar "bytes en el cartel" "$trama" "$t/recibido"
 
-echo "$((3 - fallas)) passed, $fallas failed"
+# --- brelo FILE; a UTF-8 text imported; saved under a name typed without an extension ---
+printf '0,0,0,"VIEJO",0\r\n' >"$t/inicio.mn2"
+printf '\xc2\xa1Feliz A\xc3\xb1o, \xc3\x91and\xc3\xba! \xe2\x86\x92\n' >"$t/feliz.txt"
+"$brelo" "$t/inicio.mn2" & pid=$!
+archivo 4 && enfocar "^Abrir|^Open" && escribir "$t/feliz.txt" && teclas Return # Importar
+foto "importado" && archivo 6
+dialogo="$(timeout 60 xdotool search --sync --onlyvisible --name "Guardar como|Save As" | head -1)"
+xdotool windowfocus --sync "$dialogo" && escribir "$t/feliz" && teclas Return
+hasta 'pregunta="$(ventanas "Guardar como|Save As" | grep -vx "$dialogo")"'
+xdotool windowfocus --sync "$pregunta" && teclas Return # Yes, create feliz.mn2
+hasta "[ -s $t/feliz.mn2 ]" && archivo 9
+hasta "! kill -0 $pid 2>/dev/null" || { echo "FAIL!  : no termino"; fallas=$((fallas + 1)); }
+comparar "importado de UTF-8" "$(printf '0,0,0,"\xa1Feliz A\xf1o, \xd1and\xfa! #",0\r\n' | xxd -p | tr -d '\n')" "$t/feliz.mn2"
+
+echo "$((4 - fallas)) passed, $fallas failed"
 [ "$fallas" -eq 0 ]

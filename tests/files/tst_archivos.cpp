@@ -2,10 +2,14 @@
 // failure loses nothing.
 
 #include "files/archivomensaje.h"
+#include "files/codificacion.h"
 #include "files/importartexto.h"
 #include "support/banco.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QDropEvent>
+#include <QMimeData>
 
 #include <sys/stat.h>
 
@@ -13,13 +17,26 @@ using namespace brelo;
 using B = QByteArray;
 
 namespace {
+// A file dropped on the window from the file manager.
+void soltar(QWidget& w, const QString& ruta) {
+    QMimeData datos;
+    datos.setUrls({QUrl::fromLocalFile(ruta)});
+    QDragEnterEvent entra(QPoint(5, 5), Qt::CopyAction, &datos, Qt::LeftButton, {});
+    QApplication::sendEvent(&w, &entra);
+    QDropEvent suelta(QPointF(5, 5), Qt::CopyAction, &datos, Qt::LeftButton, {});
+    if (entra.isAccepted())
+        QApplication::sendEvent(&w, &suelta);
+    QCoreApplication::processEvents();
+}
+
 const QByteArray DosPaginas = "0,2,2,\"HOLA\",1\r\n5,0,0,\"DIGA \xFFSI\xFF\",0\r\n";
 const QByteArray Centrado = "      HOLA      ";
 
 // clang-format off
 // v2 null: the read fails.
 struct Lectura { const char* nombre; QByteArray datos; bool v1; QByteArray v2; int registro; };
-struct Importado { const char* nombre; QByteArray texto; QByteArrayList paginas; };
+// texto as the file holds it; paginas in Windows-1252.
+struct Importado { const char* nombre; QByteArray texto; QByteArrayList paginas; int reemplazados = 0, sinImportar = 0; };
 // estado: 1 open, 2 changed, 4 GrabarComo, 8 window shown; escrito: "file=bytes" on disk
 // afterwards; preguntas: the save-changes questions asked; dialogo: the folder, relative to the
 // test's, and the name the last file dialog offered.
@@ -48,7 +65,13 @@ const Importado Importaciones[] = {
     {"1023 una pagina", Z, {Z}},
     {"1024 dos", Z + "y", {" " + Z, "y"}},
     {"2500 tres", B(2500, 'z'), {" " + Z, " " + Z, B(454, 'z')}},
-    {"150 lineas dan 99", B("x\r\n").repeated(150), QByteArrayList(99, "       x        ")},
+    {"150 lineas dan 99", B("x\r\n").repeated(150), QByteArrayList(99, "       x        "), 0, 51},
+    {"UTF-8 con marca", "\xEF\xBB\xBF" "A\xC3\xB1o", {"      A\xF1o       "}},
+    {"UTF-8", "\xC2\xA1" "Feliz A\xC3\xB1o, \xC3\x91" "and\xC3\xBA! \xC5\x91\xE2\x86\x92\xF0\x9F\x8E\x89", {"\xA1" "Feliz A\xF1o, \xD1" "and\xFA! o##"}, 3},
+    {"comillas y rayas", "\xE2\x80\x9Cx\xE2\x80\x9D \xE2\x80\x9Bx\xE2\x80\x90 \xE2\x88\x92\xC5\x82", {"   \x93x\x94 'x- -#   "}, 4},
+    {"UTF-8 roto es 1252", "A\xF1o \xC3", {"     A\xF1o \xC3      "}},
+    {"UTF-16LE", B("\xFF\xFE" "A\0\xF1\0o\0", 8), {"      A\xF1o       "}},
+    {"UTF-16BE", B("\xFE\xFF\0A\0\xF1\0o", 8), {"      A\xF1o       "}},
     {"larga pasa de 99", B("x\r\n").repeated(98) + B(3000, 'z'), {}},
     {"sin lineas", "\r\n\r\n", {}},
 };
@@ -67,6 +90,10 @@ const Flujo Flujos[] = {
     {"sin texto no se graba", "nuevo editar vaciar grabar:n.mn2", "Sin Nombre", "n.mn2", 11, "", "n.mn2=<no existe>"},
     {"importado", "nuevo importar:t.txt", "Sin Nombre", "", 11, "PGM: Importando Mensaje... / PGM: Mensaje importado OK!", ""},
     {"importado conserva nombre", "abrir:m.mn2 importar:t.txt grabar", "m.mn2", "m.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Importando Mensaje... / PGM: Mensaje importado OK! / PGM: Mensajes Grabado OK", "m.mn2=0,0,0,\"      HOLA      \",0\r\n"},
+    {"importado de UTF-8", "nuevo importar:u.txt", "Sin Nombre", "", 11, "PGM: Importando Mensaje... / PGM: Mensaje importado OK! (1 caracter reemplazado, 2 lineas sin importar)", ""},
+    {"soltar un mensaje", "abrir:m.mn2 editar soltar:o.mn2", "o.mn2", "o.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", "", 1},
+    {"soltar un texto", "nuevo soltar:t.txt", "Sin Nombre", "", 11, "PGM: Importando Mensaje... / PGM: Mensaje importado OK!", ""},
+    {"soltar un texto sin mensaje", "soltar:t.txt", "Sin Nombre", "", 8, "ERR: NO hay mensaje!", ""},
     {"importar sin mensaje", "importar:t.txt", "Sin Nombre", "", 8, "ERR: NO hay mensaje!", ""},
     {"importar cancelado", "abrir:m.mn2 importar:", "m.mn2", "m.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / ERR: NO se pudo leer Archivo", ""},
     {"importar fallido", "abrir:m.mn2 importar:largo.txt", "m.mn2", "m.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / ERR: NO se pudo leer Archivo", ""},
@@ -128,7 +155,10 @@ private Q_SLOTS:
     void importar_data() { Filas(Importaciones); }
     void importar() {
         QFETCH(Importado, caso);
-        const Importacion imp = ImportarTexto(caso.texto.toStdString());
+        const TextoDecodificado d = DecodificarTexto(caso.texto.toStdString());
+        const Importacion imp = ImportarTexto(d.texto);
+        QCOMPARE(d.reemplazados, caso.reemplazados);
+        QCOMPARE(imp.lineasSinImportar, caso.sinImportar);
         QByteArrayList obtenidas;
         for (const std::string& p : imp.paginas)
             obtenidas << B::fromStdString(p);
@@ -143,7 +173,7 @@ private Q_SLOTS:
         Banco b;
         QVERIFY(QDir(b.dir.path()).mkdir("viejos"));
         // clang-format off
-        for (auto [nombre, datos] : {std::pair{"m.mn2", DosPaginas}, {"mal.mn2", "0,0,0,\"a\",0\r\n300,0"}, {"V1.MNM", "3,1,0,\"PROMO\"\r\n"}, {"v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"vacio.mn2", ""}, {"t.txt", "HOLA\r\n"}, {"largo.txt", B("x\r\n").repeated(98) + B(3000, 'z')}, {"viejos/v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"larga.mn2", "0,0,0,\"" + B(40000, 'x') + "\",0\r\n"}})
+        for (auto [nombre, datos] : {std::pair{"m.mn2", DosPaginas}, {"mal.mn2", "0,0,0,\"a\",0\r\n300,0"}, {"V1.MNM", "3,1,0,\"PROMO\"\r\n"}, {"v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"vacio.mn2", ""}, {"t.txt", "HOLA\r\n"}, {"o.mn2", "0,0,0,\"otro\",0\r\n"}, {"u.txt", "\xC5\x91\r\n" + B("x\r\n").repeated(100)}, {"largo.txt", B("x\r\n").repeated(98) + B(3000, 'z')}, {"viejos/v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"larga.mn2", "0,0,0,\"" + B(40000, 'x') + "\",0\r\n"}})
             b.escribir(nombre, datos);
         const QMap<QString, std::function<void()>> ordenes{
             {"nuevo", [&] { b.v.Nuevo_Click(); }}, {"abrir", [&] { b.v.Cargar_Click(); }},
@@ -151,6 +181,7 @@ private Q_SLOTS:
             {"importar", [&] { b.v.Importar_Click(); }}, {"cerrar", [&] { b.v.cerrar_Click(); }},
             {"salir", [&] { b.v.salir_Click(); }}, {"ventana", [&] { b.v.close(); }},
             {"si", [&] { b.p.respuestas << true; }},
+            {"soltar", [&] { soltar(b.v, b.p.archivos.takeLast()->ruta); }},
             {"lleno", [&] { b.f.txtMensaje->setText(QString(1000, 'x')); ConLimiteDeArchivo(200, [&] { b.v.save_Click(); }); }},
             {"vaciar", [&] { b.f.txtMensaje->setText(""); }},
             {"editar", [&] { b.f.txtMensaje->setText(b.f.txtMensaje->text() == "editado" ? "otro" : "editado"); }},
@@ -166,7 +197,7 @@ private Q_SLOTS:
         QCOMPARE(b.panel(2), caso.panel2);
         QCOMPARE(QString::fromStdString(b.m.NomArchivo), caso.nombreArchivo);
         const int estado =
-            !b.f.isHidden() | b.m.Cambios << 1 | b.m.GrabarComo << 2 | b.v.isVisible() << 3;
+            int(!b.f.isHidden()) | b.m.Cambios << 1 | b.m.GrabarComo << 2 | b.v.isVisible() << 3;
         QCOMPARE(estado, caso.estado);
         QCOMPARE(b.mostrados.join(" / "), caso.mensajes);
         // Two beeps before each error, but for "NO hay mensaje!".

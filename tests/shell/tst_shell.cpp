@@ -57,6 +57,19 @@ private Q_SLOTS:
         QCOMPARE(LineaAyuda("C:\\Cartel"), QString("hh.exe C:\\Cartel\\brelo.chm")); // on Windows
     }
 
+    // With no viewer for the guide, the operator is told where it is.
+    void ayudaSinVisor() {
+        Banco b;
+        QVERIFY(QDir(b.dir.path()).mkpath("guia"));
+        b.escribir("guia/index.html", "<html></html>");
+        b.v.PathApp = b.dir.path();
+        b.v.cmdHelp_Click();
+        QCOMPARE(b.p.documentos, QStringList{b.ruta("guia/index.html")});
+        QCOMPARE(b.p.cajas.value(0), "Ayuda|No se pudo abrir la ayuda del programa.\nLa guia del "
+                                     "operador esta en " +
+                                         b.ruta("guia/index.html"));
+    }
+
     // A message is held half a second, and the 5 s timer clears panel 3 alone.
     void lineaDeEstado() {
         Banco b;
