@@ -4,7 +4,7 @@
 // nothing.
 
 #include "link/ajustes.h"
-#include "link/puertoserie.h"
+#include "link/puertotcp.h"
 #include "link/reloj.h"
 #include "link/transferencia.h"
 
@@ -13,6 +13,8 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -31,7 +33,7 @@ constexpr double Dy2 = 5;
 
 class PuertoCronometrado final : public Puerto {
 public:
-    PuertoSerie real;
+    LineaCartel real;
     QElapsedTimer reloj;
     std::atomic<qint64> ultimo = 0;
     bool PortOpen() const override { return real.PortOpen(); }
@@ -95,6 +97,25 @@ int main(int argc, char* argv[]) {
     std::printf("transferencia de %d bytes, DY1 %.0f ms, DY2 %.0f ms\n", Largo, Dy1, Dy2);
     std::printf("  medido %.1f ms, ideal %.1f ms, razon %.4f\n", medido, ideal, medido / ideal);
     std::printf("  CPU %.1f ms, %.2f %% de un nucleo\n", cpuMs, 100 * cpuMs / medido);
+
+    // The same through an adapter on the loopback, drained as it arrives.
+    QTcpServer adaptador;
+    adaptador.listen(QHostAddress::LocalHost);
+    QObject::connect(&adaptador, &QTcpServer::newConnection, &adaptador, [&adaptador] {
+        while (QTcpSocket* s = adaptador.nextPendingConnection())
+            QObject::connect(s, &QTcpSocket::readyRead, s, [s] { s->readAll(); });
+    });
+    PuertoCronometrado red;
+    Ajustes b;
+    b.Puerto = QStringLiteral("tcp://127.0.0.1:%1").arg(adaptador.serverPort());
+    if (!IniciarPuerto(red, b).isEmpty())
+        return 1;
+    Transferencia porRed(red, reloj);
+    red.reloj.start();
+    porRed.Iniciar(trama, Dy1, Dy2);
+    esperarFin(porRed);
+    std::printf("  por TCP (adaptador en el equipo): medido %.1f ms, razon %.4f\n",
+                red.reloj.nsecsElapsed() / 1e6, red.reloj.nsecsElapsed() / 1e6 / ideal);
 
     // Cancelled 100 ms into the transfer, first with the pauses above, then with the longest
     // pause, which the cancel cuts short.

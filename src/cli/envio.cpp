@@ -3,7 +3,7 @@
 #include "link/ajustes.h"
 #include "link/motivos.h"
 #include "link/puerto.h"
-#include "link/puertoserie.h"
+#include "link/puertotcp.h"
 #include "link/reloj.h"
 #include "link/transferencia.h"
 #include "model/valor.h"
@@ -16,6 +16,9 @@
 
 #include <csignal>
 #include <iostream>
+#include <memory>
+#include <optional>
+#include <vector>
 
 namespace brelo {
 
@@ -30,71 +33,103 @@ void alCtrlC(int) {
     ctrlC = 1;
 }
 
-// Progress overwrites one line of standard error, once per change of percentage.
-class Avance {
-public:
-    explicit Avance(bool conLargo) : conLargo_(conLargo) {}
-    void operator()(int porcentaje, int largo) {
-        if (porcentaje == ultimo_)
-            return;
-        ultimo_ = porcentaje;
-        std::cerr << '\r' << (conLargo_ ? "Enviando ..." : "Enviando Datos al CARTEL ...")
-                  << porcentaje << '%';
-        if (conLargo_)
-            std::cerr << " [" << largo << ']';
-        std::cerr.flush();
-    }
-
-private:
-    bool conLargo_;
-    int ultimo_ = -1;
+// One sign's transfer.
+struct Envio {
+    QString puerto;
+    LineaCartel linea;
+    std::unique_ptr<Transferencia> t;
+    int porcentaje = 0;
+    std::optional<Transferencia::Fin> fin;
 };
 
-// Sends the bytes paced as the window does; Ctrl-C cancels like Cancelar.
+// Each sign's ending, the failures naming their port; the exit status of them all.
+int informar(const std::vector<std::unique_ptr<Envio>>& envios) {
+    const bool varios = envios.size() > 1;
+    int estado = 0;
+    for (const auto& e : envios) {
+        const QString quien = varios ? e->puerto + QStringLiteral(": ") : QString();
+        if (e->fin == Transferencia::Enviado) {
+            std::cerr << qPrintable(quien) << texto::EnviadoOk << '\n';
+        } else if (e->fin == Transferencia::Cancelado) {
+            std::cerr << qPrintable(quien) << texto::Cancelado << '\n';
+            estado = std::max(estado, Interrumpido);
+        } else {
+            Fallar(texto::Error22,
+                   e->puerto + QStringLiteral(": no se pudo escribir en el puerto"));
+            estado = std::max(estado, Fallo);
+        }
+    }
+    return estado;
+}
+
+// Progress overwrites one line of standard error, a percentage for each sign.
+void mostrarAvance(const std::vector<std::unique_ptr<Envio>>& envios, bool conLargo, int largo) {
+    std::cerr << '\r' << (conLargo ? "Enviando ..." : "Enviando Datos al CARTEL ...");
+    for (std::size_t i = 0; i < envios.size(); ++i)
+        std::cerr << (i ? " " : "") << envios[i]->porcentaje << '%';
+    if (conLargo)
+        std::cerr << " [" << largo << ']';
+    std::cerr.flush();
+}
+
+// Sends the bytes to every port at once, each paced on its own as the window paces its one;
+// Ctrl-C cancels them all like Cancelar. 0 only when every sign got the whole stream.
 int transmitir(const QByteArray& trama, const OpcionesLinea& o, double demora1, double demora2,
                bool conLargo) {
-    Ajustes a;
-    a.Puerto = o.puerto;
-    a.Baud = o.baud;
     if (std::max(demora1, demora2) > DemoraMaxima)
         std::cerr << "Aviso: una pausa guardada en Opciones pasa de " << DemoraMaxima
                   << " ms: se usa " << DemoraMaxima << " ms\n";
-    PuertoSerie puerto;
-    if (const QString error = IniciarPuerto(puerto, a); !error.isEmpty())
-        return Fallar(texto::Error03, error);
+    int estado = 0;
     RelojReal reloj;
-    Transferencia t(puerto, reloj);
-    Avance avance(conLargo);
-    QObject::connect(&t, &Transferencia::Progreso, &t, std::ref(avance));
-    QObject::connect(&t, &Transferencia::Detenida, &t, [] {
-        std::cerr << "\nAviso: la linea no acepta datos; se sigue esperando\n";
-    });
-    int estado = Fallo;
-    QObject::connect(&t, &Transferencia::Terminada, &t, [&estado](Transferencia::Fin fin) {
-        std::cerr << '\n';
-        if (fin == Transferencia::Enviado) {
-            std::cerr << texto::EnviadoOk << '\n';
-            estado = 0;
-        } else if (fin == Transferencia::Cancelado) {
-            std::cerr << texto::Cancelado << '\n';
-            estado = Interrumpido;
-        } else {
-            Fallar(texto::Error22, QStringLiteral("no se pudo escribir en el puerto"));
+    std::vector<std::unique_ptr<Envio>> envios;
+    for (const QString& puerto : o.puertos) {
+        auto e = std::make_unique<Envio>();
+        e->puerto = puerto;
+        Ajustes a;
+        a.Puerto = puerto;
+        a.Baud = o.baud;
+        if (const QString error = IniciarPuerto(e->linea, a); !error.isEmpty()) {
+            estado = Fallar(texto::Error03, error);
+            continue;
         }
-        QCoreApplication::exit();
-    });
+        e->t = std::make_unique<Transferencia>(e->linea, reloj);
+        envios.push_back(std::move(e));
+    }
+    if (envios.empty())
+        return estado;
+    std::size_t pendientes = envios.size();
+    for (const auto& e : envios) {
+        Envio* envio = e.get();
+        QObject::connect(envio->t.get(), &Transferencia::Progreso, envio->t.get(),
+                         [&, envio](int porcentaje, int largo) {
+                             envio->porcentaje = porcentaje;
+                             mostrarAvance(envios, conLargo, largo);
+                         });
+        QObject::connect(envio->t.get(), &Transferencia::Detenida, envio->t.get(), [envio] {
+            std::cerr << "\nAviso: " << qPrintable(envio->puerto)
+                      << ": la linea no acepta datos; se sigue esperando\n";
+        });
+        QObject::connect(envio->t.get(), &Transferencia::Terminada, envio->t.get(),
+                         [&, envio](Transferencia::Fin fin) {
+                             envio->fin = fin;
+                             if (--pendientes == 0)
+                                 QCoreApplication::exit();
+                         });
+    }
     QTimer vigia;
-    QObject::connect(&vigia, &QTimer::timeout, &t, [&t] {
+    QObject::connect(&vigia, &QTimer::timeout, &vigia, [&envios] {
         if (ctrlC)
-            t.Cancelar();
+            for (const auto& e : envios)
+                e->t->Cancelar();
     });
     std::signal(SIGINT, alCtrlC);
     vigia.start(50);
-    t.Iniciar(trama, demora1, demora2);
-    if (t.Ocupado())
-        QCoreApplication::exec();
+    for (const auto& e : envios)
+        e->t->Iniciar(trama, demora1, demora2);
+    QCoreApplication::exec();
     std::signal(SIGINT, SIG_DFL);
-    return estado;
+    std::cerr << '\n';
+    return std::max(estado, informar(envios));
 }
 
 } // namespace
@@ -106,9 +141,10 @@ int Fallar(const char* texto, const QString& motivo) {
 
 bool LeerOpcionesLinea(QStringList& args, OpcionesLinea& o) {
     const Ajustes guardado = LeerAjustes();
-    o = {guardado.Puerto, guardado.Baud, guardado.DY1, guardado.DY2};
+    o = {{}, guardado.Baud, guardado.DY1, guardado.DY2};
+    QString puerto;
     const std::pair<const char*, QString*> nombres[] = {
-        {"--puerto", &o.puerto}, {"--baud", &o.baud}, {"--dy1", &o.dy1}, {"--dy2", &o.dy2}};
+        {"--puerto", &puerto}, {"--baud", &o.baud}, {"--dy1", &o.dy1}, {"--dy2", &o.dy2}};
     QStringList resto;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
@@ -128,6 +164,8 @@ bool LeerOpcionesLinea(QStringList& args, OpcionesLinea& o) {
             } else {
                 continue;
             }
+            if (destino == &puerto) // given again for each sign
+                o.puertos << puerto;
             const bool demora = destino == &o.dy1 || destino == &o.dy2;
             if (demora && ValorNumerico(destino->toStdString()) > DemoraMaxima) {
                 Fallar(
@@ -141,6 +179,8 @@ bool LeerOpcionesLinea(QStringList& args, OpcionesLinea& o) {
             return false;
     }
     args = resto;
+    if (o.puertos.isEmpty())
+        o.puertos << guardado.Puerto;
     return true;
 }
 

@@ -11,9 +11,11 @@ namespace brelo {
 // returns the exit status of a failure.
 int Fallar(const char* texto, const QString& motivo);
 
-// The four line options, each defaulting to the operator's stored setting.
+// The four line options, each defaulting to the operator's stored setting. --puerto may
+// come once for each sign: they all get the same stream at the same time.
 struct OpcionesLinea {
-    QString puerto, baud, dy1, dy2;
+    QStringList puertos;
+    QString baud, dy1, dy2;
     bool demoraRechazada = false; // a --dy1 or --dy2 above the longest pause was refused
 };
 

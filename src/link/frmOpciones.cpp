@@ -59,6 +59,12 @@ frmOpciones::frmOpciones(Ajustes& ajustes, QWidget* padre) : QDialog(padre), aju
                     {"110", "300", "1200", "2400", "4800", "9600", "19200", "38400", "57600",
                      "115200", "230400", "460800"},
                     ajustes.Baud);
+    cboPort->setToolTip(QStringLiteral(
+        "Numero de puerto (1 es /dev/ttyS0), ruta del dispositivo (/dev/ttyUSB0), o\n"
+        "tcp://EQUIPO:PUERTO para un adaptador serie-Ethernet en modo TCP directo"));
+    cboBaud->setToolTip(QStringLiteral(
+        "Velocidad de la linea serie. Con un adaptador tcp:// no se usa: la velocidad\n"
+        "hacia el cartel es la que tenga configurada el adaptador"));
     chkRTS = new QCheckBox(QStringLiteral("RTS/CTS"));
     chkRTS->setObjectName(QStringLiteral("chkRTS"));
     chkRTS->setChecked(ajustes.RTS);

@@ -25,13 +25,18 @@ constexpr int TramoMs = 100; // how often a wait asks whether to go on
 
 QString motivoRed(int codigo) {
     switch (codigo) {
-    case ECONNREFUSED: return QStringLiteral("el adaptador rechazo la conexion");
-    case ETIMEDOUT: return QStringLiteral("el adaptador no responde");
+    case ECONNREFUSED:
+        return QStringLiteral("el adaptador rechazo la conexion");
+    case ETIMEDOUT:
+        return QStringLiteral("el adaptador no responde");
     case EHOSTUNREACH:
-    case ENETUNREACH: return QStringLiteral("no se llega al adaptador por la red");
+    case ENETUNREACH:
+        return QStringLiteral("no se llega al adaptador por la red");
     case ECONNRESET:
-    case EPIPE: return QStringLiteral("el adaptador corto la conexion");
-    default: return Motivo(codigo, QString::fromLocal8Bit(std::strerror(codigo)));
+    case EPIPE:
+        return QStringLiteral("el adaptador corto la conexion");
+    default:
+        return Motivo(codigo, QString::fromLocal8Bit(std::strerror(codigo)));
     }
 }
 
@@ -138,8 +143,8 @@ bool PuertoTcp::Output(const QByteArray& bytes, const std::function<bool()>& seg
     if (::poll(&cerrada, 1, 0) != 0)
         return false;
     for (qsizetype hecho = 0; hecho < bytes.size();) {
-        const ssize_t n = ::send(conexion_, bytes.constData() + hecho,
-                                 size_t(bytes.size() - hecho), MSG_NOSIGNAL);
+        const ssize_t n = ::send(conexion_, bytes.constData() + hecho, size_t(bytes.size() - hecho),
+                                 MSG_NOSIGNAL);
         if (n > 0) {
             hecho += n;
             continue;

@@ -1,6 +1,7 @@
 // brelo-cli run as a process: its output, the files it leaves, its exit status, and the sign
 // at the far end of a pseudo-terminal pair.
 
+#include "support/adaptador.h"
 #include "support/banco.h"
 #include "support/pty.h"
 
@@ -123,6 +124,43 @@ private Q_SLOTS:
             QCOMPARE(recibido.size() < lleno.size() + largo, ctrlC);
             QVERIFY((dicho + p.readAllStandardError())
                         .contains(ctrlC ? "Mensaje Cancelado..." : "Mensaje enviado OK!"));
+        }
+    }
+
+    // Three signs at once through adapters. One refuses: the other two get the whole stream
+    // and the exit status tells the failure, naming the port. Ctrl-C reaches all three, and
+    // each gets the terminator.
+    void adaptadores() {
+        c.escribir("m.mn2", ArchivoEjemplo);
+        for (const bool ctrlC : {false, true}) {
+            Adaptador uno, dos, tres;
+            QTcpServer cerrado;
+            QVERIFY(cerrado.listen(QHostAddress::LocalHost));
+            const QString sinNadie = "tcp://127.0.0.1:" + QString::number(cerrado.serverPort());
+            cerrado.close();
+            QProcess p;
+            p.setReadChannel(QProcess::StandardError);
+            arrancar(p, {"enviar", "m.mn2", "--dy1", "5", "--dy2", ctrlC ? "200" : "1", "--puerto",
+                         uno.direccion(), "--puerto", dos.direccion(), "--puerto",
+                         ctrlC ? tres.direccion() : sinNadie});
+            QByteArray dicho;
+            while (ctrlC && !dicho.contains("Enviando") && p.waitForReadyRead(20000))
+                dicho += p.readAllStandardError();
+            if (ctrlC)
+                ::kill(pid_t(p.processId()), SIGINT);
+            QVERIFY(p.waitForFinished(30000));
+            dicho += p.readAllStandardError();
+            QCOMPARE(p.exitCode(), ctrlC ? 130 : 1);
+            QCOMPARE(dicho.contains(sinNadie.toUtf8() + ": el adaptador rechazo la conexion"),
+                     !ctrlC);
+            for (Adaptador* a : {&uno, &dos, &tres}) {
+                const QByteArray llega = a->Leer(ctrlC ? 3 : a == &tres ? 0 : 33);
+                if (!ctrlC)
+                    QCOMPARE(llega, a == &tres ? B() : TramaEjemplo);
+                else
+                    QVERIFY(llega.startsWith("W") && llega.endsWith("\x01\x01") &&
+                            llega.size() < 33);
+            }
         }
     }
 };

@@ -4,9 +4,11 @@
 #include "link/ajustes.h"
 #include "link/frmOpciones.h"
 #include "link/puertoserie.h"
+#include "link/puertotcp.h"
 #include "link/reloj.h"
 #include "link/transferencia.h"
 #include "protocol/frmSend.h"
+#include "support/adaptador.h"
 #include "support/banco.h"
 #include "support/pty.h"
 
@@ -160,6 +162,54 @@ private Q_SLOTS:
         for (int k = 1; !como && k < puerto.entradas.size(); ++k)
             QVERIFY2(puerto.entradas[k] - puerto.salidas[k - 1] >= (k <= 5 ? 12 : 3) * 1000000LL,
                      qPrintable(QString("pausa %1").arg(k)));
+    }
+
+    // An adapter at tcp://HOST:PORT: the exact bytes, paced by the clock as on a serial line,
+    // over a connection made for the transfer; a refused connection and an unknown host at
+    // start-up; a connection the adapter drops fails the transfer, and the next connects again.
+    void adaptador_data() {
+        QTest::addColumn<int>("como");
+        QTest::newRow("entera") << 0;
+        QTest::newRow("se corta y vuelve") << 1;
+        QTest::newRow("rechazada") << 2;
+        QTest::newRow("equipo desconocido") << 3;
+    }
+    void adaptador() {
+        QFETCH(int, como);
+        Adaptador adaptador;
+        QTcpServer cerrado;
+        QVERIFY(cerrado.listen(QHostAddress::LocalHost));
+        const QString sinNadie = "tcp://127.0.0.1:" + QString::number(cerrado.serverPort());
+        cerrado.close();
+        LineaCartel linea;
+        RelojGuion reloj;
+        Transferencia t(linea, reloj);
+        QSignalSpy terminada(&t, &Transferencia::Terminada);
+        Ajustes a;
+        a.Puerto = QStringList{adaptador.direccion(), adaptador.direccion(), sinNadie,
+                               "tcp://cartel.invalid:4001"}[como];
+        const QString motivos[] = {"", "", a.Puerto + ": el adaptador rechazo la conexion",
+                                   a.Puerto + ": no se encontro el equipo"};
+        QCOMPARE(IniciarPuerto(linea, a), motivos[como]);
+        QCOMPARE(TextoLinea(a), a.Puerto.mid(6));
+        const auto fin = [&terminada] { return !terminada.isEmpty(); };
+        for (int vez = 0; vez < (como == 1 ? 2 : como == 0); ++vez) {
+            terminada.clear();
+            t.Iniciar(TramaEjemplo, 12, 3);
+            for (int n = 1; reloj.parado(fin); ++n, reloj.soltar())
+                if (como == 1 && vez == 0 && n == 3)
+                    adaptador.Cortar();
+            QVERIFY(fin() || terminada.wait(10000));
+            QCOMPARE(terminada[0][0].value<Transferencia::Fin>(),
+                     como == 1 && vez == 0 ? Transferencia::Fallido : Transferencia::Enviado);
+        }
+        if (como >= 2)
+            return;
+        const QByteArray llega = adaptador.Leer(TramaEjemplo.size() + (como ? 3 : 0));
+        QCOMPARE(llega, como ? TramaEjemplo.left(3) + TramaEjemplo : TramaEjemplo);
+        QCOMPARE(adaptador.conexiones(), como ? 3 : 2); // the check, then one per transfer
+        QCOMPARE(reloj.pausas.mid(reloj.pausas.size() - 33),
+                 QList<double>(5, 12) + QList<double>(28, 3));
     }
 
     // In the window, Escape while the line holds a write up is handled at once; the
