@@ -58,7 +58,9 @@ Glifo dibujarLetra(char32_t c) {
             for (int dy = 0; dy < k; ++dy)
                 for (int dx = 0; dx < k; ++dx)
                     tinta += img.pixelColor(x * k + dx, y * k + dy).value() > 127;
-            if (5 * tinta >= 2 * k * k)
+            // Accents and tildes are thin and sit in the top two rows: a fifth of ink lights
+            // them there.
+            if (5 * tinta >= (y < 2 ? 1 : 2) * k * k)
                 g[std::size_t(y)] |= std::uint8_t(1 << (4 - x));
         }
     return g;

@@ -344,6 +344,10 @@ private Q_SLOTS:
         QVERIFY(b.m.Cambios); // the effect's change, not the preview's
         b.v.cerrar_Click();
         QCOMPARE(encendidos(0), 0);
+        QWidget* ultimo = nullptr; // its button comes after every control of the window
+        for (QWidget* w = b.v.nextInFocusChain(); w != &b.v; w = w->nextInFocusChain())
+            ultimo = w->focusPolicy() & Qt::TabFocus ? w : ultimo;
+        QCOMPARE(ultimo, b.f.cmdVerMensaje);
     }
 };
 
