@@ -59,6 +59,9 @@ frmOpciones::frmOpciones(Ajustes& ajustes, QWidget* padre) : QDialog(padre), aju
                     {"110", "300", "1200", "2400", "4800", "9600", "19200", "38400", "57600",
                      "115200", "230400", "460800"},
                     ajustes.Baud);
+    // Wide enough for a device path or an adapter's address, not only a port number.
+    cboPort->setMinimumContentsLength(24);
+    cboPort->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     cboPort->setToolTip(QStringLiteral(
         "Numero de puerto (1 es /dev/ttyS0), ruta del dispositivo (/dev/ttyUSB0), o\n"
         "tcp://EQUIPO:PUERTO para un adaptador serie-Ethernet en modo TCP directo"));
