@@ -49,6 +49,10 @@ QString BarraEstado::Panel(int n) const {
 
 void BarraEstado::PonerPanel(int n, const QString& texto) {
     paneles_[n - 1]->setText(texto);
+    // The two narrow panels cut a device path or a long file name short; the whole text is
+    // a hover away.
+    if (n < 3)
+        paneles_[n - 1]->setToolTip(texto);
 }
 
 void BarraEstado::TypeMsg(std::uint8_t tipo, const QString& men) {
