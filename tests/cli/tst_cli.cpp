@@ -125,6 +125,15 @@ private Q_SLOTS:
             QVERIFY((dicho + p.readAllStandardError())
                         .contains(ctrlC ? "Mensaje Cancelado..." : "Mensaje enviado OK!"));
         }
+        ParPty par; // the sign's end vanishes during the first pause: a failure naming the port
+        QProcess p;
+        arrancar(p, {"hora", "--dy1", "300", "--puerto", par.programa()});
+        QVERIFY(!par.Leer(1).isEmpty());
+        par.Terminar();
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY(p.readAllStandardError().contains(
+            "Error #22, No se envio el Mensaje: " + par.programa().toUtf8() + ": no se pudo"));
     }
 
     // Three signs at once through adapters. One refuses: the other two get the whole stream

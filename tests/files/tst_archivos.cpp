@@ -92,6 +92,7 @@ const Flujo Flujos[] = {
     {"importado conserva nombre", "abrir:m.mn2 importar:t.txt grabar", "m.mn2", "m.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Importando Mensaje... / PGM: Mensaje importado OK! / PGM: Mensajes Grabado OK", "m.mn2=0,0,0,\"      HOLA      \",0\r\n"},
     {"importado de UTF-8", "nuevo importar:u.txt", "Sin Nombre", "", 11, "PGM: Importando Mensaje... / PGM: Mensaje importado OK! (1 caracter reemplazado, 2 lineas sin importar)", ""},
     {"soltar un mensaje", "abrir:m.mn2 editar soltar:o.mn2", "o.mn2", "o.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", "", 1},
+    {"soltar sobre uno sin nombre", "nuevo editar si soltar:o.mn2", "o.mn2", "o.mn2", 9, "ERR: NO se Grabo Archivo Mensajes / PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", "o.mn2=0,0,0,\"otro\",0\r\n", 1},
     {"soltar un texto", "nuevo soltar:t.txt", "Sin Nombre", "", 11, "PGM: Importando Mensaje... / PGM: Mensaje importado OK!", ""},
     {"soltar un texto sin mensaje", "soltar:t.txt", "Sin Nombre", "", 8, "ERR: NO hay mensaje!", ""},
     {"importar sin mensaje", "importar:t.txt", "Sin Nombre", "", 8, "ERR: NO hay mensaje!", ""},

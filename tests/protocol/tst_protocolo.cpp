@@ -77,6 +77,7 @@ const Registro Registros[] = {
 const Revision Revisiones[] = {
     {"centrada", "1,0,2,\"OFERTA\",0", Hex("20*5 4F4645525441 20*5"), 18, ""},
     {"cortada", "5,1,0,\"abcdefghijklmnopqrst\",0", Hex("6162636465666768696A6B6C6D6E6F70"), 18, "1: El cartel muestra 16 de 20 caracteres"},
+    {"16 justos", "1,0,0,\"abcdefghijklmnop\",0", "abcdefghijklmnop", 18, ""},
     {"libre larga entera", "0,0,0,\"abcdefghijklmnopqrst\",0", "abcdefghijklmnopqrst", 21, ""},
     {"letra cambiada una vez", "0,0,0,\"\xC1rbol \xC1\x93\",0", Hex("41 72626F6C 20 41 22"), 9, "1: \xC1 se envia como A|1: \x93 se envia como \""},
     {"glifos propios", "0,0,0,\"\xE1\xF1@{\xA6\",0", Hex("10 15 1E 7B 7F"), 6, ""},
@@ -84,7 +85,7 @@ const Revision Revisiones[] = {
     {"alineacion imposible", "3,0,1,\"x\",0\r\n0,0,0,\"y\",0", "", 0, "1: Alineacion desconocida (1): la pagina no se puede enviar"},
     {"pagina especial", "12,0,0,\" Hora 00:00:00 \",1", "", 7, ""},
     {"casi llena", "0,0,0,\"" + B(7800, 'a') + "\",0", B(7800, 'a'), 7801, "M: Quedan solo 193 bytes de memoria en el cartel"},
-    {"pasa el corte", "0,0,0,\"" + B(1000, 'a') + "\",0\r\n0,0,0,\"" + B(7000, 'b') + "\",0", B(1000, 'a'), 1001, "M: El mensaje pasa la memoria del cartel por 8 bytes: se pierde desde la pagina 2"},
+    {"pasa el corte", "0,0,0,\"" + B(1000, 'a') + "\",0\r\n0,0,0,\"" + B(7000, 'b') + "\",0\r\n0,0,0,\"c\",0", B(1000, 'a'), 1001, "M: El mensaje pasa la memoria del cartel por 10 bytes: se pierde desde la pagina 2"},
 };
 const Envio Envios[] = {
     {"enviado", ArchivoEjemplo, -1, 0, 0, {"Enviando ...96% [33]", "Enviando ...100% [33]", "Mensaje enviado OK!"}, TramaEjemplo},

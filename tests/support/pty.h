@@ -42,7 +42,7 @@ public:
     // reserve. The kernel moves what was written on to the reading end a little later, which
     // can make room again, so the line is full once it has stayed full for a while.
     QByteArray Llenar() {
-        relleno_ = ::open(qPrintable(programa()), O_WRONLY | O_NONBLOCK | O_NOCTTY);
+        relleno_ = ::open(qPrintable(programa()), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
         termios modo{};
         ::tcgetattr(relleno_, &modo);
         ::cfmakeraw(&modo);
@@ -66,7 +66,8 @@ public:
     void Renovar() {
         Terminar();
         recibido_.clear();
-        cartel_ = ::posix_openpt(O_RDWR | O_NOCTTY);
+        // Not inherited: a program started by the test must not keep the sign's end open.
+        cartel_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
         QFile::remove(programa());
         if (cartel_ < 0 || ::grantpt(cartel_) || ::unlockpt(cartel_) ||
             !QFile::link(QString::fromLocal8Bit(::ptsname(cartel_)), programa()))
