@@ -10,6 +10,7 @@
 
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace brelo {
@@ -18,28 +19,12 @@ namespace {
 
 constexpr int TramoMs = 100; // how often a held-up write asks whether to go on
 
-// The port's descriptor is non-blocking: a full line is waited for with poll(), so that a
-// cancel can still give the write up. Then the bytes are waited for until the driver has
-// passed them to the line, so the pause after them starts when they have left.
+// Then the bytes are waited for until the driver has passed them to the line, so the pause
+// after them starts when they have left.
 bool EscribirEnLinea(int fd, qint32 baudios, const QByteArray& bytes,
                      const std::function<bool()>& seguir) {
-    for (qsizetype hecho = 0; hecho < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.constData() + hecho, size_t(bytes.size() - hecho));
-        if (n > 0) {
-            hecho += n;
-            continue;
-        }
-        if (n < 0 && errno != EAGAIN && errno != EINTR)
-            return false;
-        pollfd espera{fd, POLLOUT, 0};
-        const int listos = ::poll(&espera, 1, TramoMs);
-        if (listos < 0 && errno != EINTR)
-            return false;
-        if (espera.revents & (POLLERR | POLLHUP | POLLNVAL))
-            return false; // the far end has gone: a pulled adapter, a closed pseudo-terminal
-        if (listos == 0 && !seguir())
-            return false;
-    }
+    if (!EscribirDescriptor(fd, bytes, seguir, false))
+        return false;
     // A byte takes about ten bit times on the line.
     const qint64 nsPorByte = 10 * qint64(1000000000) / std::max(baudios, 1);
     qint64 retenido = 0;
@@ -60,6 +45,31 @@ bool EscribirEnLinea(int fd, qint32 baudios, const QByteArray& bytes,
 }
 
 } // namespace
+
+bool EscribirDescriptor(int fd, const QByteArray& bytes, const std::function<bool()>& seguir,
+                        bool conexion) {
+    for (qsizetype hecho = 0; hecho < bytes.size();) {
+        const char* desde = bytes.constData() + hecho;
+        const auto cuantos = size_t(bytes.size() - hecho);
+        const ssize_t n =
+            conexion ? ::send(fd, desde, cuantos, MSG_NOSIGNAL) : ::write(fd, desde, cuantos);
+        if (n > 0) {
+            hecho += n;
+            continue;
+        }
+        if (n < 0 && errno != EAGAIN && errno != EINTR)
+            return false;
+        pollfd espera{fd, POLLOUT, 0};
+        const int listos = ::poll(&espera, 1, TramoMs);
+        if (listos < 0 && errno != EINTR)
+            return false;
+        if (espera.revents & (POLLERR | POLLHUP | POLLNVAL))
+            return false; // the far end has gone: a pulled adapter, a closed connection
+        if (listos == 0 && !seguir())
+            return false;
+    }
+    return true;
+}
 
 // Qt folds a busy device into its permission error; the file's own permissions tell them apart.
 QString MotivoPuerto(QSerialPort::SerialPortError e, const QString& dispositivo,

@@ -12,6 +12,13 @@ namespace brelo {
 QString MotivoPuerto(QSerialPort::SerialPortError e, const QString& dispositivo,
                      const QString& sistema);
 
+// Writes all the bytes to a non-blocking descriptor, a serial device's or a network
+// connection's. While it takes nothing, it is waited for with poll() a tenth of a second at a
+// time and seguir() is asked, so a cancel can still give the write up. False when seguir()
+// says no, the far end has gone, or the write fails.
+bool EscribirDescriptor(int fd, const QByteArray& bytes, const std::function<bool()>& seguir,
+                        bool conexion);
+
 // QSerialPort opens and sets up the device on the window's thread; the transfer's thread
 // then writes to its descriptor directly, blocking as long as the line needs, which
 // QSerialPort cannot do away from the thread that owns it.

@@ -21,7 +21,7 @@ namespace brelo {
 namespace {
 
 constexpr int MsConexion = 3000;
-constexpr int TramoMs = 100; // how often a wait asks whether to go on
+constexpr int TramoMs = 100; // how often a connection under way asks whether to go on
 
 QString motivoRed(int codigo) {
     switch (codigo) {
@@ -40,18 +40,17 @@ QString motivoRed(int codigo) {
     }
 }
 
-// Waits for fd to be ready for what eventos asks, a tenth of a second at a time, until
-// hasta or until seguir() says no; the poll's result.
-int esperar(int fd, short eventos, std::chrono::steady_clock::time_point hasta,
-            const std::function<bool()>& seguir, short& devueltos) {
+// Waits for a connection under way, a tenth of a second at a time, until hasta or until
+// seguir() says no; whether it got anywhere.
+bool esperarConexion(int fd, std::chrono::steady_clock::time_point hasta,
+                     const std::function<bool()>& seguir) {
     for (;;) {
         const auto falta = std::chrono::duration_cast<std::chrono::milliseconds>(
             hasta - std::chrono::steady_clock::now());
-        pollfd p{fd, eventos, 0};
+        pollfd p{fd, POLLOUT, 0};
         const int r = ::poll(&p, 1, int(std::clamp<long long>(falta.count(), 0, TramoMs)));
-        devueltos = p.revents;
         if (r != 0 || falta.count() <= 0 || (seguir && !seguir()))
-            return r;
+            return r > 0;
     }
 }
 
@@ -73,10 +72,9 @@ int conectar(const DestinoTcp& d, QString& error, const std::function<bool()>& s
             codigo = errno;
             continue;
         }
-        short devueltos = 0;
         socklen_t largo = sizeof codigo;
         if (::connect(fd, a->ai_addr, a->ai_addrlen) == 0 ||
-            (errno == EINPROGRESS && esperar(fd, POLLOUT, hasta, seguir, devueltos) > 0 &&
+            (errno == EINPROGRESS && esperarConexion(fd, hasta, seguir) &&
              ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &codigo, &largo) == 0 && codigo == 0))
             break;
         if (errno != EINPROGRESS)
@@ -140,24 +138,7 @@ bool PuertoTcp::Output(const QByteArray& bytes, const std::function<bool()>& seg
         return false;
     // The sign never answers: anything to read means the adapter closed the connection.
     pollfd cerrada{conexion_, POLLRDHUP, 0};
-    if (::poll(&cerrada, 1, 0) != 0)
-        return false;
-    for (qsizetype hecho = 0; hecho < bytes.size();) {
-        const ssize_t n = ::send(conexion_, bytes.constData() + hecho, size_t(bytes.size() - hecho),
-                                 MSG_NOSIGNAL);
-        if (n > 0) {
-            hecho += n;
-            continue;
-        }
-        if (n < 0 && errno != EAGAIN && errno != EINTR)
-            return false;
-        short devueltos = 0;
-        const auto tramo = std::chrono::steady_clock::now() + std::chrono::milliseconds(TramoMs);
-        if (esperar(conexion_, POLLOUT, tramo, {}, devueltos) < 0 ||
-            (devueltos & (POLLERR | POLLHUP)) || (devueltos == 0 && !seguir()))
-            return false;
-    }
-    return true;
+    return ::poll(&cerrada, 1, 0) == 0 && EscribirDescriptor(conexion_, bytes, seguir, true);
 }
 
 void PuertoTcp::Soltar() {
