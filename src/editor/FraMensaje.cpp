@@ -213,7 +213,7 @@ void FraMensaje::actualizarVista() {
         return; // the frame is still being built
     const Pagina p = paginaEscrita();
     vista->Mostrar(p);
-    const VistaPagina v = VerPagina(p);
+    const VistaPagina& v = vista->Vista();
     Mensaje copia = m_;
     copia.ponerPagina(m_.PagAct, p);
     QStringList partes{

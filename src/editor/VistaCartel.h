@@ -36,6 +36,8 @@ public:
     void Reproducir(std::vector<Pagina> paginas);
     void Apagar();
     bool Reproduciendo() const { return !cola_.empty(); }
+    // What the sign receives of the page shown, and its findings.
+    const VistaPagina& Vista() const { return vista_; }
 
     // The dots lit ms milliseconds into the page's motion.
     Puntos Cuadro(qint64 ms) const;
