@@ -21,7 +21,7 @@
 #include <atomic>
 #include <cstdio>
 
-#include <sys/resource.h>
+#include "medidas.h"
 
 using namespace brelo;
 
@@ -44,13 +44,6 @@ public:
         return real.Output(bytes, seguir);
     }
 };
-
-double segundosDeCpu() {
-    rusage uso{};
-    getrusage(RUSAGE_SELF, &uso);
-    return double(uso.ru_utime.tv_sec + uso.ru_stime.tv_sec) +
-           double(uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e6;
-}
 
 void esperarFin(Transferencia& t) {
     QEventLoop bucle;

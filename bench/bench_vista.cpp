@@ -17,20 +17,9 @@
 
 #include <cstdio>
 
-#include <sys/resource.h>
+#include "medidas.h"
 
 using namespace brelo;
-
-namespace {
-
-double segundosDeCpu() {
-    rusage uso{};
-    getrusage(RUSAGE_SELF, &uso);
-    return double(uso.ru_utime.tv_sec + uso.ru_stime.tv_sec) +
-           double(uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e6;
-}
-
-} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
