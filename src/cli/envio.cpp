@@ -72,15 +72,10 @@ void mostrarAvance(const std::vector<std::unique_ptr<Envio>>& envios, bool conLa
     std::cerr.flush();
 }
 
-// Sends the bytes to every port at once, each paced on its own as the window paces its one;
-// Ctrl-C cancels them all like Cancelar. 0 only when every sign got the whole stream.
-int transmitir(const QByteArray& trama, const OpcionesLinea& o, double demora1, double demora2,
-               bool conLargo) {
-    if (std::max(demora1, demora2) > DemoraMaxima)
-        std::cerr << "Aviso: una pausa guardada en Opciones pasa de " << DemoraMaxima
-                  << " ms: se usa " << DemoraMaxima << " ms\n";
-    int estado = 0;
-    RelojReal reloj;
+// A transfer for each port that opens; each one that does not is reported, and estado then
+// says a failure.
+std::vector<std::unique_ptr<Envio>> abrirPuertos(const OpcionesLinea& o, Reloj& reloj,
+                                                 int& estado) {
     std::vector<std::unique_ptr<Envio>> envios;
     for (const QString& puerto : o.puertos) {
         auto e = std::make_unique<Envio>();
@@ -95,6 +90,19 @@ int transmitir(const QByteArray& trama, const OpcionesLinea& o, double demora1, 
         e->t = std::make_unique<Transferencia>(e->linea, reloj);
         envios.push_back(std::move(e));
     }
+    return envios;
+}
+
+// Sends the bytes to every port at once, each paced on its own as the window paces its one;
+// Ctrl-C cancels them all like Cancelar. 0 only when every sign got the whole stream.
+int transmitir(const QByteArray& trama, const OpcionesLinea& o, double demora1, double demora2,
+               bool conLargo) {
+    if (std::max(demora1, demora2) > DemoraMaxima)
+        std::cerr << "Aviso: una pausa guardada en Opciones pasa de " << DemoraMaxima
+                  << " ms: se usa " << DemoraMaxima << " ms\n";
+    int estado = 0;
+    RelojReal reloj;
+    const std::vector<std::unique_ptr<Envio>> envios = abrirPuertos(o, reloj, estado);
     if (envios.empty())
         return estado;
     std::size_t pendientes = envios.size();
