@@ -201,7 +201,7 @@ bool encendidoAl(std::uint8_t efe, qint64 ms) {
 } // namespace
 
 VistaCartel::VistaCartel(Plataforma& plataforma, QWidget* padre)
-    : QWidget(padre), plataforma_(plataforma) {
+    : QWidget(padre), plataforma_(plataforma), cuadros_(this) {
     setObjectName(QStringLiteral("VistaCartel"));
     setMinimumSize(Columnas * 4 + 8, Filas * 4 + 8);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);

@@ -1,6 +1,7 @@
 #include "shell/FrmMain.h"
 
 #include "editor/FraMensaje.h"
+#include "editor/VistaCartel.h"
 #include "shell/BarraEstado.h"
 #include "shell/ayuda.h"
 #include "shell/frmAcerca.h"
@@ -71,6 +72,8 @@ void FrmMain::InicioVar() {
 void FrmMain::MostrarFrame(bool visible) {
     fraMensaje_->setEnabled(visible);
     fraMensaje_->setVisible(visible);
+    if (!visible) // a closed message stops Ver Mensaje and leaves the panel dark
+        fraMensaje_->vista->Apagar();
 }
 
 void FrmMain::TypeMsg(std::uint8_t tipo, const QString& men) {

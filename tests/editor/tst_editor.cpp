@@ -37,8 +37,9 @@ void teclear(QWidget* w, const QString& texto, Via via = Teclas) {
     for (QChar c : texto) {
         QInputMethodEvent compuesto;
         compuesto.setCommitString(c);
-        QKeyEvent tecla(QEvent::KeyPress, c.unicode() < 128 ? c.toUpper().unicode() : 0,
-                        via < Composicion ? mod[via] : Qt::KeyboardModifiers(), c);
+        const int k = c == '\b' ? Qt::Key_Backspace : c.unicode() < 128 ? c.toUpper().unicode() : 0;
+        QKeyEvent tecla(QEvent::KeyPress, k, via < Composicion ? mod[via] : Qt::KeyboardModifiers(),
+                        c);
         QApplication::sendEvent(w, via == Composicion ? static_cast<QEvent*>(&compuesto) : &tecla);
     }
 }
@@ -138,9 +139,10 @@ const Tecleo Tecleos[] = {
     {"letras y acentos", "", "Az5 áñÑ¦€", Teclas, "Az5 áñÑ¦€"},
     {"rechazados", "", "a@b_c[d{e~f\\g^h`i|j}\x7f", Teclas, "abcdefghij"},
     {"control e Intro", "", "a\tb\rc\x1b", Teclas, "abc"},
+    {"retroceso", "", "ab\bc", Teclas, "ac"},
     {"fuera de 1252", "", "aЖb😀c", Teclas, "abc"},
     {"hasta 1023", QString(1021, 'x'), "abc", Teclas, QString(1021, 'x') + "ab"},
-    {"pegado", "", "a@b\tcЖ", Pegado, "abc"},
+    {"pegado", "", "a@b\tc\x1fЖ", Pegado, "abc"},
     {"con Alt", "", "a[\\]{}~@_`|^b", Alt, "ab"},
     {"con Alt hasta 1023", QString(1023, 'x'), "ab", Alt, QString(1023, 'x')},
     {"AltGr de Windows", "", "[\\]{}~@_`|^", AltGrDeWindows, ""},
@@ -253,8 +255,10 @@ private Q_SLOTS:
         QApplication::clipboard()->setText(caso.tecleado);
         if (caso.via == Pegado)
             QTest::keyClick(b.f.txtMensaje, Qt::Key_V, Qt::ControlModifier);
-        if (caso.via == TrasCtrlA)
-            QTest::keyClick(b.f.txtMensaje, Qt::Key_A, Qt::ControlModifier);
+        if (caso.via == TrasCtrlA) { // with the control character X11 sends for it
+            QKeyEvent ctrlA(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, "\x01");
+            QApplication::sendEvent(b.f.txtMensaje, &ctrlA);
+        }
         if (caso.via != Pegado)
             teclear(b.f.txtMensaje, caso.tecleado, caso.via == TrasCtrlA ? Teclas : caso.via);
         QCOMPARE(b.f.txtMensaje->text(), caso.queda);
@@ -337,17 +341,42 @@ private Q_SLOTS:
         b.m.Cambios = false;
         elegir(b.f.cboEfe, 3); // LLuvia falls in
         QVERIFY(encendidos(0) < encendidos(900));
+        elegir(b.f.cboEfe, 14);                               // Parpadeo
+        QVERIFY(encendidos(300) > 0 && encendidos(700) == 0); // scrolling in, then dark
         b.f.cmdVerMensaje->click();
         QVERIFY(b.f.vista->Reproduciendo());
         QCOMPARE(b.m.pagina(1), Pagina({"AB", 1, 0, 0, 0}));
         QCOMPARE(b.f.txtBytes->text(), figura);
-        QVERIFY(b.m.Cambios); // the effect's change, not the preview's
+        QVERIFY(b.m.Cambios);         // the effect's change, not the preview's
+        teclear(b.f.txtMensaje, "x"); // typing ends it
+        QVERIFY(!b.f.vista->Reproduciendo());
+        b.f.cmdVerMensaje->click();
         b.v.cerrar_Click();
-        QCOMPARE(encendidos(0), 0);
+        QVERIFY(!b.f.vista->Reproduciendo());
+        QCOMPARE(encendidos(300), 0);
         QWidget* ultimo = nullptr; // its button comes after every control of the window
         for (QWidget* w = b.v.nextInFocusChain(); w != &b.v; w = w->nextInFocusChain())
             ultimo = w->focusPolicy() & Qt::TabFocus ? w : ultimo;
         QCOMPARE(ultimo, b.f.cmdVerMensaje);
+        // A page wider than the panel scrolls in from the right edge, a dot column every
+        // 30 ms, and moves only while the panel is in sight. Velocidad 0 is sent, and shown,
+        // as 1.
+        b.abrir("w.mn2", "0,0,0,\"" + QByteArray(20, 'W') + "\",0\r\n");
+        b.v.show();
+        QTimer* cuadros = b.f.vista->findChild<QTimer*>();
+        QVERIFY(cuadros->isActive());
+        b.v.hide();
+        QVERIFY(!cuadros->isActive());
+        // Three columns on, the sixteenth W has come in where the first went out.
+        const VistaCartel::Puntos lleno = b.f.vista->Cuadro(96 * 30),
+                                  luego = b.f.vista->Cuadro(99 * 30);
+        for (int x = 0; x < VistaCartel::Columnas; ++x)
+            QCOMPARE(luego[x], lleno[(x + 3) % VistaCartel::Columnas]);
+        b.abrir("v.mn2", "16,0,0,\"Velocidad Rot. \",0\r\n");
+        QList<VistaCartel::Puntos> velocidades;
+        for (int vez = 0; vez < 3; ++vez, QTest::keyClick(b.f.cboPausa, Qt::Key_Down))
+            velocidades << b.f.vista->Cuadro(0);
+        QVERIFY(velocidades[0] == velocidades[1] && velocidades[1] != velocidades[2]);
     }
 };
 
