@@ -59,15 +59,17 @@ private Q_SLOTS:
     // nothing and the store stays unwritten; a port that fails shows Error #03 and panel 1
     // keeps its text.
     void opciones_data() {
-        QTest::addColumn<int>("como"); // 0 Aceptar, 1 Cancelar
+        QTest::addColumn<int>("como"); // 0 Aceptar, 1 Cancelar, 2 Enter in a list
         QTest::addColumn<bool>("falla");
         QTest::newRow("Aceptar") << 0 << false;
         QTest::newRow("Cancelar") << 1 << false;
         QTest::newRow("Aceptar con puerto que falla") << 0 << true;
+        QTest::newRow("Intro en una lista") << 2 << false;
     }
     void opciones() {
         QFETCH(int, como);
         QFETCH(bool, falla);
+        almacen().setValue("COM/RTS", "true"); // as a hand-edited store may hold it
         Banco b;
         b.p.puerto.abrirFalla = falla;
         QTimer::singleShot(0, this, [como] {
@@ -80,13 +82,17 @@ private Q_SLOTS:
                 QTest::keyClicks(c, c == d->cboPort ? "/dev/ttyUSB0" : c == d->cboWNT ? "1" : "5");
             }
             d->chkRTS->click();
-            (como == 0 ? d->cmdOK : d->Command2)->click();
+            if (como == 2)
+                QTest::keyClick(d->cboChar, Qt::Key_Return);
+            else
+                (como == 0 ? d->cmdOK : d->Command2)->click();
         });
         b.v.Opciones_Click();
         const Ajustes a = LeerAjustes();
+        como %= 2; // Enter does what Aceptar does
         QCOMPARE(QStringList({a.Puerto, a.Baud, a.DY1, a.DY2, a.RTS ? "RTS" : "-"}).join(' '),
-                 QString(como ? "2 9600 200 05 -" : "/dev/ttyUSB0 19200 1 5 RTS"));
-        QCOMPARE(QFile::exists(almacen().fileName()), como == 0);
+                 QString(como ? "2 9600 200 05 RTS" : "/dev/ttyUSB0 19200 1 5 -"));
+        QCOMPARE(almacen().contains("COM/Port"), como == 0);
         QCOMPARE(b.p.puerto.aperturas.join(' '),
                  QString(como ? "/dev/ttyS1@9600" : "/dev/ttyS1@9600 /dev/ttyUSB0@19200"));
         QCOMPARE(b.panel(1), QString(como || falla ? "COM2: 9600" : "COM/dev/ttyUSB0: 19200"));
@@ -124,12 +130,15 @@ private Q_SLOTS:
         QSignalSpy terminada(&t, &Transferencia::Terminada), detenida(&t, &Transferencia::Detenida);
         Ajustes a;
         a.Puerto = como == 3 ? "/dev/brelo-no-existe" : par.programa();
+        a.Baud = "19200";
         PuertoSerie otro; // another program holding the port
         if (como == 4)
             QCOMPARE(IniciarPuerto(otro, a), QString());
         const QString motivos[] = {"", "", "", a.Puerto + ": no existe",
                                    a.Puerto + ": esta en uso"};
         QCOMPARE(IniciarPuerto(puerto, a), motivos[como]);
+        if (como < 3)
+            QCOMPARE(par.Modo(), QString("19200 8N1"));
         puerto.antes = [&](int n) {
             if (n == en && como != 2)
                 t.Cancelar();
@@ -165,31 +174,40 @@ private Q_SLOTS:
     }
 
     // An adapter at tcp://HOST:PORT: the exact bytes, paced by the clock as on a serial line,
-    // over a connection made for the transfer; a refused connection and an unknown host at
-    // start-up; a connection the adapter drops fails the transfer, and the next connects again.
+    // over a connection made for the transfer; a refused connection, an unknown host and an
+    // adapter that never answers at start-up; a connection the adapter drops fails the
+    // transfer, and the next connects again.
     void adaptador_data() {
         QTest::addColumn<int>("como");
-        QTest::newRow("entera") << 0;
+        QTest::newRow("entera, en mayusculas") << 0;
         QTest::newRow("se corta y vuelve") << 1;
         QTest::newRow("rechazada") << 2;
         QTest::newRow("equipo desconocido") << 3;
+        QTest::newRow("no responde") << 4;
     }
     void adaptador() {
         QFETCH(int, como);
         Adaptador adaptador;
-        QTcpServer cerrado;
-        QVERIFY(cerrado.listen(QHostAddress::LocalHost));
-        const QString sinNadie = "tcp://127.0.0.1:" + QString::number(cerrado.serverPort());
-        cerrado.close();
+        // Its queue of connections is full and nothing takes them: a new one hangs.
+        QTcpServer mudo;
+        mudo.setListenBacklogSize(0);
+        QVERIFY(mudo.listen(QHostAddress::LocalHost));
+        mudo.pauseAccepting();
+        QTcpSocket enCola;
+        enCola.connectToHost(QHostAddress::LocalHost, mudo.serverPort());
+        QVERIFY(enCola.waitForConnected());
         LineaCartel linea;
         RelojGuion reloj;
         Transferencia t(linea, reloj);
         QSignalSpy terminada(&t, &Transferencia::Terminada);
         Ajustes a;
-        a.Puerto = QStringList{adaptador.direccion(), adaptador.direccion(), sinNadie,
-                               "tcp://cartel.invalid:4001"}[como];
+        // Nothing listens on the highest port: outgoing connections never take it.
+        a.Puerto = QStringList{adaptador.direccion().toUpper(), adaptador.direccion(),
+                               "tcp://127.0.0.1:65535", "tcp://cartel.invalid:4001",
+                               "tcp://127.0.0.1:" + QString::number(mudo.serverPort())}[como];
         const QString motivos[] = {"", "", a.Puerto + ": el adaptador rechazo la conexion",
-                                   a.Puerto + ": no se encontro el equipo"};
+                                   a.Puerto + ": no se encontro el equipo",
+                                   a.Puerto + ": el adaptador no responde"};
         QCOMPARE(IniciarPuerto(linea, a), motivos[como]);
         QCOMPARE(TextoLinea(a), a.Puerto.mid(6));
         const auto fin = [&terminada] { return !terminada.isEmpty(); };
@@ -210,6 +228,28 @@ private Q_SLOTS:
         QCOMPARE(adaptador.conexiones(), como ? 3 : 2); // the check, then one per transfer
         QCOMPARE(reloj.pausas.mid(reloj.pausas.size() - 33),
                  QList<double>(5, 12) + QList<double>(28, 3));
+    }
+
+    // A line that holds a write up for three seconds in each of two transfers: the operator
+    // is told once a transfer, and every byte goes out once the line takes it.
+    void detenida() {
+        Banco b;
+        b.p.puerto.retener = {2, 40};
+        b.p.puerto.vueltas = 30;
+        b.p.puerto.alPreguntar = [&b] { b.p.reloj.adelantar(100); };
+        Transferencia t(b.p.puerto, b.p.reloj);
+        int detenidas = 0; // counted on this thread
+        connect(
+            &t, &Transferencia::Detenida, this, [&detenidas] { ++detenidas; },
+            Qt::QueuedConnection);
+        QSignalSpy terminada(&t, &Transferencia::Terminada);
+        for (int vez = 1; vez <= 2; ++vez) {
+            t.Iniciar(TramaEjemplo, 0, 0);
+            while (b.p.reloj.parado([&] { return terminada.size() == vez; }))
+                b.p.reloj.soltar();
+            QCOMPARE(detenidas, vez);
+        }
+        QCOMPARE(b.p.puerto.escrito(), TramaEjemplo + TramaEjemplo);
     }
 
     // In the window, Escape while the line holds a write up is handled at once; the

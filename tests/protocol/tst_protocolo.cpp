@@ -84,6 +84,9 @@ const Revision Revisiones[] = {
     {"control", "0,0,0,\"a\tb\",0", "a#b", 4, "1: Un caracter de control se envia como #"},
     {"alineacion imposible", "3,0,1,\"x\",0\r\n0,0,0,\"y\",0", "", 0, "1: Alineacion desconocida (1): la pagina no se puede enviar"},
     {"pagina especial", "12,0,0,\" Hora 00:00:00 \",1", "", 7, ""},
+    {"primera vacia", "0,0,0,\"\",0\r\n0,0,0,\"y\",0", "y", 2, ""},
+    {"quedan 300", "0,0,0,\"" + B(7693, 'a') + "\",0", B(7693, 'a'), 7694, "M: Quedan solo 300 bytes de memoria en el cartel"},
+    {"8000 justos", "0,0,0,\"" + B(7993, 'a') + "\",0", B(7993, 'a'), 7994, "M: Quedan solo 0 bytes de memoria en el cartel"},
     {"casi llena", "0,0,0,\"" + B(7800, 'a') + "\",0", B(7800, 'a'), 7801, "M: Quedan solo 193 bytes de memoria en el cartel"},
     {"pasa el corte", "0,0,0,\"" + B(1000, 'a') + "\",0\r\n0,0,0,\"" + B(7000, 'b') + "\",0\r\n0,0,0,\"c\",0", B(1000, 'a'), 1001, "M: El mensaje pasa la memoria del cartel por 10 bytes: se pierde desde la pagina 2"},
 };
@@ -184,7 +187,7 @@ private Q_SLOTS:
     void cancelarRetenido() {
         Banco b;
         b.abrir("m.mn2", ArchivoEjemplo);
-        b.p.puerto.retenerEn = 2;
+        b.p.puerto.retener = {2};
         frmSend d(b.v);
         correr(b, d, 2);
         b.p.reloj.soltar();

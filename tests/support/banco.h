@@ -72,8 +72,10 @@ class PuertoGuion final : public Puerto {
 public:
     bool abierto = false, abrirFalla = false;
     int fallaEnEscritura = -1; // 0-based Output call that fails
-    int retenerEn = -1;        // 0-based Output call the line holds up until it is given up
-    QSemaphore retenida;       // released when that write starts waiting
+    QList<int> retener;        // 0-based Output calls the line holds up
+    int vueltas = -1;          // for that many asks whether to go on; -1, until given up
+    std::function<void()> alPreguntar = [] {}; // before each ask, on the transfer's thread
+    QSemaphore retenida;                       // released when a held write starts waiting
     int llamadas = 0;
     QStringList aperturas; // "device@baud"
     QByteArrayList salidas;
@@ -87,11 +89,14 @@ public:
         return abierto = !abrirFalla;
     }
     bool Output(const QByteArray& bytes, const std::function<bool()>& seguir) override {
-        if (llamadas++ == retenerEn) {
+        if (retener.contains(llamadas++)) {
             retenida.release();
-            while (seguir())
+            for (int n = 0; n != vueltas; ++n) {
+                alPreguntar();
+                if (!seguir())
+                    return false;
                 QThread::yieldCurrentThread();
-            return false;
+            }
         }
         const bool bien = abierto && salidas.size() != fallaEnEscritura;
         if (bien)
@@ -127,6 +132,8 @@ public:
         return true;
     }
     void soltar() { sigue_.release(); }
+    // Time passing while the transfer's thread waits for the line; on that thread only.
+    void adelantar(double ms) { ahora_ += qint64(ms * 1e6); }
     // Ends the current pause and waits for the next one.
     bool seguir(const std::function<bool()>& acabado) {
         soltar();

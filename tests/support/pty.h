@@ -37,6 +37,20 @@ public:
         return recibido_;
     }
 
+    // The line as the program set it up, read on the sign's end: speed, data bits, parity,
+    // stop bits ("19200 8N1"), and any flow control.
+    QString Modo() const {
+        termios t{};
+        ::tcgetattr(cartel_, &t);
+        const speed_t v = ::cfgetospeed(&t);
+        return QString::number(v == B1200    ? 1200
+                               : v == B19200 ? 19200
+                                             : -1) +
+               ((t.c_cflag & CSIZE) == CS8 ? " 8" : " 7") + (t.c_cflag & PARENB ? "P" : "N") +
+               (t.c_cflag & CSTOPB ? "2" : "1") +
+               (t.c_iflag & (IXON | IXOFF) || t.c_cflag & CRTSCTS ? " con control de flujo" : "");
+    }
+
     // Writes to the program's end until the line takes no more; returns what was written.
     // Raw, as the program will set it: a terminal that processes its output keeps room in
     // reserve. The kernel moves what was written on to the reading end a little later, which
