@@ -18,15 +18,22 @@ namespace {
 // clang-format off
 // Each order run where "m.mn2" holds archivo (unless null), "v.mnm" a version 1 page, "t.txt"
 // a line, "fifo.mn2" is a FIFO, "grande.mn2" 16 MiB and a byte, and "Salida.txt" holds the
-// text "anterior"; the stored settings hold a pause of 3000000000 ms. errores: what standard
-// error says; deja: "file=bytes" afterwards.
+// text "anterior"; the stored settings hold a pause of 3000000000 ms. A last argument
+// ">/dev/full" sends standard output there; a first "@ro" or "@lleno" mounts on "disco" a
+// read-only disk or a full one of 4 KiB, in a namespace of the test's own. errores: what
+// standard error says; deja: "file=bytes" afterwards.
 struct Orden { const char* nombre; QStringList args; QByteArray archivo; int estado; QByteArray salida, errores; QString deja; };
 const Orden Ordenes[] = {
     {"trama", {"trama", "m.mn2"}, ArchivoEjemplo, 0, TramaEjemplo, "", "Salida.txt=anterior"},
     {"trama v1", {"trama", "v.mnm"}, B(), 0, Hex("572D4E5439DF 92 50524F4D4F 20*11 C1 0101"), "", ""},
     {"salida", {"salida", "m.mn2"}, ArchivoEjemplo, 0, "", "", QString::fromLatin1("Salida.txt=\"" + TramaEjemplo + "\"\r\n")},
+    {"trama a un disco lleno", {"trama", "m.mn2", ">/dev/full"}, ArchivoEjemplo, 1, "", "", ""},
     {"info", {"info", "m.mn2"}, "0,0,2,\"A\xF1o\",3\r\n", 0, "Pagina\tEfecto\tPausa\tAlineacion\tSalida\tTexto\n1\tRotacion\t0\t2\tVert Sale Arriba \tA\xC3\xB1o\nMemoria Restante: 7985\n", "", ""},
     {"importar", {"importar", "t.txt", "i.mn2"}, B(), 0, "", "", "i.mn2=0,0,0,\"      HOLA      \",0\r\n"},
+    {"info sin paginas", {"info", "m.mn2"}, "", 0, "Pagina\tEfecto\tPausa\tAlineacion\tSalida\tTexto\nMemoria Restante: 7992\n", "", ""},
+    {"importar con un reemplazo", {"importar", "m.mn2", "r.mn2"}, "\xC5\x91\r\n", 0, "", "Mensaje importado OK! (1 caracter reemplazado)\n", "r.mn2=0,0,0,\"       o        \",0\r\n"},
+    {"disco de solo lectura", {"@ro", "importar", "t.txt", "disco/d.mn2"}, B(), 1, "", "NO se Grabo Archivo Mensajes: disco/d.mn2: el disco es de solo lectura\n", ""},
+    {"disco lleno", {"@lleno", "importar", "m.mn2", "disco/d.mn2"}, B(100, 'x').append("\r\n").repeated(80), 1, "", "NO se Grabo Archivo Mensajes: disco/d.mn2: el disco esta lleno\n", ""},
     {"importar sin extension", {"importar", "t.txt", "sin"}, B(), 0, "", "", "sin.mn2=0,0,0,\"      HOLA      \",0\r\n"},
     {"archivo danado", {"trama", "m.mn2"}, "300,0,0,\"x\",0", 1, "", "Error en Archivo de Mensaje", ""},
     {"no existe", {"info", "no.mn2"}, B(), 1, "", "Error en Archivo de Mensaje: no.mn2: no existe\n", ""},
@@ -34,7 +41,7 @@ const Orden Ordenes[] = {
     {"un dispositivo", {"info", "/dev/zero"}, B(), 1, "", "/dev/zero: no es un archivo comun\n", ""},
     {"demasiado grande", {"trama", "grande.mn2"}, B(), 1, "", "grande.mn2: es demasiado grande", ""},
     {"campo entre comillas", {"trama", "m.mn2"}, "\"B\",0,0,\"a\",0", 1, "", "registro 1: valor numerico no valido \"B\"\n", ""},
-    {"byte de control", {"trama", "m.mn2"}, "\x01\xF1,0,0,\"a\",0", 1, "", "valor numerico no valido \"\\x01\xC3\xB1\"\n", ""},
+    {"byte de control", {"trama", "m.mn2"}, "\x01\xF1\x7F,0,0,\"a\",0", 1, "", "valor numerico no valido \"\\x01\xC3\xB1\\x7f\"\n", ""},
     {"destino .mnm", {"importar", "t.txt", "x.MNM"}, B(), 1, "", "NO se Grabo Archivo Mensajes: x.MNM: los archivos .mnm", "x.MNM=<no existe>"},
     {"sin texto", {"trama", "m.mn2"}, "", 1, "", "Error #21, No Hay mensaje cargado", ""},
     {"alineacion imposible", {"salida", "m.mn2"}, "4,0,7,\"x\",0\r\n", 1, "", "Error #22, No se envio el Mensaje", "Salida.txt=anterior"},
@@ -45,6 +52,9 @@ const Orden Ordenes[] = {
     {"revisar sin archivo", {"revisar", "no.mn2"}, B(), 2, "", "no.mn2: no existe", ""},
     {"orden desconocida", {"enviarlo"}, B(), 2, "", "Uso:", ""},
     {"pausa enorme", {"enviar", "m.mn2", "--dy2", "3000000000"}, ArchivoEjemplo, 2, "", "--dy2: 3000000000: la pausa maxima es 60000 ms\n", ""},
+    {"puerto 32767", {"hora", "--puerto", "32767"}, B(), 1, "", "Error #03, No se pudo iniciar el Puerto Serie: /dev/ttyS32766: no existe\n", ""},
+    {"velocidad 0", {"hora", "--puerto", "1", "--baud", "0"}, B(), 1, "", "Serie: velocidad no valida: 0\n", ""},
+    {"velocidad con signo", {"hora", "--puerto", "1", "--baud=+9600"}, B(), 1, "", "Serie: velocidad no valida: +9600\n", ""},
     {"puerto inexistente", {"hora", "--puerto", "/dev/brelo-no-existe"}, B(), 1, "", "Aviso: una pausa guardada en Opciones pasa de 60000 ms: se usa 60000 ms\nError #03, No se pudo iniciar el Puerto Serie: /dev/brelo-no-existe: no existe\n", ""},
 };
 // clang-format on
@@ -56,9 +66,22 @@ class TstCli : public QObject {
     Q_OBJECT
 
     Carpeta c;
-    void arrancar(QProcess& p, const QStringList& args) {
+    // In the test's folder, on settings that hold a pause of 3000000000 ms and 1200 baud.
+    void arrancar(QProcess& p, QStringList args) {
         p.setWorkingDirectory(c.dir.path());
-        p.start(BRELO_CLI, args);
+        p.setEnvironment(QProcess::systemEnvironment() << "XDG_CONFIG_HOME=" + c.ruta("config"));
+        if (args.last() == ">/dev/full")
+            p.setStandardOutputFile(args.takeLast().mid(1));
+        QString programa = BRELO_CLI;
+        if (args.first().startsWith('@')) {
+            const QString disco = args.takeFirst() == "@ro" ? "ro" : "size=4k";
+            args = QStringList{"-rm", "sh", "-c",
+                               "mount -t tmpfs -o " + disco + " none disco && exec \"$0\" \"$@\"",
+                               programa} +
+                   args;
+            programa = "unshare";
+        }
+        p.start(programa, args);
         QVERIFY(p.waitForStarted());
     }
 
@@ -67,8 +90,8 @@ private Q_SLOTS:
         QFile grande(c.ruta("grande.mn2"));
         QVERIFY(grande.open(QIODevice::WriteOnly) && grande.resize(16 * 1024 * 1024 + 1));
         QCOMPARE(::mkfifo(qPrintable(c.ruta("fifo.mn2")), 0600), 0);
-        QVERIFY(QDir(c.dir.path()).mkpath("config/Brelo2"));
-        c.escribir("config/Brelo2/Brelo2.conf", "[PGM]\nDY2=3000000000\n");
+        QVERIFY(QDir(c.dir.path()).mkpath("config/Brelo2") && QDir(c.dir.path()).mkdir("disco"));
+        c.escribir("config/Brelo2/Brelo2.conf", "[COM]\nBaud=1200\n[PGM]\nDY2=3000000000\n");
     }
     void ordenes_data() { Filas(Ordenes); }
     void ordenes() {
@@ -80,8 +103,7 @@ private Q_SLOTS:
         for (auto [nombre, datos] : {std::pair{"v.mnm", "3,1,0,\"PROMO\"\r\n"}, {"t.txt", "HOLA\r\n"}, {"Salida.txt", "anterior"}})
             c.escribir(nombre, datos);
         // clang-format on
-        QProcess p; // the settings it falls back on hold a pause of 3000000000 ms
-        p.setEnvironment(QProcess::systemEnvironment() << "XDG_CONFIG_HOME=" + c.ruta("config"));
+        QProcess p;
         arrancar(p, caso.args);
         QVERIFY(p.waitForFinished(30000));
         QCOMPARE(p.exitCode(), caso.estado);
@@ -92,13 +114,15 @@ private Q_SLOTS:
             QCOMPARE(c.leer(caso.deja.section('=', 0, 0)), caso.deja.section('=', 1).toLatin1());
     }
 
-    // Sent to a real line; Ctrl-C stops it and the sign gets the terminator; the clock. A
-    // line that takes nothing for a while only holds the 8002 bytes of a full memory up.
+    // Sent to a real line; the clock. Ctrl-C during the longest pause, after the header
+    // paced and the line set up by the stored settings (200 ms, 60000 ms, 1200 baud): the
+    // sign gets the terminator at once. A line that takes nothing for a while only holds
+    // the 8002 bytes of a full memory up.
     void enviar() {
         c.escribir("lleno.mn2",
                    "0,0,0,\"" + B(1000, 'a') + "\",0\r\n0,0,0,\"" + B(7000, 'b') + "\",0");
         // clang-format off
-        for (auto [args, ctrlC, estado, largo] : {std::tuple{QStringList{"enviar", "m.mn2", "--dy1=5", "--dy2", "1"}, false, 0, 33}, {{"enviar", "m.mn2", "--dy1", "5", "--dy2", "200"}, true, 130, 33}, {{"hora", "--dy1", "10", "--dy2", "02"}, false, 0, 14}, {{"enviar", "lleno.mn2", "--dy1", "0", "--dy2=0"}, false, 0, 8002}}) {
+        for (auto [args, ctrlC, estado, largo] : {std::tuple{QStringList{"enviar", "m.mn2", "--dy1=5", "--dy2", "1"}, false, 0, 33}, {{"enviar", "m.mn2"}, true, 130, 33}, {{"hora"}, true, 130, 14}, {{"hora", "--dy1", "10", "--dy2", "02"}, false, 0, 14}, {{"enviar", "lleno.mn2", "--dy1", "0", "--dy2=0"}, false, 0, 8002}}) {
             // clang-format on
             c.escribir("m.mn2", ArchivoEjemplo);
             ParPty par;
@@ -107,7 +131,8 @@ private Q_SLOTS:
             p.setReadChannel(QProcess::StandardError);
             arrancar(p, args << "--puerto" << par.programa());
             if (ctrlC) {
-                QVERIFY(par.Leer(7).size() >= 7);
+                QVERIFY(par.Leer(6).size() >= 6);
+                QCOMPARE(par.Modo(), QString("1200 8N1"));
                 ::kill(pid_t(p.processId()), SIGINT);
             }
             QByteArray dicho;
@@ -149,9 +174,10 @@ private Q_SLOTS:
             cerrado.close();
             QProcess p;
             p.setReadChannel(QProcess::StandardError);
+            // A port that fails first holds none of the others back.
             arrancar(p, {"enviar", "m.mn2", "--dy1", "5", "--dy2", ctrlC ? "200" : "1", "--puerto",
-                         uno.direccion(), "--puerto", dos.direccion(), "--puerto",
-                         ctrlC ? tres.direccion() : sinNadie});
+                         ctrlC ? tres.direccion() : sinNadie, "--puerto", uno.direccion(),
+                         "--puerto", dos.direccion()});
             QByteArray dicho;
             while (ctrlC && !dicho.contains("Enviando") && p.waitForReadyRead(20000))
                 dicho += p.readAllStandardError();
