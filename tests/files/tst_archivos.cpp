@@ -20,7 +20,8 @@ namespace {
 // A file dropped on the window from the file manager.
 void soltar(QWidget& w, const QString& ruta) {
     QMimeData datos;
-    datos.setUrls({QUrl::fromLocalFile(ruta)});
+    const qsizetype web = ruta.indexOf("http:"); // a link from a browser, not a file
+    datos.setUrls({web < 0 ? QUrl::fromLocalFile(ruta) : QUrl(ruta.mid(web))});
     QDragEnterEvent entra(QPoint(5, 5), Qt::CopyAction, &datos, Qt::LeftButton, {});
     QApplication::sendEvent(&w, &entra);
     QDropEvent suelta(QPointF(5, 5), Qt::CopyAction, &datos, Qt::LeftButton, {});
@@ -94,7 +95,9 @@ const Flujo Flujos[] = {
     {"soltar un mensaje", "abrir:m.mn2 editar soltar:o.mn2", "o.mn2", "o.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", "", 1},
     {"soltar sobre uno sin nombre", "nuevo editar si soltar:o.mn2", "o.mn2", "o.mn2", 9, "ERR: NO se Grabo Archivo Mensajes / PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", "o.mn2=0,0,0,\"otro\",0\r\n", 1},
     {"soltar un texto", "nuevo soltar:t.txt", "Sin Nombre", "", 11, "PGM: Importando Mensaje... / PGM: Mensaje importado OK!", ""},
-    {"soltar un texto sin mensaje", "soltar:t.txt", "Sin Nombre", "", 8, "ERR: NO hay mensaje!", ""},
+    {"soltar un texto sin mensaje", "soltar:t.txt abrir:m.mn2", "m.mn2", "m.mn2", 9, "ERR: NO hay mensaje! / PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", ""},
+    {"soltar un texto en mayusculas", "nuevo soltar:NOTAS.TXT", "Sin Nombre", "", 11, "PGM: Importando Mensaje... / PGM: Mensaje importado OK!", ""},
+    {"soltar una direccion web", "abrir:m.mn2 soltar:http://cartel/o.mn2", "m.mn2", "m.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", ""},
     {"importar sin mensaje", "importar:t.txt", "Sin Nombre", "", 8, "ERR: NO hay mensaje!", ""},
     {"importar cancelado", "abrir:m.mn2 importar:", "m.mn2", "m.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / ERR: NO se pudo leer Archivo", ""},
     {"importar fallido", "abrir:m.mn2 importar:largo.txt", "m.mn2", "m.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / ERR: NO se pudo leer Archivo", ""},
@@ -102,7 +105,7 @@ const Flujo Flujos[] = {
     {"cerrar No y grabar", "nuevo editar cerrar grabar:c.mn2", "c.mn2", "c.mn2", 8, "PGM: Mensajes Grabado OK", "c.mn2=0,0,0,\"editado\",0\r\n", 1},
     {"nuevo tras como pide nombre", "nuevo editar como:a.mn2 editar si nuevo:b.mn2", "Sin Nombre", "", 13, "PGM: Mensajes Grabado OK / PGM: Mensajes Grabado OK", "b.mn2=0,0,0,\"otro\",0\r\n", 1},
     {"carga fallida", "nuevo editar abrir:mal.mn2", "Sin Nombre", "", 13, "PGM: Cargando Mensaje... / ERR: Error en Archivo de Mensaje", "", 1},
-    {"v1 en mayusculas", "abrir:V1.MNM", "Sin Nombre", "", 13, "PGM: Cargando Mensaje... / ERR: Error en Archivo de Mensaje", ""},
+    {"v1 en mayusculas", "abrir:V1.MNM abrir", "Sin Nombre", "", 13, "PGM: Cargando Mensaje... / ERR: Error en Archivo de Mensaje", "", 0, ".|V1.MNM"},
     {"no existe", "abrir:no.mn2", "Sin Nombre", "", 13, "ERR: Error en Archivo de Mensaje", ""},
     {"archivo vacio", "nuevo editar abrir:vacio.mn2", "Sin Nombre", "vacio.mn2", 13, "PGM: Cargando Mensaje...", "", 1},
     {"pagina de 40000 entera", "abrir:larga.mn2 como:o.mn2", "o.mn2", "o.mn2", 13, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Mensajes Grabado OK", "o.mn2=0,0,0,\"" + QString(40000, 'x') + "\",0\r\n"},
@@ -174,7 +177,7 @@ private Q_SLOTS:
         Banco b;
         QVERIFY(QDir(b.dir.path()).mkdir("viejos"));
         // clang-format off
-        for (auto [nombre, datos] : {std::pair{"m.mn2", DosPaginas}, {"mal.mn2", "0,0,0,\"a\",0\r\n300,0"}, {"V1.MNM", "3,1,0,\"PROMO\"\r\n"}, {"v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"vacio.mn2", ""}, {"t.txt", "HOLA\r\n"}, {"o.mn2", "0,0,0,\"otro\",0\r\n"}, {"u.txt", "\xC5\x91\r\n" + B("x\r\n").repeated(100)}, {"largo.txt", B("x\r\n").repeated(98) + B(3000, 'z')}, {"viejos/v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"larga.mn2", "0,0,0,\"" + B(40000, 'x') + "\",0\r\n"}})
+        for (auto [nombre, datos] : {std::pair{"m.mn2", DosPaginas}, {"mal.mn2", "0,0,0,\"a\",0\r\n300,0"}, {"V1.MNM", "3,1,0,\"PROMO\"\r\n"}, {"v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"vacio.mn2", ""}, {"t.txt", "HOLA\r\n"}, {"NOTAS.TXT", "HOLA\r\n"}, {"o.mn2", "0,0,0,\"otro\",0\r\n"}, {"u.txt", "\xC5\x91\r\n" + B("x\r\n").repeated(100)}, {"largo.txt", B("x\r\n").repeated(98) + B(3000, 'z')}, {"viejos/v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"larga.mn2", "0,0,0,\"" + B(40000, 'x') + "\",0\r\n"}})
             b.escribir(nombre, datos);
         const QMap<QString, std::function<void()>> ordenes{
             {"nuevo", [&] { b.v.Nuevo_Click(); }}, {"abrir", [&] { b.v.Cargar_Click(); }},
