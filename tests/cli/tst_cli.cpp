@@ -54,6 +54,7 @@ const Orden Ordenes[] = {
     {"pausa enorme", {"enviar", "m.mn2", "--dy2", "3000000000"}, ArchivoEjemplo, 2, "", "--dy2: 3000000000: la pausa maxima es 60000 ms\n", ""},
     {"puerto 32767", {"hora", "--puerto", "32767"}, B(), 1, "", "Error #03, No se pudo iniciar el Puerto Serie: /dev/ttyS32766: no existe\n", ""},
     {"velocidad 0", {"hora", "--puerto", "1", "--baud", "0"}, B(), 1, "", "Serie: velocidad no valida: 0\n", ""},
+    {"puerto con DEL", {"hora", "--puerto", "\x7f"}, B(), 1, "", "Serie: numero de puerto no valido: \\x7f\n", ""},
     {"velocidad con signo", {"hora", "--puerto", "1", "--baud=+9600"}, B(), 1, "", "Serie: velocidad no valida: +9600\n", ""},
     {"puerto inexistente", {"hora", "--puerto", "/dev/brelo-no-existe"}, B(), 1, "", "Aviso: una pausa guardada en Opciones pasa de 60000 ms: se usa 60000 ms\nError #03, No se pudo iniciar el Puerto Serie: /dev/brelo-no-existe: no existe\n", ""},
 };
