@@ -83,7 +83,7 @@ private Q_SLOTS:
             }
             d->chkRTS->click();
             if (como == 2)
-                QTest::keyClick(d->cboChar, Qt::Key_Return);
+                QTest::keyClick(d->cboChar->lineEdit(), Qt::Key_Return);
             else
                 (como == 0 ? d->cmdOK : d->Command2)->click();
         });
@@ -127,7 +127,8 @@ private Q_SLOTS:
         PuertoMedido puerto;
         RelojReal reloj;
         Transferencia t(puerto, reloj);
-        QSignalSpy terminada(&t, &Transferencia::Terminada), detenida(&t, &Transferencia::Detenida);
+        QSignalSpy terminada(&t, &Transferencia::Terminada);
+        const auto detenidas = Contar(&t, &Transferencia::Detenida);
         Ajustes a;
         a.Puerto = como == 3 ? "/dev/brelo-no-existe" : par.programa();
         a.Baud = "19200";
@@ -150,7 +151,7 @@ private Q_SLOTS:
                                                  : lleno + TramaEjemplo;
         t.Iniciar(TramaEjemplo, 12, 3);
         if (como == 1 && !en) { // the line stays full until the transfer has waited a second
-            QVERIFY(detenida.wait(20000));
+            QTRY_VERIFY_WITH_TIMEOUT(*detenidas > 0, 20000);
             QCOMPARE(par.Leer(llega.size()), llega);
         }
         if (terminada.isEmpty())
@@ -238,16 +239,13 @@ private Q_SLOTS:
         b.p.puerto.vueltas = 30;
         b.p.puerto.alPreguntar = [&b] { b.p.reloj.adelantar(100); };
         Transferencia t(b.p.puerto, b.p.reloj);
-        int detenidas = 0; // counted on this thread
-        connect(
-            &t, &Transferencia::Detenida, this, [&detenidas] { ++detenidas; },
-            Qt::QueuedConnection);
+        const auto detenidas = Contar(&t, &Transferencia::Detenida);
         QSignalSpy terminada(&t, &Transferencia::Terminada);
         for (int vez = 1; vez <= 2; ++vez) {
             t.Iniciar(TramaEjemplo, 0, 0);
             while (b.p.reloj.parado([&] { return terminada.size() == vez; }))
                 b.p.reloj.soltar();
-            QCOMPARE(detenidas, vez);
+            QCOMPARE(*detenidas, vez);
         }
         QCOMPARE(b.p.puerto.escrito(), TramaEjemplo + TramaEjemplo);
     }
@@ -267,9 +265,9 @@ private Q_SLOTS:
         b.abrir("m.mn2", ArchivoEjemplo);
         frmSend d(b.v);
         d.show();
-        QSignalSpy detenida(d.findChild<Transferencia*>(), &Transferencia::Detenida);
+        const auto detenidas = Contar(d.findChild<Transferencia*>(), &Transferencia::Detenida);
         d.cmdOK->click();
-        QVERIFY(detenida.wait(20000));
+        QTRY_VERIFY_WITH_TIMEOUT(*detenidas > 0, 20000);
         QTest::keyClick(&d, Qt::Key_Escape);
         QVERIFY(d.Cancelado);
         QByteArray llega = par.Leer(lleno.size() + 2);

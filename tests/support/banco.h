@@ -24,6 +24,7 @@
 #include <QToolButton>
 
 #include <csignal>
+#include <memory>
 #include <sys/resource.h>
 
 namespace brelo {
@@ -66,6 +67,15 @@ template <class F> void ConLimiteDeArchivo(rlim_t bytes, F f) {
     setrlimit(RLIMIT_FSIZE, &limite);
     f();
     setrlimit(RLIMIT_FSIZE, &antes);
+}
+
+// How often a signal of the transfer's thread has come, counted on the test's own thread,
+// where the test reads it: a QSignalSpy would be written by the emitting thread meanwhile.
+template <class Emisor, class Senal> std::shared_ptr<int> Contar(Emisor* e, Senal s) {
+    auto veces = std::make_shared<int>(0);
+    QObject::connect(
+        e, s, e, [veces] { ++*veces; }, Qt::QueuedConnection);
+    return veces;
 }
 
 class PuertoGuion final : public Puerto {
