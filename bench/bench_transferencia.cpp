@@ -6,6 +6,7 @@
 #include "link/ajustes.h"
 #include "link/puertotcp.h"
 #include "link/reloj.h"
+#include "link/resolutor.h"
 #include "link/transferencia.h"
 
 #include <QCoreApplication>
@@ -33,15 +34,21 @@ constexpr double Dy2 = 5;
 
 class PuertoCronometrado final : public Puerto {
 public:
-    LineaCartel real;
+    RelojReal relojReal;
+    ResolutorSistema resolutor;
+    LineaCartel real{resolutor, relojReal};
     QElapsedTimer reloj;
     std::atomic<qint64> ultimo = 0;
     bool PortOpen() const override { return real.PortOpen(); }
     void Cerrar() override { real.Cerrar(); }
     bool Abrir(const QString& d, qint32 b, QString& e) override { return real.Abrir(d, b, e); }
+    bool Preparar(const std::function<bool()>& seguir) override { return real.Preparar(seguir); }
     bool Output(const QByteArray& bytes, const std::function<bool()>& seguir) override {
         ultimo = reloj.nsecsElapsed();
         return real.Output(bytes, seguir);
+    }
+    bool Confirmar(const std::function<bool(qint64)>& seguir) override {
+        return real.Confirmar(seguir);
     }
 };
 

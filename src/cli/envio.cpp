@@ -2,9 +2,11 @@
 
 #include "link/ajustes.h"
 #include "link/motivos.h"
+#include "link/parada.h"
 #include "link/puerto.h"
 #include "link/puertotcp.h"
 #include "link/reloj.h"
+#include "link/resolutor.h"
 #include "link/transferencia.h"
 #include "model/valor.h"
 #include "protocol/fechahora.h"
@@ -14,7 +16,6 @@
 #include <QDateTime>
 #include <QTimer>
 
-#include <csignal>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -25,13 +26,6 @@ namespace brelo {
 namespace {
 
 constexpr int Fallo = 1;
-constexpr int Interrumpido = 130;
-
-volatile std::sig_atomic_t ctrlC = 0;
-
-void alCtrlC(int) {
-    ctrlC = 1;
-}
 
 // One sign's transfer.
 struct Envio {
@@ -40,6 +34,8 @@ struct Envio {
     std::unique_ptr<Transferencia> t;
     int porcentaje = 0;
     std::optional<Transferencia::Fin> fin;
+    QString hora; // the clock command's time, read on the transfer's thread
+    Envio(Entorno& e) : linea(e.resolutor, e.pausas) {}
 };
 
 // Each sign's ending, the failures naming their port; the exit status of them all.
@@ -48,14 +44,16 @@ int informar(const std::vector<std::unique_ptr<Envio>>& envios) {
     int estado = 0;
     for (const auto& e : envios) {
         const QString quien = varios ? e->puerto + QStringLiteral(": ") : QString();
+        if (!e->hora.isEmpty())
+            std::cerr << qPrintable(quien + e->hora) << '\n';
         if (e->fin == Transferencia::Enviado) {
             std::cerr << qPrintable(quien) << texto::EnviadoOk << '\n';
         } else if (e->fin == Transferencia::Cancelado) {
             std::cerr << qPrintable(quien) << texto::Cancelado << '\n';
-            estado = std::max(estado, Interrumpido);
+            estado = std::max(estado, Parada::Estado());
         } else {
-            Fallar(texto::Error22,
-                   e->puerto + QStringLiteral(": no se pudo escribir en el puerto"));
+            Fallar(e->fin == Transferencia::SinLinea ? texto::Error03 : texto::Error22,
+                   e->puerto + QStringLiteral(": ") + e->t->Motivo());
             estado = std::max(estado, Fallo);
         }
     }
@@ -72,13 +70,14 @@ void mostrarAvance(const std::vector<std::unique_ptr<Envio>>& envios, bool conLa
     std::cerr.flush();
 }
 
-// A transfer for each port that opens; each one that does not is reported, and estado then
-// says a failure.
-std::vector<std::unique_ptr<Envio>> abrirPuertos(const OpcionesLinea& o, Reloj& reloj,
+// A transfer for each port whose setting is good; an adapter is checked by its transfer,
+// side by side with the others. Each port that cannot be opened is reported, and estado
+// then says a failure.
+std::vector<std::unique_ptr<Envio>> abrirPuertos(const OpcionesLinea& o, Entorno& entorno,
                                                  int& estado) {
     std::vector<std::unique_ptr<Envio>> envios;
     for (const QString& puerto : o.puertos) {
-        auto e = std::make_unique<Envio>();
+        auto e = std::make_unique<Envio>(entorno);
         e->puerto = puerto;
         Ajustes a;
         a.Puerto = puerto;
@@ -87,55 +86,65 @@ std::vector<std::unique_ptr<Envio>> abrirPuertos(const OpcionesLinea& o, Reloj& 
             estado = Fallar(texto::Error03, error);
             continue;
         }
-        e->t = std::make_unique<Transferencia>(e->linea, reloj);
+        e->t = std::make_unique<Transferencia>(e->linea, entorno.pausas);
         envios.push_back(std::move(e));
     }
     return envios;
 }
 
-// Sends the bytes to every port at once, each paced on its own as the window paces its one;
-// Ctrl-C cancels them all like Cancelar. 0 only when every sign got the whole stream.
-int transmitir(const QByteArray& trama, const OpcionesLinea& o, double demora1, double demora2,
-               bool conLargo) {
+void conectar(Envio* envio, const std::vector<std::unique_ptr<Envio>>& envios, bool conLargo,
+              std::size_t& pendientes) {
+    Transferencia* t = envio->t.get();
+    QObject::connect(t, &Transferencia::Progreso, t, [&envios, envio, conLargo](int p, int largo) {
+        envio->porcentaje = p;
+        mostrarAvance(envios, conLargo, largo);
+    });
+    QObject::connect(t, &Transferencia::Detenida, t, [envio] {
+        std::cerr << "\nAviso: " << qPrintable(envio->puerto) << ": " << texto::LineaDetenida
+                  << '\n';
+    });
+    QObject::connect(t, &Transferencia::Confirmando, t, [envio] {
+        std::cerr << '\n' << qPrintable(envio->puerto) << ": " << texto::Confirmando << '\n';
+    });
+    QObject::connect(t, &Transferencia::Terminada, t, [envio, &pendientes](Transferencia::Fin f) {
+        envio->fin = f;
+        if (--pendientes == 0)
+            QCoreApplication::exit();
+    });
+}
+
+// Sends the stream to every port at once, each paced on its own as the window paces its one;
+// a stopping signal cancels them all like Cancelar. 0 only when every sign got the whole
+// stream. hacerTrama(envio) makes a port's stream once its line is ready.
+int transmitir(const std::function<QByteArray(Envio&)>& hacerTrama, const OpcionesLinea& o,
+               Entorno& entorno, double demora1, double demora2, bool conLargo) {
+    const Parada parada;
     if (std::max(demora1, demora2) > DemoraMaxima)
         std::cerr << "Aviso: una pausa guardada en Opciones pasa de " << DemoraMaxima
                   << " ms: se usa " << DemoraMaxima << " ms\n";
     int estado = 0;
-    RelojReal reloj;
-    const std::vector<std::unique_ptr<Envio>> envios = abrirPuertos(o, reloj, estado);
+    const std::vector<std::unique_ptr<Envio>> envios = abrirPuertos(o, entorno, estado);
     if (envios.empty())
         return estado;
     std::size_t pendientes = envios.size();
-    for (const auto& e : envios) {
-        Envio* envio = e.get();
-        QObject::connect(envio->t.get(), &Transferencia::Progreso, envio->t.get(),
-                         [&, envio](int porcentaje, int largo) {
-                             envio->porcentaje = porcentaje;
-                             mostrarAvance(envios, conLargo, largo);
-                         });
-        QObject::connect(envio->t.get(), &Transferencia::Detenida, envio->t.get(), [envio] {
-            std::cerr << "\nAviso: " << qPrintable(envio->puerto)
-                      << ": la linea no acepta datos; se sigue esperando\n";
-        });
-        QObject::connect(envio->t.get(), &Transferencia::Terminada, envio->t.get(),
-                         [&, envio](Transferencia::Fin fin) {
-                             envio->fin = fin;
-                             if (--pendientes == 0)
-                                 QCoreApplication::exit();
-                         });
-    }
+    for (const auto& e : envios)
+        conectar(e.get(), envios, conLargo, pendientes);
     QTimer vigia;
     QObject::connect(&vigia, &QTimer::timeout, &vigia, [&envios] {
-        if (ctrlC)
+        if (Parada::Senal())
             for (const auto& e : envios)
                 e->t->Cancelar();
     });
-    std::signal(SIGINT, alCtrlC);
     vigia.start(50);
+    if (Parada::Senal()) { // while the ports were being opened: nothing goes out
+        for (const auto& e : envios)
+            e->fin = Transferencia::Cancelado;
+        return std::max(estado, informar(envios));
+    }
     for (const auto& e : envios)
-        e->t->Iniciar(trama, demora1, demora2);
+        e->t->Iniciar([&hacerTrama, envio = e.get()] { return hacerTrama(*envio); }, demora1,
+                      demora2);
     QCoreApplication::exec();
-    std::signal(SIGINT, SIG_DFL);
     std::cerr << '\n';
     return std::max(estado, informar(envios));
 }
@@ -192,20 +201,24 @@ bool LeerOpcionesLinea(QStringList& args, OpcionesLinea& o) {
     return true;
 }
 
-int EnviarMensaje(const QByteArray& trama, const OpcionesLinea& o) {
-    return transmitir(trama, o, ValorNumerico(o.dy1.toStdString()),
-                      ValorNumerico(o.dy2.toStdString()), true);
+int EnviarMensaje(const QByteArray& trama, const OpcionesLinea& o, Entorno& entorno) {
+    return transmitir([&trama](Envio&) { return trama; }, o, entorno,
+                      ValorNumerico(o.dy1.toStdString()), ValorNumerico(o.dy2.toStdString()), true);
 }
 
-int EnviarHora(const OpcionesLinea& o) {
-    const QDateTime ahora = QDateTime::currentDateTime();
-    const CamposFecha c =
-        CamposDeReloj(ahora.time().hour(), ahora.time().minute(), ahora.time().second(),
-                      ahora.date().day(), ahora.date().month(), ahora.date().year());
-    std::cerr << TextoFecha(c) << '\n';
-    return transmitir(QByteArray::fromStdString(TramaFecha(c)), o,
-                      DemoraInicioFecha(o.dy1.toStdString()), DemoraByteFecha(o.dy2.toStdString()),
-                      false);
+// Each sign gets the time at which its own first byte goes out: an adapter slow to answer
+// does not make the others' clocks late, nor its own.
+int EnviarHora(const OpcionesLinea& o, Entorno& entorno) {
+    const auto trama = [&entorno](Envio& envio) {
+        const QDateTime ahora = entorno.ahora();
+        const CamposFecha c =
+            CamposDeReloj(ahora.time().hour(), ahora.time().minute(), ahora.time().second(),
+                          ahora.date().day(), ahora.date().month(), ahora.date().year());
+        envio.hora = QString::fromStdString(TextoFecha(c));
+        return QByteArray::fromStdString(TramaFecha(c));
+    };
+    return transmitir(trama, o, entorno, DemoraInicioFecha(o.dy1.toStdString()),
+                      DemoraByteFecha(o.dy2.toStdString()), false);
 }
 
 } // namespace brelo

@@ -3,9 +3,15 @@
 // brelo-cli's two transfers to the sign, with the window's pacing code.
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QStringList>
 
+#include <functional>
+
 namespace brelo {
+
+class Reloj;
+class Resolutor;
 
 // Prints the program's text and the reason, control characters escaped, on standard error;
 // returns the exit status of a failure.
@@ -24,8 +30,18 @@ struct OpcionesLinea {
 // it reports.
 bool LeerOpcionesLinea(QStringList& args, OpcionesLinea& o);
 
-// The stream of a message, paced by --dy1 and --dy2 taken as their leading numbers.
-int EnviarMensaje(const QByteArray& trama, const OpcionesLinea& o);
-int EnviarHora(const OpcionesLinea& o);
+// What the transfers take from the machine: the clock that paces them, the names of
+// adapters, the time of day. Tests hand in their own.
+struct Entorno {
+    Reloj& pausas;
+    Resolutor& resolutor;
+    std::function<QDateTime()> ahora;
+};
+
+// The stream of a message, paced by --dy1 and --dy2 taken as their leading numbers. SIGINT,
+// SIGTERM and SIGHUP cancel it: the sign gets the terminator, and the exit status is 128 and
+// the signal's number.
+int EnviarMensaje(const QByteArray& trama, const OpcionesLinea& o, Entorno& entorno);
+int EnviarHora(const OpcionesLinea& o, Entorno& entorno);
 
 } // namespace brelo

@@ -7,6 +7,8 @@
 #include "files/codificacion.h"
 #include "files/escritura.h"
 #include "files/importartexto.h"
+#include "link/reloj.h"
+#include "link/resolutor.h"
 #include "model/catalogos.h"
 #include "model/cp1252.h"
 #include "model/memoria.h"
@@ -196,12 +198,15 @@ int main(int argc, char* argv[]) {
     const bool opcionesBien = LeerOpcionesLinea(args, linea);
     if (linea.demoraRechazada)
         return MalUso;
+    RelojReal reloj;
+    ResolutorSistema resolutor;
+    Entorno entorno{reloj, resolutor, [] { return QDateTime::currentDateTime(); }};
     if (opcionesBien && orden == QLatin1String("enviar") && args.size() == 2) {
         const auto t = trama(args[1]);
-        return t ? EnviarMensaje(QByteArray::fromStdString(*t), linea) : Fallo;
+        return t ? EnviarMensaje(QByteArray::fromStdString(*t), linea, entorno) : Fallo;
     }
     if (opcionesBien && orden == QLatin1String("hora") && args.size() == 1)
-        return EnviarHora(linea);
+        return EnviarHora(linea, entorno);
     std::cerr << Ayuda;
     return MalUso;
 }

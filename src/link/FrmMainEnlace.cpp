@@ -22,17 +22,45 @@ void FrmMain::SaveRegSett() {
     GuardarAjustes(ajustes_);
 }
 
+// An adapter is checked on a thread of its own, so the window never waits for a name server
+// or a silent adapter: its result comes back here through PuertoComprobado.
 void FrmMain::Inicio_COMM() {
-    // The box's text is what operators have always seen; the device tried and the reason
-    // come as its detail.
-    if (const QString error = IniciarPuerto(plataforma_.PuertoCom(), ajustes_); !error.isEmpty()) {
-        plataforma_.Aviso(this, QStringLiteral("Puerto Serie"),
-                          QString::fromLatin1(texto::Error03) +
-                              QStringLiteral("\rEl puerto ya esta en uso o no existe "),
-                          QMessageBox::Critical, error);
-        return;
-    }
-    statusBar1_->PonerPanel(1, TextoLinea(ajustes_));
+    Puerto& puerto = plataforma_.PuertoCom();
+    puerto.AlComprobar([this](const QString& error) {
+        QMetaObject::invokeMethod(
+            this, [this, error] { PuertoComprobado(error); }, Qt::QueuedConnection);
+    });
+    if (const QString error = IniciarPuerto(puerto, ajustes_); !error.isEmpty())
+        AvisoPuerto(error);
+    else if (!puerto.ComprobacionAparte())
+        statusBar1_->PonerPanel(1, TextoLinea(ajustes_));
+}
+
+void FrmMain::PuertoComprobado(const QString& error) {
+    if (error.isEmpty())
+        statusBar1_->PonerPanel(1, TextoLinea(ajustes_));
+    else
+        AvisoPuerto(DispositivoActual() + QStringLiteral(": ") + error);
+}
+
+// The box's text is what operators have always seen; the device tried and the reason come as
+// its detail.
+void FrmMain::AvisoPuerto(const QString& error) {
+    plataforma_.Aviso(this, QStringLiteral("Puerto Serie"),
+                      QString::fromLatin1(texto::Error03) +
+                          QStringLiteral("\rEl puerto ya esta en uso o no existe "),
+                      QMessageBox::Critical, error);
+}
+
+bool FrmMain::PuertoListo() {
+    if (!plataforma_.PuertoCom().Lista())
+        Inicio_COMM();
+    return plataforma_.PuertoCom().Lista();
+}
+
+QString FrmMain::DispositivoActual() const {
+    const QString dispositivo = DispositivoDe(ajustes_.Puerto);
+    return dispositivo.isEmpty() ? ajustes_.Puerto : dispositivo;
 }
 
 void FrmMain::Envio_Click() {

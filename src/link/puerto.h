@@ -11,6 +11,10 @@ namespace brelo {
 
 struct Ajustes;
 
+// How long an adapter may keep back the acknowledgement of the bytes it was sent, without
+// taking any more of them, before the transfer is given up.
+inline constexpr int MsSinConfirmar = 10000;
+
 class Puerto {
 public:
     virtual ~Puerto() = default;
@@ -23,10 +27,28 @@ public:
     // about every tenth of a second; false from it gives the write up. False when the bytes
     // were not all written.
     virtual bool Output(const QByteArray& bytes, const std::function<bool()>& seguir) = 0;
-    // Before a transfer, on the window's thread: a port whose last write failed is opened
-    // again with the same settings, so a line that came back (an adapter plugged in again)
-    // works without a visit to the options.
-    virtual void Renovar() {}
+    // On the transfer's thread, after the last byte: true once the far end has acknowledged
+    // every byte. A serial line has nothing to wait for; an adapter is asked every tenth of a
+    // second how many bytes it still holds unacknowledged, and seguir(pendientes) whether to
+    // go on waiting.
+    virtual bool Confirmar(const std::function<bool(qint64 pendientes)>& /*seguir*/) {
+        return true;
+    }
+    // Why the last Output or Confirmar failed, in Spanish; empty when it was given up.
+    virtual QString Motivo() const { return {}; }
+    // Whether a transfer can start on the line as it is: open, its last transfer not failed,
+    // not hung up. The window starts a line that is not ready afresh before each transfer,
+    // so a line that came back (an adapter plugged in again) works without a visit to the
+    // options.
+    virtual bool Lista() const { return PortOpen(); }
+    // Whether Abrir leaves the check of the line (does an adapter answer?) to a thread of its
+    // own; f is then called on that thread when the check ends, with its reason, empty when
+    // the line is good.
+    virtual bool ComprobacionAparte() const { return false; }
+    virtual void AlComprobar(std::function<void(const QString& error)> /*f*/) {}
+    // On the transfer's thread, before its first byte: waits for a check still under way,
+    // seguir() asked every tenth of a second; false, with Motivo(), when the line is not good.
+    virtual bool Preparar(const std::function<bool()>& /*seguir*/) { return true; }
     // After a transfer, on its thread: a connection made for it is let go.
     virtual void Soltar() {}
 };

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <ctime>
 
 #include <poll.h>
@@ -20,20 +21,20 @@ namespace {
 constexpr int TramoMs = 100; // how often a held-up write asks whether to go on
 
 // Then the bytes are waited for until the driver has passed them to the line, so the pause
-// after them starts when they have left.
-bool EscribirEnLinea(int fd, qint32 baudios, const QByteArray& bytes,
-                     const std::function<bool()>& seguir) {
-    if (!EscribirDescriptor(fd, bytes, seguir, false))
-        return false;
+// after them starts when they have left. 0, or the error as EscribirDescriptor gives it.
+int EscribirEnLinea(int fd, qint32 baudios, const QByteArray& bytes,
+                    const std::function<bool()>& seguir) {
+    if (const int error = EscribirDescriptor(fd, bytes, seguir, false))
+        return error;
     // A byte takes about ten bit times on the line.
     const qint64 nsPorByte = 10 * qint64(1000000000) / std::max(baudios, 1);
     qint64 retenido = 0;
     for (int pendientes = 0; ::ioctl(fd, TIOCOUTQ, &pendientes) == 0;) {
         if (pendientes <= 0)
-            return true;
+            return 0;
         if (retenido >= TramoMs * qint64(1000000)) {
             if (!seguir())
-                return false;
+                return ECANCELED;
             retenido = 0;
         }
         const qint64 ns = std::min(pendientes * nsPorByte, TramoMs * qint64(1000000));
@@ -41,13 +42,37 @@ bool EscribirEnLinea(int fd, qint32 baudios, const QByteArray& bytes,
         nanosleep(&t, nullptr);
         retenido += ns;
     }
-    return false;
+    return errno;
+}
+
+// What became of a descriptor that poll() found broken: a connection keeps its own error.
+int errorPendiente(int fd, bool conexion) {
+    int error = 0;
+    socklen_t largo = sizeof error;
+    if (conexion && ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &largo) == 0 && error)
+        return error;
+    return EPIPE;
+}
+
+// A line written to no more: the device went away (a pulled USB adapter, a closed terminal).
+QString motivoLinea(int error) {
+    switch (error) {
+    case EIO:
+    case EPIPE:
+    case ENXIO:
+    case ENODEV:
+        return QStringLiteral("el dispositivo se desconecto");
+    case EBADF:
+        return QStringLiteral("el puerto no esta abierto");
+    default:
+        return Motivo(error, QString::fromLocal8Bit(std::strerror(error)));
+    }
 }
 
 } // namespace
 
-bool EscribirDescriptor(int fd, const QByteArray& bytes, const std::function<bool()>& seguir,
-                        bool conexion) {
+int EscribirDescriptor(int fd, const QByteArray& bytes, const std::function<bool()>& seguir,
+                       bool conexion) {
     for (qsizetype hecho = 0; hecho < bytes.size();) {
         const char* desde = bytes.constData() + hecho;
         const auto cuantos = size_t(bytes.size() - hecho);
@@ -58,17 +83,17 @@ bool EscribirDescriptor(int fd, const QByteArray& bytes, const std::function<boo
             continue;
         }
         if (n < 0 && errno != EAGAIN && errno != EINTR)
-            return false;
+            return errno;
         pollfd espera{fd, POLLOUT, 0};
         const int listos = ::poll(&espera, 1, TramoMs);
         if (listos < 0 && errno != EINTR)
-            return false;
+            return errno;
         if (espera.revents & (POLLERR | POLLHUP | POLLNVAL))
-            return false; // the far end has gone: a pulled adapter, a closed connection
+            return errorPendiente(fd, conexion); // a pulled adapter, a closed connection
         if (listos == 0 && !seguir())
-            return false;
+            return ECANCELED;
     }
-    return true;
+    return 0;
 }
 
 // Qt folds a busy device into its permission error; the file's own permissions tell them apart.
@@ -104,6 +129,7 @@ void PuertoSerie::Cerrar() {
 }
 
 bool PuertoSerie::Abrir(const QString& dispositivo, qint32 baudios, QString& error) {
+    fallo_ = false;
     port_.setPortName(dispositivo);
     const bool listo = port_.setBaudRate(baudios) && port_.setDataBits(QSerialPort::Data8) &&
                        port_.setParity(QSerialPort::NoParity) &&
@@ -120,25 +146,23 @@ bool PuertoSerie::Abrir(const QString& dispositivo, qint32 baudios, QString& err
     port_.setDataTerminalReady(false);
     port_.clearError();
     descriptor_ = int(port_.handle());
-    dispositivo_ = dispositivo;
     baudios_ = baudios;
-    fallo_ = false;
     return true;
 }
 
-void PuertoSerie::Renovar() {
-    if (!fallo_ || !port_.isOpen())
-        return;
-    Cerrar();
-    QString error;
-    Abrir(dispositivo_, baudios_, error); // a failure leaves it closed: Output then fails
+bool PuertoSerie::Lista() const {
+    pollfd colgada{descriptor_, 0, 0};
+    return port_.isOpen() && !fallo_ && ::poll(&colgada, 1, 0) == 0;
 }
 
 bool PuertoSerie::Output(const QByteArray& bytes, const std::function<bool()>& seguir) {
-    const bool bien = descriptor_ >= 0 && EscribirEnLinea(descriptor_, baudios_, bytes, seguir);
-    if (!bien)
+    const int error =
+        descriptor_ < 0 ? EBADF : EscribirEnLinea(descriptor_, baudios_, bytes, seguir);
+    if (error) {
+        motivo_ = error == ECANCELED ? QString() : motivoLinea(error);
         fallo_ = true;
-    return bien;
+    }
+    return !error;
 }
 
 } // namespace brelo

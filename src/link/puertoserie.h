@@ -14,10 +14,11 @@ QString MotivoPuerto(QSerialPort::SerialPortError e, const QString& dispositivo,
 
 // Writes all the bytes to a non-blocking descriptor, a serial device's or a network
 // connection's. While it takes nothing, it is waited for with poll() a tenth of a second at a
-// time and seguir() is asked, so a cancel can still give the write up. False when seguir()
-// says no, the far end has gone, or the write fails.
-bool EscribirDescriptor(int fd, const QByteArray& bytes, const std::function<bool()>& seguir,
-                        bool conexion);
+// time and seguir() is asked, so a cancel can still give the write up. 0 when every byte was
+// written; otherwise the error of the failure (EPIPE or the connection's own when the far end
+// has gone), or ECANCELED when seguir() said no.
+int EscribirDescriptor(int fd, const QByteArray& bytes, const std::function<bool()>& seguir,
+                       bool conexion);
 
 // QSerialPort opens and sets up the device on the window's thread; the transfer's thread
 // then writes to its descriptor directly, blocking as long as the line needs, which
@@ -28,14 +29,16 @@ public:
     void Cerrar() override;
     bool Abrir(const QString& dispositivo, qint32 baudios, QString& error) override;
     bool Output(const QByteArray& bytes, const std::function<bool()>& seguir) override;
-    void Renovar() override;
+    QString Motivo() const override { return motivo_; }
+    bool Lista() const override;
 
 private:
     QSerialPort port_;
-    QString dispositivo_;
     int descriptor_ = -1;
     qint32 baudios_ = 0;
+    // Written on the transfer's thread, read on the window's once the transfer has ended.
     std::atomic<bool> fallo_ = false;
+    QString motivo_;
 };
 
 } // namespace brelo

@@ -1,18 +1,21 @@
 #include "link/puertotcp.h"
 
 #include "link/motivos.h"
+#include "link/reloj.h"
+#include "link/resolutor.h"
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cstring>
 
-#include <fcntl.h>
-#include <netdb.h>
+#include <linux/sockios.h>
+#include <net/if.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -20,8 +23,8 @@ namespace brelo {
 
 namespace {
 
-constexpr int MsConexion = 3000;
-constexpr int TramoMs = 100; // how often a connection under way asks whether to go on
+constexpr qint64 NsConexion = 3000000000; // to find the adapter and reach it
+constexpr int TramoMs = 100;              // how often a connection under way asks whether to go on
 
 QString motivoRed(int codigo) {
     switch (codigo) {
@@ -35,110 +38,254 @@ QString motivoRed(int codigo) {
     case ECONNRESET:
     case EPIPE:
         return QStringLiteral("el adaptador corto la conexion");
+    case ECANCELED:
+        return {};
+    case ENOTCONN:
+        return QStringLiteral("no hay conexion con el adaptador");
     default:
         return Motivo(codigo, QString::fromLocal8Bit(std::strerror(codigo)));
     }
 }
 
-// Waits for a connection under way, a tenth of a second at a time, until hasta or until
-// seguir() says no; whether it got anywhere.
-bool esperarConexion(int fd, std::chrono::steady_clock::time_point hasta,
-                     const std::function<bool()>& seguir) {
-    for (;;) {
-        const auto falta = std::chrono::duration_cast<std::chrono::milliseconds>(
-            hasta - std::chrono::steady_clock::now());
-        pollfd p{fd, POLLOUT, 0};
-        const int r = ::poll(&p, 1, int(std::clamp<long long>(falta.count(), 0, TramoMs)));
-        if (r != 0 || falta.count() <= 0 || (seguir && !seguir()))
-            return r > 0;
-    }
-}
-
-// A connection within 3 s, or -1 with the reason.
-int conectar(const DestinoTcp& d, QString& error, const std::function<bool()>& seguir) {
-    addrinfo pista{};
-    pista.ai_socktype = SOCK_STREAM;
-    addrinfo* direcciones = nullptr;
-    if (const int r = ::getaddrinfo(d.host.c_str(), d.puerto.c_str(), &pista, &direcciones)) {
-        error = r == EAI_NONAME || r == EAI_NODATA ? QStringLiteral("no se encontro el equipo")
-                                                   : QString::fromLocal8Bit(::gai_strerror(r));
-        return -1;
-    }
-    const auto hasta = std::chrono::steady_clock::now() + std::chrono::milliseconds(MsConexion);
-    int fd = -1, codigo = ETIMEDOUT;
-    for (addrinfo* a = direcciones; a && fd < 0; a = a->ai_next) {
-        fd = ::socket(a->ai_family, a->ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, a->ai_protocol);
-        if (fd < 0) {
-            codigo = errno;
-            continue;
-        }
-        socklen_t largo = sizeof codigo;
-        if (::connect(fd, a->ai_addr, a->ai_addrlen) == 0 ||
-            (errno == EINPROGRESS && esperarConexion(fd, hasta, seguir) &&
-             ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &codigo, &largo) == 0 && codigo == 0))
-            break;
-        if (errno != EINPROGRESS)
-            codigo = errno;
-        ::close(std::exchange(fd, -1));
-    }
-    ::freeaddrinfo(direcciones);
-    if (fd < 0) {
-        error = motivoRed(codigo);
-        return -1;
-    }
+// The connection's options once it is made.
+void ajustar(int fd) {
     const int si = 1;
     ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &si, sizeof si);
-    return fd;
+    // The system gives the connection up as the transfer gives up its acknowledgement.
+    const unsigned limite = MsSinConfirmar;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_USER_TIMEOUT, &limite, sizeof limite);
+}
+
+// A scope after "%" (RFC 6874 writes it "%25"): an interface's name or number.
+std::optional<unsigned> alcance(QString texto, QString* error) {
+    if (texto.startsWith(QLatin1String("25")) && texto.size() > 2)
+        texto = texto.mid(2);
+    bool numero = false;
+    const unsigned n = texto.toUInt(&numero);
+    const unsigned indice = numero ? n : ::if_nametoindex(texto.toLocal8Bit().constData());
+    if (indice == 0 && error)
+        *error = QStringLiteral("interfaz de red desconocida: %1").arg(Mostrable(texto));
+    return indice ? std::optional(indice) : std::nullopt;
 }
 
 } // namespace
 
-std::optional<DestinoTcp> DestinoDe(const QString& texto) {
+std::optional<DestinoTcp> DestinoDe(const QString& texto, QString* error) {
     static const QRegularExpression forma(
-        QStringLiteral("^tcp://(?:\\[([0-9A-Fa-f:.]+)\\]|([A-Za-z0-9.-]+)):([0-9]{1,5})$"),
+        QStringLiteral("^tcp://(?:\\[([0-9A-Fa-f:.]+)(?:%([A-Za-z0-9_.-]+))?\\]|([A-Za-z0-9.-]+))"
+                       ":([0-9]{1,5})$"),
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = forma.match(texto);
-    if (!m.hasMatch() || m.captured(3).toInt() < 1 || m.captured(3).toInt() > 65535)
+    const int puerto = m.captured(4).toInt();
+    if (!m.hasMatch() || puerto < 1 || puerto > 65535) {
+        if (error)
+            *error = QStringLiteral("direccion no valida (se espera tcp://EQUIPO:PUERTO)");
         return std::nullopt;
-    const QString host = m.captured(1).isEmpty() ? m.captured(2) : m.captured(1);
-    return DestinoTcp{host.toStdString(), m.captured(3).toStdString()};
+    }
+    QString host = m.captured(1).isEmpty() ? m.captured(3) : m.captured(1);
+    if (m.hasCaptured(2)) {
+        const auto indice = alcance(m.captured(2), error);
+        if (!indice)
+            return std::nullopt;
+        host += QLatin1Char('%') + QString::number(*indice);
+    }
+    return DestinoTcp{host.toStdString(), m.captured(4).toStdString()};
 }
 
 bool EsTcp(const QString& texto) {
     return texto.startsWith(QLatin1String(PrefijoTcp), Qt::CaseInsensitive);
 }
 
+PuertoTcp::PuertoTcp(Resolutor& resolutor, Reloj& reloj) : resolutor_(resolutor), reloj_(reloj) {}
+
 PuertoTcp::~PuertoTcp() {
-    Soltar();
+    Cerrar();
+}
+
+bool PuertoTcp::PortOpen() const {
+    std::lock_guard bloqueo(mutex_);
+    return destino_ && !malo_;
+}
+
+bool PuertoTcp::Lista() const {
+    std::lock_guard bloqueo(mutex_);
+    return destino_ && !malo_ && !fallo_;
+}
+
+void PuertoTcp::AlComprobar(std::function<void(const QString&)> f) {
+    std::lock_guard bloqueo(mutex_);
+    alComprobar_ = std::move(f);
+}
+
+QString PuertoTcp::Motivo() const {
+    std::lock_guard bloqueo(mutex_);
+    return motivo_;
 }
 
 void PuertoTcp::Cerrar() {
+    {
+        std::lock_guard bloqueo(mutex_);
+        cerrando_ = true;
+    }
+    cambio_.notify_all();
+    if (comprobacion_.joinable())
+        comprobacion_.join();
     Soltar();
+    std::lock_guard bloqueo(mutex_);
     destino_.reset();
+    cerrando_ = comprobando_ = malo_ = fallo_ = false;
+    motivo_.clear();
 }
 
 bool PuertoTcp::Abrir(const QString& dispositivo, qint32, QString& error) {
     Cerrar();
-    const auto d = DestinoDe(dispositivo);
-    if (!d) {
-        error = QStringLiteral("direccion no valida (se espera tcp://EQUIPO:PUERTO)");
+    const auto d = DestinoDe(dispositivo, &error);
+    if (!d)
         return false;
-    }
-    const int fd = conectar(*d, error, {});
-    if (fd < 0)
-        return false;
-    ::close(fd);
+    std::lock_guard bloqueo(mutex_);
     destino_ = d;
+    comprobando_ = true;
+    comprobacion_ = std::thread([this] { comprobar(); });
     return true;
 }
 
-bool PuertoTcp::Output(const QByteArray& bytes, const std::function<bool()>& seguir) {
-    QString error;
-    if (!destino_ || (conexion_ < 0 && (conexion_ = conectar(*destino_, error, seguir)) < 0))
+// The adapter answers when a connection can be made: it is closed again at once, since the
+// adapter takes one client at a time.
+void PuertoTcp::comprobar() {
+    const int fd = conectar([this] {
+        std::lock_guard bloqueo(mutex_);
+        return !cerrando_;
+    });
+    if (fd >= 0)
+        ::close(fd);
+    std::lock_guard bloqueo(mutex_);
+    comprobando_ = false;
+    malo_ = fd < 0;
+    if (alComprobar_ && !cerrando_)
+        alComprobar_(malo_ ? motivo_ : QString());
+    cambio_.notify_all();
+}
+
+bool PuertoTcp::Preparar(const std::function<bool()>& seguir) {
+    std::unique_lock bloqueo(mutex_);
+    while (comprobando_)
+        if (!cambio_.wait_for(bloqueo, std::chrono::milliseconds(TramoMs),
+                              [this] { return !comprobando_; }) &&
+            !seguir())
+            return false;
+    if (!destino_ || malo_)
         return false;
+    fallo_ = false; // a new transfer, a new connection
+    motivo_.clear();
+    return true;
+}
+
+// A connection within 3 s of asking for the adapter's name, or -1 with the reason in motivo_.
+// The name may take longer than that: it is then left to the resolver.
+int PuertoTcp::conectar(const std::function<bool()>& seguir) {
+    const DestinoTcp d = [this] {
+        std::lock_guard bloqueo(mutex_);
+        return *destino_;
+    }();
+    const qint64 hasta = reloj_.Ahora() + NsConexion;
+    const std::shared_future<ResultadoNombre> nombre = resolutor_.Resolver(d.host, d.puerto);
+    const auto resuelto = [&nombre] {
+        return nombre.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    };
+    if (!resuelto())
+        reloj_.DormirHasta(hasta, [&] { return resuelto() || !seguir(); });
+    QString error;
+    int fd = -1, codigo = ETIMEDOUT;
+    if (!resuelto())
+        error = seguir() ? QStringLiteral("no se encontro el equipo a tiempo") : QString();
+    else if (!(error = nombre.get().error).isEmpty())
+        codigo = 0;
+    for (const DireccionTcp& a :
+         resuelto() ? nombre.get().direcciones : std::vector<DireccionTcp>{}) {
+        fd = ::socket(a.direccion.ss_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        if (fd < 0) {
+            codigo = errno;
+            continue;
+        }
+        int hecho = ::connect(fd, reinterpret_cast<const sockaddr*>(&a.direccion), a.largo);
+        if (hecho != 0 && errno == EINPROGRESS)
+            hecho = esperarConexion(fd, hasta, seguir);
+        else if (hecho != 0)
+            hecho = errno;
+        if (hecho == 0) {
+            ajustar(fd);
+            return fd;
+        }
+        codigo = hecho;
+        ::close(std::exchange(fd, -1));
+        if (codigo == ECANCELED || reloj_.Ahora() >= hasta)
+            break;
+    }
+    std::lock_guard bloqueo(mutex_);
+    motivo_ = error.isEmpty() ? motivoRed(codigo) : error;
+    return -1;
+}
+
+// Waits for a connection under way, a tenth of a second at a time, until hasta on the port's
+// clock or until seguir() says no: 0 once it is made, else why not.
+int PuertoTcp::esperarConexion(int fd, qint64 hasta, const std::function<bool()>& seguir) {
+    for (qint64 falta; (falta = (hasta - reloj_.Ahora()) / 1000000) > 0;) {
+        pollfd p{fd, POLLOUT, 0};
+        if (::poll(&p, 1, int(std::min<qint64>(falta, TramoMs))) > 0) {
+            int error = 0;
+            socklen_t largo = sizeof error;
+            ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &largo);
+            return error;
+        }
+        if (!seguir())
+            return ECANCELED;
+    }
+    return ETIMEDOUT;
+}
+
+bool PuertoTcp::fallar(int error) {
+    std::lock_guard bloqueo(mutex_);
+    motivo_ = motivoRed(error);
+    fallo_ = true;
+    return false;
+}
+
+bool PuertoTcp::Output(const QByteArray& bytes, const std::function<bool()>& seguir) {
+    if (conexion_ < 0 && (conexion_ = conectar(seguir)) < 0) {
+        std::lock_guard bloqueo(mutex_);
+        fallo_ = true;
+        return false;
+    }
     // The sign never answers: anything to read means the adapter closed the connection.
     pollfd cerrada{conexion_, POLLRDHUP, 0};
-    return ::poll(&cerrada, 1, 0) == 0 && EscribirDescriptor(conexion_, bytes, seguir, true);
+    if (::poll(&cerrada, 1, 0) != 0)
+        return fallar(ECONNRESET);
+    const int error = EscribirDescriptor(conexion_, bytes, seguir, true);
+    return !error || fallar(error);
+}
+
+bool PuertoTcp::Confirmar(const std::function<bool(qint64)>& seguir) {
+    for (;;) {
+        int pendientes = 0, error = 0;
+        socklen_t largo = sizeof error;
+        if (::getsockopt(conexion_, SOL_SOCKET, SO_ERROR, &error, &largo) != 0)
+            error = errno;
+        else if (!error && ::ioctl(conexion_, SIOCOUTQ, &pendientes) != 0)
+            error = errno;
+        if (error)
+            return fallar(error);
+        if (pendientes == 0)
+            return true;
+        if (!seguir(pendientes)) {
+            std::lock_guard bloqueo(mutex_);
+            motivo_ = QStringLiteral("el adaptador no confirmo que recibio los datos");
+            fallo_ = true;
+            return false;
+        }
+        pollfd cortada{conexion_, 0, 0}; // wakes early only when the connection breaks
+        if (::poll(&cortada, 1, TramoMs) > 0 && cortada.revents & POLLHUP)
+            return fallar(ECONNRESET);
+    }
 }
 
 void PuertoTcp::Soltar() {

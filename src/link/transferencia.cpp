@@ -41,15 +41,19 @@ int Transferencia::Porcentaje(int pos, int largo) {
 }
 
 void Transferencia::Iniciar(const QByteArray& trama, double demora1, double demora2) {
+    Iniciar([trama] { return trama; }, demora1, demora2);
+}
+
+void Transferencia::Iniciar(std::function<QByteArray()> trama, double demora1, double demora2) {
     if (hilo_)
         return;
-    trama_ = trama;
+    hacerTrama_ = std::move(trama);
     demora1_ = Acotada(demora1);
     demora2_ = Acotada(demora2);
     cancelado_ = false;
     abandonado_ = false;
     avisada_ = false;
-    puerto_.Renovar();
+    motivo_.clear();
     hilo_.reset(QThread::create([this] {
         const Fin fin = correr();
         puerto_.Soltar();
@@ -61,18 +65,26 @@ void Transferencia::Iniciar(const QByteArray& trama, double demora1, double demo
 
 Transferencia::Fin Transferencia::correr() {
     reloj_.AlEmpezar();
+    if (!puerto_.Preparar([this] { return !cancelado_ && !abandonado_; })) {
+        motivo_ = puerto_.Motivo();
+        return cancelado_ || abandonado_ ? Cancelado : SinLinea; // nothing was sent
+    }
+    trama_ = hacerTrama_();
     const int largo = int(trama_.size());
     int mostrado = -1;
     for (int pos = 1; pos <= largo; ++pos) {
         if (const int p = Porcentaje(pos, largo); p != mostrado)
             Q_EMIT Progreso(mostrado = p, largo);
-        if (!escribir(trama_.mid(pos - 1, 1), SinLimite))
-            return cancelado_ ? cancelar() : Fallido;
+        const bool escrito = escribir(trama_.mid(pos - 1, 1), SinLimite);
+        if (std::exchange(avisada_, false)) // the line takes bytes again
+            Q_EMIT Progreso(mostrado, largo);
+        if (!escrito)
+            return cancelado_ ? cancelar() : fallar(QStringLiteral("se abandono el envio"));
         pausar(pos <= LargoCabecera ? demora1_ : demora2_);
         if (cancelado_)
             return cancelar();
     }
-    return Enviado;
+    return confirmar(true) ? Enviado : fallar({});
 }
 
 // A write the line holds up is given up by a cancel, or after limiteMs.
@@ -94,8 +106,38 @@ void Transferencia::pausar(double ms) {
     reloj_.DormirHasta(hasta, [this, larga] { return abandonado_ || (larga && cancelado_); });
 }
 
+// An adapter has every byte once its TCP acknowledged them, or is given up on when it has
+// acknowledged none of the rest for MsSinConfirmar; a cancel stops the wait.
+bool Transferencia::confirmar(bool cancelable) {
+    qint64 desde = reloj_.Ahora(), menos = std::numeric_limits<qint64>::max();
+    bool avisado = false;
+    const bool confirmado = puerto_.Confirmar([&](qint64 pendientes) {
+        if (!std::exchange(avisado, true))
+            Q_EMIT Confirmando();
+        if (pendientes < menos) {
+            menos = pendientes;
+            desde = reloj_.Ahora();
+        }
+        return !abandonado_ && !(cancelable && cancelado_) &&
+               reloj_.Ahora() - desde < MsSinConfirmar * NsPorMs;
+    });
+    if (!confirmado && cancelable && cancelado_)
+        motivo_ = QStringLiteral("se cancelo antes de que el adaptador confirmara los datos");
+    return confirmado;
+}
+
 Transferencia::Fin Transferencia::cancelar() {
-    return escribir(Terminador, LimiteTerminador) ? Cancelado : Fallido;
+    if (!escribir(Terminador, LimiteTerminador))
+        return fallar(QStringLiteral("la linea no acepto el fin de mensaje"));
+    return confirmar(false) ? Cancelado : fallar({});
+}
+
+Transferencia::Fin Transferencia::fallar(const QString& siNoHayOtro) {
+    if (motivo_.isEmpty())
+        motivo_ = puerto_.Motivo().isEmpty() ? siNoHayOtro : puerto_.Motivo();
+    if (motivo_.isEmpty())
+        motivo_ = QStringLiteral("no se pudo escribir en el puerto");
+    return Fallido;
 }
 
 void Transferencia::acabar(Fin fin) {

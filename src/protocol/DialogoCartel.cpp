@@ -43,6 +43,12 @@ DialogoCartel::DialogoCartel(FrmMain& principal, const QString& titulo, const QS
     connect(&transferencia_, &Transferencia::Progreso, this, [this](int porcentaje, int largo) {
         StatusBar1->setText(TextoProgreso(porcentaje, largo));
     });
+    connect(&transferencia_, &Transferencia::Detenida, this, [this] {
+        StatusBar1->setText(QStringLiteral("Aviso: ") + QString::fromLatin1(texto::LineaDetenida));
+    });
+    connect(&transferencia_, &Transferencia::Confirmando, this, [this] {
+        StatusBar1->setText(QStringLiteral("Enviado; ") + QString::fromLatin1(texto::Confirmando));
+    });
     connect(&transferencia_, &Transferencia::Terminada, this, &DialogoCartel::alTerminar);
 }
 
@@ -82,6 +88,10 @@ std::optional<QByteArray> DialogoCartel::TramaDelMensaje() {
 
 void DialogoCartel::Transmitir(const QByteArray& trama, double demora1, double demora2) {
     cmdOK->setEnabled(false); // a second press cannot start a second transfer
+    if (!principal_.PuertoListo()) {
+        Terminar(QString::fromLatin1(texto::Error03));
+        return;
+    }
     if (std::max(demora1, demora2) > DemoraMaxima)
         principal_.TypeMsg(
             tipo::Err,
@@ -97,8 +107,17 @@ void DialogoCartel::alTerminar(Transferencia::Fin fin) {
     case Transferencia::Cancelado:
         Terminar(QString::fromLatin1(texto::Cancelado));
         break;
+    case Transferencia::SinLinea: // the main window tells why, as at start-up
+        Terminar(QString::fromLatin1(texto::Error03));
+        break;
     case Transferencia::Fallido:
         Terminar(QString::fromLatin1(texto::Error22));
+        // The dialog's status is gone with it: the reason stays in a box of its own.
+        principal_.plataforma().Aviso(&principal_, windowTitle(),
+                                      QString::fromLatin1(texto::Error22) + QLatin1Char('\r') +
+                                          principal_.DispositivoActual() + QStringLiteral(": ") +
+                                          transferencia_.Motivo(),
+                                      QMessageBox::Critical);
         break;
     }
 }

@@ -31,6 +31,8 @@ public:
     bool Cancelado = false;
 
     void Command2_Click();
+    // A transfer started and not yet ended.
+    bool Transfiriendo() const { return Ocupado && !terminado_; }
 
 protected:
     DialogoCartel(FrmMain& principal, const QString& titulo, const QString& textoOK);

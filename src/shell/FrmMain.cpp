@@ -2,6 +2,8 @@
 
 #include "editor/FraMensaje.h"
 #include "editor/VistaCartel.h"
+#include "link/puerto.h"
+#include "protocol/DialogoCartel.h"
 #include "shell/BarraEstado.h"
 #include "shell/ayuda.h"
 #include "shell/frmAcerca.h"
@@ -14,6 +16,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QPushButton>
+#include <QTimer>
 
 // The pictures live in a static library, whose resources the linker would otherwise drop.
 static void iniciarRecursos() {
@@ -34,6 +37,29 @@ FrmMain::FrmMain(Plataforma& plataforma, QWidget* padre)
     ponerVistaAlFinal();
     setAcceptDrops(true);
     Form_Load();
+    auto* vigia = new QTimer(this);
+    connect(vigia, &QTimer::timeout, this, [this] {
+        if (Parada::Senal())
+            Parar();
+    });
+    vigia->start(100);
+}
+
+// A logout, or a scheduler stopping the program: a transfer under way is cancelled first, and
+// the program ends once the sign has its terminator.
+void FrmMain::Parar() {
+    for (DialogoCartel* d : findChildren<DialogoCartel*>())
+        if (d->Transfiriendo()) {
+            d->Command2_Click();
+            return; // asked again at the next look, once the transfer has ended
+        }
+    saliendo_ = true;
+    close();
+    QCoreApplication::quit();
+}
+
+FrmMain::~FrmMain() {
+    plataforma_.PuertoCom().AlComprobar({}); // an adapter's check may end after the window
 }
 
 // The preview came after the window's design: its button follows every control of the

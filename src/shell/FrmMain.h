@@ -12,6 +12,7 @@
 //                       StatusBar1       link: port, pacing  <--  core: files, protocol
 
 #include "link/ajustes.h"
+#include "link/parada.h"
 #include "model/mensaje.h"
 #include "shell/plataforma.h"
 
@@ -32,6 +33,7 @@ class FrmMain : public QMainWindow {
 
 public:
     explicit FrmMain(Plataforma& plataforma, QWidget* padre = nullptr);
+    ~FrmMain() override;
 
     Mensaje& mensaje() { return mensaje_; }
     FraMensaje* fraMensaje() const { return fraMensaje_; }
@@ -72,6 +74,12 @@ public:
     void LoadRegSett();
     void SaveRegSett();
     void Inicio_COMM();
+    // Before each transfer: a line that is not ready is started again as at start-up, the
+    // Error #03 box included when it cannot be; whether the transfer may start (an
+    // adapter's check may still be under way: the transfer waits for it).
+    bool PuertoListo();
+    // The device or adapter the port setting names, as the operator reads it.
+    QString DispositivoActual() const;
 
     // Help and About.
     void cmdHelp_Click();
@@ -99,6 +107,9 @@ private:
     bool MensajeAbierto() const;
     void InicioVar();
     void MostrarFrame(bool visible);
+    void PuertoComprobado(const QString& error);
+    void Parar();
+    void AvisoPuerto(const QString& error);
 
     Plataforma& plataforma_;
     Mensaje mensaje_;
@@ -106,6 +117,7 @@ private:
     QString ultimoNombre_; // the one file dialog of the window keeps the last name chosen
     std::optional<ArchivoElegido> elegidoDeFuera_; // answers the next file dialog
     bool saliendo_ = false;
+    Parada parada_;
     FraMensaje* fraMensaje_;
     BarraEstado* statusBar1_;
 };

@@ -2,6 +2,7 @@
 
 #include "link/puertotcp.h"
 #include "link/reloj.h"
+#include "link/resolutor.h"
 #include "shell/plataforma.h"
 
 namespace brelo {
@@ -22,8 +23,9 @@ public:
     Reloj& Pausas() override { return reloj_; }
 
 private:
-    LineaCartel puerto_;
     RelojReal reloj_;
+    ResolutorSistema resolutor_;
+    LineaCartel puerto_{resolutor_, reloj_};
 };
 
 } // namespace brelo

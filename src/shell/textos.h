@@ -27,4 +27,8 @@ inline constexpr const char* Cancelado = "Mensaje Cancelado...";
 inline constexpr const char* SalidaOk = "Archivo 'SALIDA.TXT' grabado OK!";
 inline constexpr const char* NombreSalida = "Salida.txt";
 
+// What a transfer is waiting for, in the send dialogs and brelo-cli.
+inline constexpr const char* LineaDetenida = "la linea no acepta datos; se sigue esperando";
+inline constexpr const char* Confirmando = "esperando que el adaptador confirme los datos...";
+
 } // namespace brelo::texto

@@ -1,6 +1,8 @@
 // brelo-cli run as a process: its output, the files it leaves, its exit status, and the sign
 // at the far end of a pseudo-terminal pair.
 
+#include "cli/envio.h"
+#include "link/reloj.h"
 #include "support/adaptador.h"
 #include "support/banco.h"
 #include "support/pty.h"
@@ -82,9 +84,12 @@ class TstCli : public QObject {
                    args;
             programa = "unshare";
         }
+        p.setReadChannel(QProcess::StandardError);
         p.start(programa, args);
         QVERIFY(p.waitForStarted());
     }
+    // Waits for the program's end; its exit status.
+    static int estado(QProcess& p) { return p.waitForFinished(30000) ? p.exitCode() : -1; }
 
 private Q_SLOTS:
     void initTestCase() {
@@ -92,6 +97,8 @@ private Q_SLOTS:
         QVERIFY(grande.open(QIODevice::WriteOnly) && grande.resize(16 * 1024 * 1024 + 1));
         QCOMPARE(::mkfifo(qPrintable(c.ruta("fifo.mn2")), 0600), 0);
         QVERIFY(QDir(c.dir.path()).mkpath("config/Brelo2") && QDir(c.dir.path()).mkdir("disco"));
+        c.escribir("lleno.mn2",
+                   "0,0,0,\"" + B(1000, 'a') + "\",0\r\n0,0,0,\"" + B(7000, 'b') + "\",0");
         c.escribir("config/Brelo2/Brelo2.conf", "[COM]\nBaud=1200\n[PGM]\nDY2=3000000000\n");
     }
     void ordenes_data() { Filas(Ordenes); }
@@ -106,8 +113,7 @@ private Q_SLOTS:
         // clang-format on
         QProcess p;
         arrancar(p, caso.args);
-        QVERIFY(p.waitForFinished(30000));
-        QCOMPARE(p.exitCode(), caso.estado);
+        QCOMPARE(estado(p), caso.estado);
         QCOMPARE(p.readAllStandardOutput(), caso.salida);
         const QByteArray dicho = p.readAllStandardError();
         QVERIFY2(dicho.contains(caso.errores), dicho.constData());
@@ -115,26 +121,27 @@ private Q_SLOTS:
             QCOMPARE(c.leer(caso.deja.section('=', 0, 0)), caso.deja.section('=', 1).toLatin1());
     }
 
-    // Sent to a real line; the clock. Ctrl-C during the longest pause, after the header
-    // paced and the line set up by the stored settings (200 ms, 60000 ms, 1200 baud): the
-    // sign gets the terminator at once. A line that takes nothing for a while only holds
+    // Sent to a real line; the clock. A scheduler stopping the job (SIGTERM, twice) or its
+    // terminal closing (SIGHUP) during the longest pause, after the header paced and the line
+    // set up by the stored settings (200 ms, 60000 ms, 1200 baud): the sign gets the whole
+    // terminator at once. A line that takes nothing for a while only holds
     // the 8002 bytes of a full memory up.
     void enviar() {
-        c.escribir("lleno.mn2",
-                   "0,0,0,\"" + B(1000, 'a') + "\",0\r\n0,0,0,\"" + B(7000, 'b') + "\",0");
         // clang-format off
-        for (auto [args, ctrlC, estado, largo] : {std::tuple{QStringList{"enviar", "m.mn2", "--dy1=5", "--dy2", "1"}, false, 0, 33}, {{"enviar", "m.mn2"}, true, 130, 33}, {{"hora"}, true, 130, 14}, {{"hora", "--dy1", "10", "--dy2", "02"}, false, 0, 14}, {{"enviar", "lleno.mn2", "--dy1", "0", "--dy2=0"}, false, 0, 8002}}) {
+        for (auto [args, senal, estado, largo] : {std::tuple{QStringList{"enviar", "m.mn2", "--dy1=5", "--dy2", "1"}, 0, 0, 33}, {{"enviar", "m.mn2"}, SIGTERM, 143, 33}, {{"hora"}, SIGHUP, 129, 14}, {{"hora", "--dy1", "10", "--dy2", "02"}, 0, 0, 14}, {{"enviar", "lleno.mn2", "--dy1", "0", "--dy2=0"}, 0, 0, 8002}}) {
             // clang-format on
             c.escribir("m.mn2", ArchivoEjemplo);
             ParPty par;
             const QByteArray lleno = largo > 33 ? par.Llenar() : B();
             QProcess p;
-            p.setReadChannel(QProcess::StandardError);
             arrancar(p, args << "--puerto" << par.programa());
-            if (ctrlC) {
+            if (senal) {
                 QVERIFY(par.Leer(6).size() >= 6);
                 QCOMPARE(par.Modo(), QString("1200 8N1"));
-                ::kill(pid_t(p.processId()), SIGINT);
+                if (senal == SIGHUP) // the terminal has gone: writing to it fails
+                    p.closeReadChannel(QProcess::StandardError);
+                for (int vez = 0; vez < 2; ++vez) // a second signal cuts nothing short
+                    ::kill(pid_t(p.processId()), senal);
             }
             QByteArray dicho;
             while (!lleno.isEmpty() && !dicho.contains("la linea no acepta datos") &&
@@ -142,39 +149,72 @@ private Q_SLOTS:
                 dicho += p.readAllStandardError();
             QCOMPARE(dicho.contains("la linea no acepta datos"), !lleno.isEmpty());
             const QByteArray recibido = par.Leer(lleno.size() + largo);
-            QVERIFY(p.waitForFinished(30000));
-            QCOMPARE(p.exitCode(), estado);
+            QCOMPARE(TstCli::estado(p), estado);
             // The paced bytes themselves are the transfer's, tested on a line of their own.
             QVERIFY(recibido.startsWith(lleno + (args[0] == "hora" ? "W-NT9\xB0" : "W-NT9\xDF")) &&
                     recibido.endsWith("\x01\x01"));
-            QCOMPARE(recibido.size() < lleno.size() + largo, ctrlC);
-            QVERIFY((dicho + p.readAllStandardError())
-                        .contains(ctrlC ? "Mensaje Cancelado..." : "Mensaje enviado OK!"));
+            QCOMPARE(recibido.size() < lleno.size() + largo, senal != 0);
+            QVERIFY(senal == SIGHUP ||
+                    (dicho + p.readAllStandardError())
+                        .contains(senal ? "Mensaje Cancelado..." : "Mensaje enviado OK!"));
         }
         ParPty par; // the sign's end vanishes during the first pause: a failure naming the port
         QProcess p;
         arrancar(p, {"hora", "--dy1", "300", "--puerto", par.programa()});
         QVERIFY(!par.Leer(1).isEmpty());
         par.Terminar();
-        QVERIFY(p.waitForFinished(30000));
-        QCOMPARE(p.exitCode(), 1);
+        QCOMPARE(estado(p), 1);
         QVERIFY(p.readAllStandardError().contains(
-            "Error #22, No se envio el Mensaje: " + par.programa().toUtf8() + ": no se pudo"));
+            "Error #22, No se envio el Mensaje: " + par.programa().toUtf8() +
+            ": el dispositivo se desconecto\n"));
+    }
+
+    // "hora" to three adapters at once, in this process: each gets the time its own first
+    // byte goes out at, so one slow to answer holds back neither the others nor its own
+    // clock, and one that refuses stops none of them.
+    void horaPorPuerto() {
+        Adaptador rapido, lento;
+        ResolutorGuion resolutor;
+        RelojReal reloj;
+        std::atomic<int> lecturas = 0;
+        const QString puertoLento = lento.direccion().section(':', -1);
+        Entorno entorno{reloj, resolutor, [&] {
+                            if (lecturas == 0) // the slow adapter's name comes only now
+                                resolutor.Responder(puertoLento.toStdString());
+                            return QDateTime({2026, 12, 7}, {9, 0}).addSecs(10 * lecturas++);
+                        }};
+        OpcionesLinea o;
+        o.puertos = {"tcp://127.0.0.1:65535", "tcp://mudo.example:" + puertoLento,
+                     rapido.direccion()};
+        o.dy1 = o.dy2 = "0";
+        QCOMPARE(EnviarHora(o, entorno), 1);
+        QCOMPARE(rapido.Leer(14), Hex("572D4E5439 B0 090000071226 0101"));
+        QCOMPARE(lento.Leer(14), Hex("572D4E5439 B0 090010071226 0101"));
     }
 
     // Three signs at once through adapters. One refuses: the other two get the whole stream
     // and the exit status tells the failure, naming the port. Ctrl-C reaches all three, and
-    // each gets the terminator.
+    // each gets the terminator. An adapter that stops reading is waited for, and said so,
+    // until it has acknowledged all 8002 bytes.
     void adaptadores() {
+        AdaptadorMudo mudo; // stopped while it still tries to reach an adapter: nothing is sent
+        QProcess parado;
+        arrancar(parado, {"hora", "--puerto", mudo.direccion()});
+        QVERIFY(parado.waitForReadyRead(20000)); // its first words
+        ::kill(pid_t(parado.processId()), SIGTERM);
+        QCOMPARE(estado(parado), 143);
+        Adaptador lento(2048);
+        QProcess p;
+        arrancar(p, {"enviar", "lleno.mn2", "--dy1=0", "--dy2=0", "--puerto", lento.direccion()});
+        for (QByteArray dicho; !dicho.contains("esperando que el adaptador confirme los datos");)
+            QVERIFY(p.waitForReadyRead(20000) && !(dicho += p.readAllStandardError()).isEmpty());
+        QCOMPARE(lento.Leer(8002).size(), 8002);
+        QCOMPARE(estado(p), 0);
         c.escribir("m.mn2", ArchivoEjemplo);
         for (const bool ctrlC : {false, true}) {
             Adaptador uno, dos, tres;
-            QTcpServer cerrado;
-            QVERIFY(cerrado.listen(QHostAddress::LocalHost));
-            const QString sinNadie = "tcp://127.0.0.1:" + QString::number(cerrado.serverPort());
-            cerrado.close();
+            const QString sinNadie = "tcp://127.0.0.1:65535"; // outgoing connections never take it
             QProcess p;
-            p.setReadChannel(QProcess::StandardError);
             // A port that fails first holds none of the others back.
             arrancar(p, {"enviar", "m.mn2", "--dy1", "5", "--dy2", ctrlC ? "200" : "1", "--puerto",
                          ctrlC ? tres.direccion() : sinNadie, "--puerto", uno.direccion(),
@@ -184,9 +224,8 @@ private Q_SLOTS:
                 dicho += p.readAllStandardError();
             if (ctrlC)
                 ::kill(pid_t(p.processId()), SIGINT);
-            QVERIFY(p.waitForFinished(30000));
+            QCOMPARE(estado(p), ctrlC ? 130 : 1);
             dicho += p.readAllStandardError();
-            QCOMPARE(p.exitCode(), ctrlC ? 130 : 1);
             QCOMPARE(dicho.contains(sinNadie.toUtf8() + ": el adaptador rechazo la conexion"),
                      !ctrlC);
             for (Adaptador* a : {&uno, &dos, &tres}) {

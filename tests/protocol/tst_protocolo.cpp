@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <csignal>
+
 using namespace brelo;
 using B = QByteArray;
 
@@ -183,19 +185,34 @@ private Q_SLOTS:
         QVERIFY(!d.isVisible());
     }
 
-    // Cancelar while the line holds a byte up gives that write up; the terminator follows.
-    void cancelarRetenido() {
+    // Two bytes the line holds up for three seconds each: a Detenida for each, and once such
+    // a byte has gone the dialog shows the progress again, not the line's stop.
+    void lineaDetenida() {
         Banco b;
         b.abrir("m.mn2", ArchivoEjemplo);
-        b.p.puerto.retener = {2};
+        b.p.puerto.retener = {2, 6};
+        b.p.puerto.vueltas = 30;
+        b.p.puerto.alPreguntar = [&b] { b.p.reloj.adelantar(100); };
         frmSend d(b.v);
-        correr(b, d, 2);
-        b.p.reloj.soltar();
-        b.p.puerto.retenida.acquire();
-        d.Command2->click();
-        QVERIFY(!b.p.reloj.parado([&d] { return !d.isVisible(); }));
-        QCOMPARE(b.p.puerto.escrito(), Hex("572D 0101"));
-        QCOMPARE(d.StatusBar1->text(), QString("Mensaje Cancelado..."));
+        const auto detenidas = Contar(d.findChild<Transferencia*>(), &Transferencia::Detenida);
+        QCOMPARE(correr(b, d, 7).last(), QString("Enviando ...21% [33]"));
+        QCOMPARE(*detenidas, 2);
+    }
+
+    // A logout (SIGTERM) during a transfer cancels it, the sign getting the terminator, and
+    // then ends the program.
+    void cierreDeSesion() {
+        Banco b;
+        b.v.show();
+        b.abrir("m.mn2", ArchivoEjemplo);
+        frmSend d(b.v);
+        correr(b, d, 3);
+        ::kill(::getpid(), SIGTERM);
+        QTRY_VERIFY(d.Cancelado);
+        while (b.p.reloj.seguir([&d] { return !d.isVisible(); })) {
+        }
+        QCOMPARE(b.p.puerto.escrito(), Hex("572D4E 0101"));
+        QTRY_VERIFY(!b.v.isVisible());
     }
 
     // Twice in a row, beside the message file, and a failure leaves the previous file whole.
@@ -230,13 +247,6 @@ private Q_SLOTS:
         QCOMPARE(b.p.reloj.pausas, QList<double>(5, 60000) + QList<double>(9, 2));
         QCOMPARE(b.mostrados.value(0),
                  QString("ERR: Pausa de mas de 60000 ms en Opciones: se usa 60000 ms"));
-        // A cancel does not wait out such a pause.
-        frmDate otra(b.v);
-        correr(b, otra, 2);
-        QTest::keyClick(&otra, Qt::Key_Escape);
-        QVERIFY(!b.p.reloj.parado([&otra] { return !otra.isVisible(); }));
-        QCOMPARE(b.p.puerto.escrito().mid(14), Hex("572D 0101"));
-        QCOMPARE(otra.StatusBar1->text(), QString("Mensaje Cancelado..."));
     }
 };
 

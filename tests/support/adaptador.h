@@ -3,15 +3,84 @@
 // A serial-to-Ethernet adapter standing in for the sign: a TCP listener on the loopback that
 // keeps every byte it is sent, over however many connections.
 
+#include "link/ajustes.h"
+#include "link/puerto.h"
+#include "link/resolutor.h"
+
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include <cstring>
+#include <net/if.h>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 namespace brelo {
+
+// Names as a test wants them found, with no name server: "cartel.invalid" is not found,
+// "mudo.example" answers only when the test says so, any other name is this machine.
+// Numeric addresses are themselves.
+class ResolutorGuion final : public Resolutor {
+public:
+    std::shared_future<ResultadoNombre> Resolver(const std::string& host,
+                                                 const std::string& puerto) override {
+        if (!QHostAddress(QString::fromStdString(host.substr(0, host.find('%')))).isNull())
+            return sistema_.Resolver(host, puerto);
+        if (host == "mudo.example")
+            return mudo_;
+        std::promise<ResultadoNombre> r;
+        r.set_value(host == "cartel.invalid" ? ResultadoNombre{{}, "no se encontro el equipo"}
+                                             : sistema_.Resolver("127.0.0.1", puerto).get());
+        return r.get_future().share();
+    }
+    void Responder(const std::string& puerto) {
+        respuesta_.set_value(sistema_.Resolver("127.0.0.1", puerto).get());
+    }
+
+private:
+    ResolutorSistema sistema_;
+    std::promise<ResultadoNombre> respuesta_;
+    std::shared_future<ResultadoNombre> mudo_ = respuesta_.get_future().share();
+};
+
+// An adapter that never answers: its queue of connections is full and nothing takes them, so
+// a new one hangs.
+struct AdaptadorMudo {
+    QTcpServer server;
+    QTcpSocket enCola;
+    AdaptadorMudo() {
+        server.setListenBacklogSize(0);
+        server.listen(QHostAddress::LocalHost);
+        server.pauseAccepting();
+        enCola.connectToHost(QHostAddress::LocalHost, server.serverPort());
+        enCola.waitForConnected();
+    }
+    QString direccion() const { return "tcp://127.0.0.1:" + QString::number(server.serverPort()); }
+};
+
+// A port set up as at start-up, with its check waited for: the reason, or nothing.
+inline QString Iniciar(Puerto& puerto, const Ajustes& a) {
+    const QString error = IniciarPuerto(puerto, a);
+    const bool bien = !error.isEmpty() || puerto.Preparar([] { return true; });
+    return bien ? error : a.Puerto + ": " + puerto.Motivo();
+}
 
 class Adaptador {
 public:
-    Adaptador() { server_.listen(QHostAddress::LocalHost); }
-    QString direccion() const { return "tcp://127.0.0.1:" + QString::number(server_.serverPort()); }
+    // A small receive buffer makes an adapter that stops reading stop acknowledging too.
+    explicit Adaptador(int recepcion = 0, quint16 puerto = 0,
+                       const QHostAddress& en = QHostAddress::LocalHost) {
+        server_.listen(en, puerto);
+        if (recepcion) // taken over by the connections it accepts
+            ::setsockopt(int(server_.socketDescriptor()), SOL_SOCKET, SO_RCVBUF, &recepcion,
+                         sizeof recepcion);
+    }
+    QString direccion() const {
+        const QString host = server_.serverAddress().toString();
+        return "tcp://" + (host.contains(':') ? '[' + host + ']' : host) + ':' +
+               QString::number(server_.serverPort());
+    }
     int conexiones() const { return int(sockets_.size()); }
 
     // Everything received, waiting until there are at least n bytes.
@@ -35,6 +104,24 @@ public:
         Leer(0);
         for (QTcpSocket* s : sockets_)
             s->abort();
+    }
+
+    // The loopback of the network namespace the link tests run in ("unshare -rn" under
+    // ctest), brought up or down. Anywhere else, nothing is touched and it says false.
+    static bool Loopback(bool arriba) {
+        if (qgetenv("BRELO_RED_PROPIA") != "1")
+            return false;
+        struct if_nameindex* interfaces = ::if_nameindex();
+        const bool solo = interfaces && interfaces[0].if_index && !interfaces[1].if_index;
+        ::if_freenameindex(interfaces);
+        const int s = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+        ifreq r{};
+        std::strcpy(r.ifr_name, "lo");
+        bool bien = solo && ::ioctl(s, SIOCGIFFLAGS, &r) == 0;
+        r.ifr_flags = short(arriba ? r.ifr_flags | IFF_UP : r.ifr_flags & ~IFF_UP);
+        bien = bien && ::ioctl(s, SIOCSIFFLAGS, &r) == 0;
+        ::close(s);
+        return bien;
     }
 
 private:

@@ -23,6 +23,7 @@
 #include <QThread>
 #include <QToolButton>
 
+#include <atomic>
 #include <csignal>
 #include <memory>
 #include <sys/resource.h>
@@ -85,7 +86,6 @@ public:
     QList<int> retener;        // 0-based Output calls the line holds up
     int vueltas = -1;          // for that many asks whether to go on; -1, until given up
     std::function<void()> alPreguntar = [] {}; // before each ask, on the transfer's thread
-    QSemaphore retenida;                       // released when a held write starts waiting
     int llamadas = 0;
     QStringList aperturas; // "device@baud"
     QByteArrayList salidas;
@@ -100,7 +100,6 @@ public:
     }
     bool Output(const QByteArray& bytes, const std::function<bool()>& seguir) override {
         if (retener.contains(llamadas++)) {
-            retenida.release();
             for (int n = 0; n != vueltas; ++n) {
                 alPreguntar();
                 if (!seguir())
@@ -121,7 +120,8 @@ class RelojGuion final : public Reloj {
 public:
     QList<double> pausas; // ms; read them while the transfer is parked or over
 
-    qint64 Ahora() override { return ahora_; }
+    std::atomic<qint64> porLectura = 0; // ns each reading of the clock moves it on
+    qint64 Ahora() override { return ahora_ += porLectura; }
     void DormirHasta(qint64 hasta, const std::function<bool()>& despertar) override {
         pausas << double(hasta - ahora_) / 1e6;
         parado_.release();

@@ -21,7 +21,6 @@ public:
     ParPty() { Renovar(); }
     ~ParPty() { Terminar(); }
 
-    bool listo() const { return cartel_ >= 0; }
     // A link to the program's end, as /dev/serial/by-id names are.
     QString programa() const { return dir_.filePath("programa"); }
 
