@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QTimer>
 
 #include <csignal>
 #include <sys/stat.h>
@@ -176,13 +177,18 @@ private Q_SLOTS:
         Adaptador rapido, lento;
         ResolutorGuion resolutor;
         RelojReal reloj;
-        std::atomic<int> lecturas = 0;
         const QString puertoLento = lento.direccion().section(':', -1);
-        Entorno entorno{reloj, resolutor, [&] {
-                            if (lecturas == 0) // the slow adapter's name comes only now
-                                resolutor.Responder(puertoLento.toStdString());
-                            return QDateTime({2026, 12, 7}, {9, 0}).addSecs(10 * lecturas++);
-                        }};
+        QTimer llegada; // once the first sign has its clock, the slow one's name comes
+        std::atomic<bool> despues = false;
+        connect(&llegada, &QTimer::timeout, &llegada, [&] {
+            if (!despues && rapido.Leer(0).size() == 14) {
+                despues = true;
+                resolutor.Responder(puertoLento.toStdString());
+            }
+        });
+        llegada.start(10);
+        const QDateTime nueve({2026, 12, 7}, {9, 0});
+        Entorno entorno{reloj, resolutor, [&] { return nueve.addSecs(despues ? 10 : 0); }};
         OpcionesLinea o;
         o.puertos = {"tcp://127.0.0.1:65535", "tcp://mudo.example:" + puertoLento,
                      rapido.direccion()};

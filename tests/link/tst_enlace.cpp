@@ -221,6 +221,7 @@ private Q_SLOTS:
         QCOMPARE(Iniciar(linea, a), motivos[como]);
         reloj.porLectura = 0;
         QCOMPARE(TextoLinea(a), a.Puerto.mid(6));
+        QCOMPARE(DestinoDe("tcp://[fe80::1%lo]:1")->host, "fe80::1%1"); // lo is the first
         const auto fin = [&terminada] { return !terminada.isEmpty(); };
         for (int vez = 0; vez < (como == 1 ? 2 : como == 0 || como == 7); ++vez) {
             terminada.clear();
