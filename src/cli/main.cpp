@@ -53,7 +53,9 @@ const char* const Ayuda =
     "  --baud B     velocidad en baudios\n"
     "  --dy1 MS     pausa tras cada uno de los cinco primeros bytes\n"
     "  --dy2 MS     pausa tras cada byte siguiente\n"
-    "Ctrl-C cancela el envio; el cartel recibe entonces el fin de mensaje.\n"
+    "Ctrl-C, SIGTERM o SIGHUP cancelan el envio: el cartel recibe el fin de mensaje, y el\n"
+    "resultado es 130, 143 o 129. Con un adaptador de red, el envio termina cuando el\n"
+    "adaptador confirma que recibio todos los bytes.\n"
     "\n"
     "ARCHIVO es un mensaje .mn2, o .mnm de la version anterior.\n";
 
