@@ -185,18 +185,31 @@ private Q_SLOTS:
         QVERIFY(!d.isVisible());
     }
 
-    // Two bytes the line holds up for three seconds each: a Detenida for each, and once such
-    // a byte has gone the dialog shows the progress again, not the line's stop.
+    // A byte the line holds up: the dialog says so, and shows the progress again once it has
+    // gone. Through an adapter the dialog waits, and says so, until the adapter has
+    // acknowledged every byte; every acknowledgement gives it ten more seconds, and ten
+    // seconds with none fail the send. (The port is looked at 4 s apart.)
     void lineaDetenida() {
-        Banco b;
-        b.abrir("m.mn2", ArchivoEjemplo);
-        b.p.puerto.retener = {2, 6};
-        b.p.puerto.vueltas = 30;
-        b.p.puerto.alPreguntar = [&b] { b.p.reloj.adelantar(100); };
-        frmSend d(b.v);
-        const auto detenidas = Contar(d.findChild<Transferencia*>(), &Transferencia::Detenida);
-        QCOMPARE(correr(b, d, 7).last(), QString("Enviando ...21% [33]"));
-        QCOMPARE(*detenidas, 2);
+        // clang-format off
+        for (auto [sinConfirmar, fin] : {std::pair{QList<qint64>{30, 30, 20, 20, 10, 10, 10}, "Mensaje enviado OK!"}, {{30, 30, 30, 30}, "Error #22, No se envio el Mensaje"}}) {
+            // clang-format on
+            Banco b;
+            b.abrir("m.mn2", ArchivoEjemplo);
+            b.p.puerto.retener = {6};
+            b.p.puerto.vueltas = 2;
+            b.p.puerto.sinConfirmar = sinConfirmar;
+            b.p.puerto.alPreguntar = [&b] {
+                b.p.reloj.DormirHasta(b.p.reloj.Ahora() + 4000000000, [] { return false; });
+            };
+            frmSend d(b.v);
+            const auto detenidas = Contar(d.findChild<Transferencia*>(), &Transferencia::Detenida);
+            const QStringList textos = correr(b, d);
+            QCOMPARE(textos.mid(7, 2).join('|'), "Aviso: la linea no acepta datos; se sigue "
+                                                 "esperando|Enviando ...21% [33]");
+            QCOMPARE(textos[35], "Enviado; esperando que el adaptador confirme los datos...");
+            QCOMPARE(textos.last(), fin);
+            QCOMPARE(*detenidas, 1);
+        }
     }
 
     // A logout (SIGTERM) during a transfer cancels it, the sign getting the terminator, and

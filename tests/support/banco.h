@@ -82,15 +82,24 @@ template <class Emisor, class Senal> std::shared_ptr<int> Contar(Emisor* e, Sena
 class PuertoGuion final : public Puerto {
 public:
     bool abierto = false, abrirFalla = false;
-    int fallaEnEscritura = -1; // 0-based Output call that fails
-    QList<int> retener;        // 0-based Output calls the line holds up
-    int vueltas = -1;          // for that many asks whether to go on; -1, until given up
+    int fallaEnEscritura = -1;  // 0-based Output call that fails
+    QList<qint64> sinConfirmar; // what the far end has not acknowledged at each look
+    QList<int> retener;         // 0-based Output calls the line holds up
+    int vueltas = -1;           // for that many asks whether to go on; -1, until given up
     std::function<void()> alPreguntar = [] {}; // before each ask, on the transfer's thread
     int llamadas = 0;
     QStringList aperturas; // "device@baud"
     QByteArrayList salidas;
 
     QByteArray escrito() const { return salidas.join(); }
+    bool Confirmar(const std::function<bool(qint64)>& seguir) override {
+        for (qint64 pendientes : sinConfirmar) {
+            if (!seguir(pendientes))
+                return false;
+            alPreguntar();
+        }
+        return true;
+    }
     bool PortOpen() const override { return abierto; }
     void Cerrar() override { abierto = false; }
     bool Abrir(const QString& dispositivo, qint32 baudios, QString& error) override {
