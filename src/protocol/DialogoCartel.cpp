@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace brelo {
 
 DialogoCartel::DialogoCartel(FrmMain& principal, const QString& titulo, const QString& textoOK)
@@ -36,7 +38,10 @@ DialogoCartel::DialogoCartel(FrmMain& principal, const QString& titulo, const QS
     StatusBar1 = new QLabel;
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    StatusBar1->setMinimumWidth(300);
+    // Wide enough for the longest thing it says: the wait for an adapter's acknowledgement.
+    StatusBar1->setText(textoConfirmando());
+    StatusBar1->setMinimumWidth(std::max(300, StatusBar1->sizeHint().width()));
+    StatusBar1->clear();
     columna->addWidget(StatusBar1);
 
     connect(Command2, &QPushButton::clicked, this, &DialogoCartel::Command2_Click);
@@ -46,10 +51,13 @@ DialogoCartel::DialogoCartel(FrmMain& principal, const QString& titulo, const QS
     connect(&transferencia_, &Transferencia::Detenida, this, [this] {
         StatusBar1->setText(QStringLiteral("Aviso: ") + QString::fromLatin1(texto::LineaDetenida));
     });
-    connect(&transferencia_, &Transferencia::Confirmando, this, [this] {
-        StatusBar1->setText(QStringLiteral("Enviado; ") + QString::fromLatin1(texto::Confirmando));
-    });
+    connect(&transferencia_, &Transferencia::Confirmando, this,
+            [this] { StatusBar1->setText(textoConfirmando()); });
     connect(&transferencia_, &Transferencia::Terminada, this, &DialogoCartel::alTerminar);
+}
+
+QString DialogoCartel::textoConfirmando() {
+    return QStringLiteral("Enviado; ") + QString::fromLatin1(texto::Confirmando);
 }
 
 QLabel* DialogoCartel::etiqueta(const QString& nombre, const QString& texto) {

@@ -59,6 +59,7 @@ protected:
 
 private:
     void alTerminar(Transferencia::Fin fin);
+    static QString textoConfirmando();
 
     QBoxLayout* contenido_;
     Transferencia transferencia_;
