@@ -21,6 +21,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -139,7 +140,7 @@ int ordenRevisar(const QString& ruta) {
     const RevisionMensaje r = RevisarMensaje(*m);
     for (const auto& [numero, vista] : r.paginas) {
         if (vista.costo) // nothing for a page that cannot be sent
-            std::cout << "Pagina " << numero << ": ocupa " << vista.costo << " bytes\n";
+            std::cout << "Pagina " << numero << ": ocupa " << Bytes(vista.costo) << '\n';
         for (const std::string& h : vista.hallazgos)
             std::cout << "Pagina " << numero << ": " << Cp1252AUtf8(h) << '\n';
     }
@@ -147,7 +148,8 @@ int ordenRevisar(const QString& ruta) {
         std::cout << "Mensaje: " << Cp1252AUtf8(h) << '\n';
     if (!m->tieneTexto())
         std::cout << "Mensaje: no tiene texto; el envio daria " << texto::Error21 << '\n';
-    std::cout.flush();
+    if (!std::cout.flush()) // a full disk: the report is not there
+        return Fallo;
     return r.conHallazgos() || !m->tieneTexto() ? Fallo : 0;
 }
 
@@ -182,9 +184,18 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     const QString orden = args.value(0);
-    if (orden == QLatin1String("--help") || orden == QLatin1String("-h")) {
+    if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
         std::cout << Ayuda;
-        return 0;
+        return std::cout.flush() ? 0 : Fallo;
+    }
+    // The orders on files take no options: an unknown one is a mistake, not a file name.
+    const bool conOpcion =
+        std::any_of(args.begin() + std::min<qsizetype>(1, args.size()), args.end(),
+                    [](const QString& a) { return a.startsWith('-'); });
+    if (conOpcion &&
+        QStringList{"trama", "salida", "info", "revisar", "importar"}.contains(orden)) {
+        std::cerr << Ayuda;
+        return MalUso;
     }
     if (orden == QLatin1String("trama") && args.size() == 2)
         return ordenTrama(args[1]);

@@ -216,8 +216,8 @@ void FraMensaje::actualizarVista() {
     const VistaPagina& v = vista->Vista();
     Mensaje copia = m_;
     copia.ponerPagina(m_.PagAct, p);
-    QStringList partes{
-        QStringLiteral("Esta pagina ocupa %1 bytes").arg(p.texto.empty() ? 0 : v.costo)};
+    QStringList partes{QStringLiteral("Esta pagina ocupa ") +
+                       QString::fromStdString(Bytes(p.texto.empty() ? 0 : v.costo))};
     for (const std::string& h : v.hallazgos)
         partes << aQString(h);
     for (const std::string& h : RevisarMensaje(copia).mensaje)

@@ -21,19 +21,32 @@ std::string numero(long n) {
     return std::to_string(n);
 }
 
-// One sentence per character the sign receives as another one, in order of appearance.
+// One sentence per character the sign receives as another one, in order of appearance; the
+// control characters a file may hold, however many, in one sentence of their own. DEL is
+// named, never written as itself to a terminal.
 void cambiados(const std::string& texto, std::size_t n, std::vector<std::string>& h) {
     std::string vistos;
+    std::size_t controles = 0, primero = 0;
     for (std::size_t i = 0; i < std::min(n, texto.size()); ++i) {
         const char c = texto[i];
+        if (std::uint8_t(c) < 0x20) {
+            primero = controles++ ? primero : i + 1;
+            continue;
+        }
         const auto llega = static_cast<char>(Significado(CodigoCartel(std::uint8_t(c))));
         if (llega == c || vistos.find(c) != std::string::npos)
             continue;
         vistos += c;
-        h.push_back(
-            (std::uint8_t(c) < 0x20 ? std::string("Un caracter de control") : std::string(1, c)) +
-            " se envia como " + llega);
+        h.push_back((c == '\x7f' ? std::string("DEL") : std::string(1, c)) + " se envia como " +
+                    llega);
     }
+    if (controles == 1)
+        h.push_back("1 caracter de control se envia como # (en la posicion " +
+                    numero(long(primero)) + ")");
+    else if (controles)
+        h.push_back(numero(long(controles)) +
+                    " caracteres de control se envian como # (el primero en la posicion " +
+                    numero(long(primero)) + ")");
 }
 
 } // namespace
@@ -82,11 +95,15 @@ RevisionMensaje RevisarMensaje(const Mensaje& m) {
     }
     const long quedan = MemoriaCartel - total;
     if (primeraPerdida)
-        r.mensaje.push_back("El mensaje pasa la memoria del cartel por " + numero(-quedan) +
-                            " bytes: se pierde desde la pagina " + numero(primeraPerdida));
+        r.mensaje.push_back("El mensaje pasa la memoria del cartel por " + Bytes(-quedan) +
+                            ": se pierde desde la pagina " + numero(primeraPerdida));
     else if (quedan <= MemoriaAviso)
-        r.mensaje.push_back("Quedan solo " + numero(quedan) + " bytes de memoria en el cartel");
+        r.mensaje.push_back("Quedan solo " + Bytes(quedan) + " de memoria en el cartel");
     return r;
+}
+
+std::string Bytes(long n) {
+    return numero(n) + (n == 1 ? " byte" : " bytes");
 }
 
 } // namespace brelo

@@ -39,4 +39,7 @@ struct RevisionMensaje {
 // The whole message as it would be sent now.
 RevisionMensaje RevisarMensaje(const Mensaje& m);
 
+// "1 byte", "2 bytes".
+std::string Bytes(long n);
+
 } // namespace brelo
