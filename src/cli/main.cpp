@@ -154,10 +154,11 @@ int ordenRevisar(const QString& ruta) {
 }
 
 int ordenImportar(const QString& texto, QString destino) {
-    if (QFileInfo(destino).suffix().isEmpty()) // as the window's save dialog names it
-        destino += QStringLiteral(".mn2");
-    if (EsNombreVersion1(destino.toStdString()))
-        return Fallar(texto::NoGrabado, destino + QStringLiteral(": ") + texto::SoloLectura);
+    destino = NombreMn2(destino); // as the window's save dialog names it
+    if (MismoArchivo(texto, destino)) {
+        Fallar(texto::NoGrabado, destino + QStringLiteral(": es el mismo archivo que ") + texto);
+        return MalUso;
+    }
     const LecturaArchivo archivo = LeerArchivo(texto);
     if (!archivo.error.isEmpty())
         return Fallar(texto::NoSePudoLeer, texto + QStringLiteral(": ") + archivo.error);

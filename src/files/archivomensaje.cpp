@@ -28,7 +28,7 @@ std::string Extraer(std::string_view ruta, char c) {
 }
 
 VersionArchivo VersionDeRuta(std::string_view ruta) {
-    return Extraer(ruta, '.') == "mnm" ? VersionArchivo::V1 : VersionArchivo::V2;
+    return EsNombreVersion1(ruta) ? VersionArchivo::V1 : VersionArchivo::V2;
 }
 
 bool EsNombreVersion1(std::string_view ruta) {

@@ -9,6 +9,8 @@
 
 #include <cerrno>
 
+#include <sys/stat.h>
+
 namespace brelo {
 
 namespace {
@@ -75,6 +77,19 @@ std::optional<QString> EscribirArchivo(const QString& ruta, const std::string& d
     if (!f.commit())
         return motivoDe(f);
     return std::nullopt;
+}
+
+QString NombreMn2(const QString& ruta) {
+    const QString sufijo = QStringLiteral(".mn2");
+    return ruta.endsWith(sufijo, Qt::CaseInsensitive) ? ruta : ruta + sufijo;
+}
+
+bool MismoArchivo(const QString& a, const QString& b) {
+    struct stat x {
+    }, y{};
+    return ::stat(QFile::encodeName(a).constData(), &x) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &y) == 0 && x.st_dev == y.st_dev &&
+           x.st_ino == y.st_ino;
 }
 
 } // namespace brelo

@@ -22,4 +22,11 @@ LecturaArchivo LeerArchivo(const QString& ruta);
 // Returns the reason on failure, in Spanish, nothing on success.
 std::optional<QString> EscribirArchivo(const QString& ruta, const std::string& datos);
 
+// A message's name as the operator typed it, with ".mn2" added unless it already ends so,
+// whatever the case: "cartel.v2" is "cartel.v2.mn2", "CARTEL.MN2" stays.
+QString NombreMn2(const QString& ruta);
+
+// Whether both names reach one file (a link, a second name, the same path written twice).
+bool MismoArchivo(const QString& a, const QString& b);
+
 } // namespace brelo

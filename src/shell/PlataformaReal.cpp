@@ -1,6 +1,7 @@
 #include "shell/PlataformaReal.h"
 
 #include "files/archivomensaje.h"
+#include "files/escritura.h"
 #include "model/valor.h"
 #include "shell/textos.h"
 
@@ -62,6 +63,10 @@ public:
         : QFileDialog(padre), d_(d), plataforma_(plataforma) {}
 
     void accept() override {
+        // Qt adds the suffix only to a name without a dot: "cartel.v2" gets it here, before Qt
+        // asks about overwriting the file that name really is.
+        if (const QString ruta = selectedFiles().value(0); !d_.sufijo.isEmpty() && !ruta.isEmpty())
+            selectFile(NombreMn2(ruta));
         if (NombreAceptable(plataforma_, this, d_, selectedFiles().value(0)))
             QFileDialog::accept();
     }

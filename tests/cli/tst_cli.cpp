@@ -45,7 +45,8 @@ const Orden Ordenes[] = {
     {"demasiado grande", {"trama", "grande.mn2"}, B(), 1, "", "grande.mn2: es demasiado grande", ""},
     {"campo entre comillas", {"trama", "m.mn2"}, "\"B\",0,0,\"a\",0", 1, "", "registro 1: valor numerico no valido \"B\"\n", ""},
     {"byte de control", {"trama", "m.mn2"}, "\x01\xF1\x7F,0,0,\"a\",0", 1, "", "valor numerico no valido \"\\x01\xC3\xB1\\x7f\"\n", ""},
-    {"destino .mnm", {"importar", "t.txt", "x.MNM"}, B(), 1, "", "NO se Grabo Archivo Mensajes: x.MNM: los archivos .mnm", "x.MNM=<no existe>"},
+    {"destino con otro punto", {"importar", "t.txt", "x.MNM"}, B(), 0, "", "", "x.MNM.mn2=0,0,0,\"      HOLA      \",0\r\n"},
+    {"destino que es el origen", {"importar", "t.txt", "enlace.Mn2"}, B(), 2, "", "NO se Grabo Archivo Mensajes: enlace.Mn2: es el mismo archivo que t.txt\n", "t.txt=HOLA\r\n"},
     {"sin texto", {"trama", "m.mn2"}, "", 1, "", "Error #21, No Hay mensaje cargado", ""},
     {"alineacion imposible", {"salida", "m.mn2"}, "4,0,7,\"x\",0\r\n", 1, "", "Error #22, No se envio el Mensaje", "Salida.txt=anterior"},
     {"texto sin lineas", {"importar", "m.mn2", "d.mn2"}, "\r\n", 1, "", "NO se pudo leer Archivo", "d.mn2=<no existe>"},
@@ -100,6 +101,7 @@ private Q_SLOTS:
         QFile grande(c.ruta("grande.mn2"));
         QVERIFY(grande.open(QIODevice::WriteOnly) && grande.resize(16 * 1024 * 1024 + 1));
         QCOMPARE(::mkfifo(qPrintable(c.ruta("fifo.mn2")), 0600), 0);
+        QVERIFY(QFile::link(c.ruta("t.txt"), c.ruta("enlace.Mn2")));
         QVERIFY(QDir(c.dir.path()).mkpath("config/Brelo2") && QDir(c.dir.path()).mkdir("disco"));
         c.escribir("lleno.mn2",
                    "0,0,0,\"" + B(1000, 'a') + "\",0\r\n0,0,0,\"" + B(7000, 'b') + "\",0");

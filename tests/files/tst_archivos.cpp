@@ -105,7 +105,7 @@ const Flujo Flujos[] = {
     {"cerrar No y grabar", "nuevo editar cerrar grabar:c.mn2", "c.mn2", "c.mn2", 8, "PGM: Mensajes Grabado OK", "c.mn2=0,0,0,\"editado\",0\r\n", 1},
     {"nuevo tras como pide nombre", "nuevo editar como:a.mn2 editar si nuevo:b.mn2", "Sin Nombre", "", 13, "PGM: Mensajes Grabado OK / PGM: Mensajes Grabado OK", "b.mn2=0,0,0,\"otro\",0\r\n", 1},
     {"carga fallida", "nuevo editar abrir:mal.mn2", "Sin Nombre", "", 13, "PGM: Cargando Mensaje... / ERR: Error en Archivo de Mensaje", "", 1},
-    {"v1 en mayusculas", "abrir:V1.MNM abrir", "Sin Nombre", "", 13, "PGM: Cargando Mensaje... / ERR: Error en Archivo de Mensaje", "", 0, ".|V1.MNM"},
+    {"v1 en mayusculas", "abrir:V1.MNM abrir", "V1.MNM", "V1.MNM", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", "", 0, ".|V1.MNM"},
     {"no existe", "abrir:no.mn2", "Sin Nombre", "", 13, "ERR: Error en Archivo de Mensaje", ""},
     {"archivo vacio", "nuevo editar abrir:vacio.mn2", "Sin Nombre", "vacio.mn2", 13, "PGM: Cargando Mensaje...", "", 1},
     {"pagina de 40000 entera", "abrir:larga.mn2 como:o.mn2", "o.mn2", "o.mn2", 13, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Mensajes Grabado OK", "o.mn2=0,0,0,\"" + QString(40000, 'x') + "\",0\r\n"},

@@ -1,10 +1,12 @@
 // The window's shell: every button runs what its menu item runs, the status line, help.
 
+#include "shell/PlataformaReal.h"
 #include "shell/ayuda.h"
 #include "support/banco.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QTimer>
 
@@ -92,6 +94,25 @@ private Q_SLOTS:
             aceptados << NombreAceptable(b.p, nullptr, d, b.ruta(nombre));
         QCOMPARE(aceptados, QList<bool>({false, false, true}));
         QVERIFY(b.p.cajas.value(0).contains("solo se leen") && b.p.cajas.size() == 3);
+    }
+
+    // The real save dialog: a name typed with another dot gets ".mn2"; one ending in it, in
+    // capitals, does not.
+    void sufijoDeGrabar() {
+        PlataformaReal real;
+        Carpeta c;
+        for (const QString nombre : {"cartel.v2", "CARTEL.MN2"}) {
+            QTimer::singleShot(0, this, [nombre] {
+                auto* nombreTecleado =
+                    QApplication::activeModalWidget()->findChild<QLineEdit*>("fileNameEdit");
+                nombreTecleado->setText(nombre);
+                QTest::keyClick(nombreTecleado, Qt::Key_Return);
+            });
+            const auto elegido = real.ElegirArchivo(
+                nullptr,
+                {.modo = DialogoArchivo::Guardar, .carpeta = c.dir.path(), .sufijo = "mn2"});
+            QCOMPARE(elegido->nombre, nombre.endsWith("MN2") ? nombre : nombre + ".mn2");
+        }
     }
 
     // Alt+A always opens "&Archivo", though "&Ayuda" carries the same letter.
