@@ -73,9 +73,11 @@ std::optional<ArchivoElegido> FrmMain::ElegirArchivo(DialogoArchivo d) {
 void FrmMain::AbrirDeFuera(const QString& ruta) {
     const QFileInfo info(ruta);
     elegidoDeFuera_ = ArchivoElegido{info.absoluteFilePath(), info.fileName()};
-    if (info.suffix().compare(QStringLiteral("txt"), Qt::CaseInsensitive) == 0)
+    if (info.suffix().compare(QStringLiteral("txt"), Qt::CaseInsensitive) == 0) {
+        if (!MensajeAbierto()) // a text opened from outside becomes a new message
+            Nuevo_Click();
         Importar_Click();
-    else
+    } else
         Cargar_Click();
     elegidoDeFuera_.reset(); // not taken when the command stopped before its dialog
 }

@@ -48,6 +48,24 @@ TextoDecodificado convertir(const QString& texto) {
     return r;
 }
 
+// UTF-8 when it holds a multi-byte sequence and more of them are whole than damaged: a text
+// from another program with one bad byte keeps its accents, while a Windows-1252 text, whose
+// accented letters never form a valid sequence, stays what it is. The decoder turns each
+// damaged sequence into one U+FFFD; a U+FFFD written in the file is a whole sequence.
+bool pareceUtf8(std::string_view datos, const QString& texto) {
+    long escritos = 0;
+    for (std::size_t i = datos.find("\xEF\xBF\xBD"); i != std::string_view::npos;
+         i = datos.find("\xEF\xBF\xBD", i + 3))
+        ++escritos;
+    long noAscii = 0, reemplazos = 0;
+    for (const char32_t c : texto.toUcs4()) {
+        noAscii += c >= 0x80;
+        reemplazos += c == 0xFFFD;
+    }
+    const long danados = reemplazos - escritos, enteros = noAscii - danados;
+    return enteros > 0 && enteros > danados;
+}
+
 std::string_view sin(std::string_view d, std::size_t marca) {
     return d.substr(marca);
 }
@@ -66,11 +84,9 @@ TextoDecodificado DecodificarTexto(std::string_view datos) {
         return convertir(decodificar(QStringConverter::Utf16BE, sin(datos, 2)).first);
     if (empiezaCon(datos, "\xEF\xBB\xBF"))
         return convertir(decodificar(QStringConverter::Utf8, sin(datos, 3)).first);
-    const bool ascii =
-        std::all_of(datos.begin(), datos.end(), [](char c) { return uchar(c) < 0x80; });
-    if (!ascii)
-        if (const auto [texto, valido] = decodificar(QStringConverter::Utf8, datos); valido)
-            return convertir(texto);
+    if (const QString texto = decodificar(QStringConverter::Utf8, datos).first;
+        pareceUtf8(datos, texto))
+        return convertir(texto); // each damaged sequence, a U+FFFD, becomes "#" and is counted
     return {std::string(datos), 0};
 }
 
