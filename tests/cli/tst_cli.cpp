@@ -2,6 +2,7 @@
 // at the far end of a pseudo-terminal pair.
 
 #include "cli/envio.h"
+#include "link/parada.h"
 #include "link/reloj.h"
 #include "support/adaptador.h"
 #include "support/banco.h"
@@ -13,6 +14,7 @@
 
 #include <csignal>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace brelo;
 using B = QByteArray;
@@ -141,12 +143,16 @@ private Q_SLOTS:
             ParPty par;
             const QByteArray lleno = largo > 33 ? par.Llenar() : B();
             QProcess p;
+            int tubo[2] = {-1, -1};
+            if (senal == SIGHUP && ::pipe(tubo) == 0) { // what it says, nobody reads any more
+                ::close(tubo[0]);
+                p.setChildProcessModifier([w = tubo[1]] { ::dup2(w, STDERR_FILENO); });
+            }
             arrancar(p, args << "--puerto" << par.programa());
+            ::close(tubo[1]);
             if (senal) {
                 QVERIFY(par.Leer(6).size() >= 6);
                 QCOMPARE(par.Modo(), QString("1200 8N1"));
-                if (senal == SIGHUP) // the terminal has gone: writing to it fails
-                    p.closeReadChannel(QProcess::StandardError);
                 for (int vez = 0; vez < 2; ++vez) // a second signal cuts nothing short
                     ::kill(pid_t(p.processId()), senal);
             }
@@ -174,6 +180,14 @@ private Q_SLOTS:
         QVERIFY(p.readAllStandardError().contains(
             "Error #22, No se envio el Mensaje: " + par.programa().toUtf8() +
             ": el dispositivo se desconecto\n"));
+    }
+
+    // The first stopping signal is the one that counts, whatever comes after it.
+    void primeraSenal() {
+        const Parada parada;
+        ::raise(SIGTERM);
+        ::raise(SIGINT);
+        QCOMPARE(Parada::Estado(), 143);
     }
 
     // "hora" to three adapters at once, in this process: each gets the time its own first

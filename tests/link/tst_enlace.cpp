@@ -201,7 +201,6 @@ private Q_SLOTS:
         // clang-format on
         reloj.porLectura = como == 4 ? 1000000000 : 0; // a second at every look at the clock
         QCOMPARE(Iniciar(linea, a), motivo.isEmpty() ? motivo : a.Puerto + ": " + motivo);
-        reloj.porLectura = 0;
         QCOMPARE(DestinoDe("tcp://[fe80::1%lo]:1")->host, "fe80::1%1"); // lo is the first
         const auto fin = [&terminada] { return !terminada.isEmpty(); };
         for (int vez = 0; vez < (como == 1 ? 2 : como == 0 || como == 7); ++vez) {

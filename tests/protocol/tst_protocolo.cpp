@@ -224,8 +224,7 @@ private Q_SLOTS:
         correr(b, d, 3);
         ::kill(::getpid(), SIGTERM);
         QTRY_VERIFY(d.Cancelado);
-        while (b.p.reloj.seguir([&d] { return !d.isVisible(); })) {
-        }
+        QVERIFY(!b.p.reloj.seguir([&d] { return !d.isVisible(); })); // seen after this pause
         QCOMPARE(b.p.puerto.escrito(), Hex("572D4E 0101"));
         QTRY_VERIFY(!b.v.isVisible());
     }

@@ -100,14 +100,14 @@ private Q_SLOTS:
     // keep one that ends in it, in capitals.)
     void sufijoDeGrabar() {
         PlataformaReal real;
-        Carpeta c;
         QTimer::singleShot(0, this, [] {
             auto* nombre = QApplication::activeModalWidget()->findChild<QLineEdit*>("fileNameEdit");
             nombre->setText("cartel.v2");
             QTest::keyClick(nombre, Qt::Key_Return);
         });
         const auto elegido = real.ElegirArchivo(
-            nullptr, {.modo = DialogoArchivo::Guardar, .carpeta = c.dir.path(), .sufijo = "mn2"});
+            nullptr,
+            {.modo = DialogoArchivo::Guardar, .carpeta = QDir::tempPath(), .sufijo = "mn2"});
         QCOMPARE(elegido->nombre, QString("cartel.v2.mn2"));
     }
 
