@@ -13,11 +13,13 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 
@@ -45,6 +47,15 @@ bool EncajaEnFiltro(const QString& nombre, const QString& filtro) {
     return false;
 }
 } // namespace
+
+// Where "Salida.txt" goes: beside the message last read or written in this run, never beside
+// a file that failed; before any, in the documents folder.
+QString FrmMain::CarpetaSalida() const {
+    if (!carpetaBuena_.isEmpty())
+        return carpetaBuena_;
+    const QString documentos = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documentos).isDir() ? documentos : QDir::homePath();
+}
 
 bool FrmMain::MensajeAbierto() const {
     return !fraMensaje_->isHidden();
@@ -206,6 +217,7 @@ void FrmMain::Grabar_Mensaje() {
         return;
     }
     mensaje_.Cambios = false;
+    carpetaBuena_ = QFileInfo(deTexto(mensaje_.NomArchivo2)).absolutePath();
     TypeMsg(tipo::Pgm, QString::fromLatin1(texto::GrabadoOk));
     statusBar1_->PonerPanel(2, deTexto(mensaje_.NomArchivo));
 }
@@ -242,6 +254,7 @@ void FrmMain::CargarMensaje() {
     mensaje_.Cambios = false;
     mensaje_.GrabarComo = false;
     statusBar1_->PonerPanel(2, deTexto(mensaje_.NomArchivo));
+    carpetaBuena_ = QFileInfo(elegido->ruta).absolutePath();
     TypeMsg(tipo::Pgm, QString::fromLatin1(texto::CargadoOk));
 }
 

@@ -19,9 +19,7 @@ frmSendTxt::frmSendTxt(FrmMain& principal)
 }
 
 QString frmSendTxt::RutaSalida() const {
-    const QString ultimo = QString::fromStdString(principal_.mensaje().NomArchivo2);
-    const QDir carpeta = ultimo.isEmpty() ? QDir::current() : QFileInfo(ultimo).dir();
-    return carpeta.filePath(QString::fromLatin1(texto::NombreSalida));
+    return QDir(principal_.CarpetaSalida()).filePath(QString::fromLatin1(texto::NombreSalida));
 }
 
 void frmSendTxt::cmdOK_Click() {
@@ -31,8 +29,11 @@ void frmSendTxt::cmdOK_Click() {
     if (!trama)
         return;
     // Written aside and renamed over the old file: a failure leaves the old one whole.
-    const bool escrito = !EscribirArchivo(RutaSalida(), FormatoSalida(trama->toStdString()));
-    Terminar(QString::fromLatin1(escrito ? texto::SalidaOk : texto::Error22));
+    const QString ruta = RutaSalida();
+    const bool escrito = !EscribirArchivo(ruta, FormatoSalida(trama->toStdString()));
+    Terminar(escrito ? QString::fromLatin1(texto::SalidaOk) + QStringLiteral(" ") +
+                           QDir::toNativeSeparators(ruta)
+                     : QString::fromLatin1(texto::Error22));
 }
 
 } // namespace brelo

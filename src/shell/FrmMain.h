@@ -80,6 +80,7 @@ public:
     bool PuertoListo();
     // The device or adapter the port setting names, as the operator reads it.
     QString DispositivoActual() const;
+    QString CarpetaSalida() const;
 
     // Help and About.
     void cmdHelp_Click();
@@ -115,6 +116,7 @@ private:
     Mensaje mensaje_;
     Ajustes ajustes_;
     QString ultimoNombre_; // the one file dialog of the window keeps the last name chosen
+    QString carpetaBuena_; // of the message last read or written
     std::optional<ArchivoElegido> elegidoDeFuera_; // answers the next file dialog
     bool saliendo_ = false;
     Parada parada_;

@@ -229,17 +229,23 @@ private Q_SLOTS:
         QTRY_VERIFY(!b.v.isVisible());
     }
 
-    // Twice in a row, beside the message file, and a failure leaves the previous file whole.
+    // Beside the message file, and again there after an Abrir that failed elsewhere; a failure
+    // leaves the previous file whole. The dialog says where it went.
     void salida() {
         Banco b;
         b.abrir("m.mn2", B("0,0,0,\"DIGA \xFFSI\xFF\",0\r\n") + ArchivoEjemplo);
-        const B esperado =
-            "\"" + Hex("572D4E5439DF 90") + "DIGA \"SI\"" + TramaEjemplo.mid(6) + "\"\r\n";
-        for (int vez = 0; vez < 2; ++vez) {
-            frmSendTxt d(b.v);
-            QCOMPARE(correr(b, d).last(), QString("Archivo 'SALIDA.TXT' grabado OK!"));
-            QCOMPARE(b.leer("Salida.txt"), esperado);
-        }
+        const QString ok = "Archivo 'SALIDA.TXT' grabado OK! " + b.ruta("Salida.txt");
+        frmSendTxt primero(b.v);
+        QCOMPARE(correr(b, primero).last(), ok);
+        QCOMPARE(b.leer("Salida.txt"),
+                 "\"" + Hex("572D4E5439DF 90") + "DIGA \"SI\"" + TramaEjemplo.mid(6) + "\"\r\n");
+        b.elegir("no/hay/m.mn2");
+        b.v.Cargar_Click(); // an empty message, named nothing
+        b.f.txtMensaje->setText("x");
+        frmSendTxt segundo(b.v);
+        QCOMPARE(correr(b, segundo).last(), ok);
+        const B esperado = "\"" + Hex("572D4E5439DF 90 78 0101") + "\"\r\n";
+        QCOMPARE(b.leer("Salida.txt"), esperado);
         b.f.txtMensaje->setText(QString(500, 'x'));
         frmSendTxt d(b.v);
         ConLimiteDeArchivo(100, [&] { d.cmdOK->click(); });
