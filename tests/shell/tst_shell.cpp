@@ -99,13 +99,12 @@ private Q_SLOTS:
     // The real save dialog: a name typed with another dot gets ".mn2". (brelo-cli's tests
     // keep one that ends in it, in capitals.)
     void sufijoDeGrabar() {
-        PlataformaReal real;
         QTimer::singleShot(0, this, [] {
             auto* nombre = QApplication::activeModalWidget()->findChild<QLineEdit*>("fileNameEdit");
             nombre->setText("cartel.v2");
             QTest::keyClick(nombre, Qt::Key_Return);
         });
-        const auto elegido = real.ElegirArchivo(
+        const auto elegido = PlataformaReal().ElegirArchivo(
             nullptr,
             {.modo = DialogoArchivo::Guardar, .carpeta = QDir::tempPath(), .sufijo = "mn2"});
         QCOMPARE(elegido->nombre, QString("cartel.v2.mn2"));
