@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -130,21 +131,27 @@ void FrmMain::cmdHelp_Click() {
                                     {ArchivoAyuda(QDir::toNativeSeparators(PathApp))}))
         return;
 #endif
-    // Without a viewer the operator can still open the guide by hand, if told where it is.
+    // Without a viewer, or with one that finds no browser, the operator can still open the
+    // guide by hand, if told where it is: each time.
+    const QPointer<FrmMain> ventana(this);
+    const auto sinAyuda = [ventana](const QString& guia) {
+        if (ventana)
+            ventana->plataforma_.Aviso(
+                ventana, QStringLiteral("Ayuda"),
+                QStringLiteral("No se pudo abrir la ayuda del programa.") +
+                    (guia.isEmpty() ? QString()
+                                    : QStringLiteral("\nLa guia del operador esta en ") + guia),
+                QMessageBox::Information);
+    };
     QString guia;
     for (const QString& documento : DocumentosAyuda(PathApp)) {
         if (!QFileInfo::exists(documento))
             continue;
-        if (plataforma_.AbrirDocumento(documento))
+        guia = QDir::toNativeSeparators(QFileInfo(documento).absoluteFilePath());
+        if (plataforma_.AbrirDocumento(documento, [sinAyuda, guia] { sinAyuda(guia); }))
             return;
-        if (guia.isEmpty())
-            guia = QDir::toNativeSeparators(QFileInfo(documento).absoluteFilePath());
     }
-    plataforma_.Aviso(
-        this, QStringLiteral("Ayuda"),
-        QStringLiteral("No se pudo abrir la ayuda del programa.") +
-            (guia.isEmpty() ? QString() : QStringLiteral("\nLa guia del operador esta en ") + guia),
-        QMessageBox::Information);
+    sinAyuda(guia);
 }
 
 } // namespace brelo

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -143,8 +144,26 @@ bool PlataformaReal::IniciarPrograma(const QString& programa, const QStringList&
     return proceso.startDetached();
 }
 
-bool PlataformaReal::AbrirDocumento(const QString& ruta) {
+bool PlataformaReal::AbrirDocumento(const QString& ruta, std::function<void()> alFallar) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(alFallar) // the shell opens it; nothing to watch
     return QDesktopServices::openUrl(QUrl::fromLocalFile(ruta));
+#endif
+    auto* visor = new QProcess; // until the viewer has ended, however long it stays
+    QElapsedTimer desde;
+    desde.start();
+    QObject::connect(visor, &QProcess::finished, visor,
+                     [visor, alFallar, desde](int codigo, QProcess::ExitStatus estado) {
+                         if ((codigo != 0 || estado != QProcess::NormalExit) &&
+                             desde.elapsed() < 5000)
+                             alFallar();
+                         visor->deleteLater();
+                     });
+    visor->start(Visor, {QUrl::fromLocalFile(ruta).toString()});
+    if (visor->waitForStarted())
+        return true;
+    delete visor;
+    return false;
 }
 
 } // namespace brelo

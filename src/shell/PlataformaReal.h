@@ -18,7 +18,9 @@ public:
     void Beep() override;
     QDateTime Ahora() override;
     bool IniciarPrograma(const QString& programa, const QStringList& argumentos) override;
-    bool AbrirDocumento(const QString& ruta) override;
+    bool AbrirDocumento(const QString& ruta, std::function<void()> alFallar) override;
+    // The desktop's viewer of documents; tests hand in one of their own.
+    QString Visor = QStringLiteral("xdg-open");
     Puerto& PuertoCom() override { return puerto_; }
     Reloj& Pausas() override { return reloj_; }
 

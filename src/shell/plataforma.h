@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -56,8 +57,10 @@ public:
     virtual QDateTime Ahora() = 0;
     // Starts another program without waiting for it; false when it could not be started.
     virtual bool IniciarPrograma(const QString& programa, const QStringList& argumentos) = 0;
-    // Opens a document with the desktop's viewer; false when there is none.
-    virtual bool AbrirDocumento(const QString& ruta) = 0;
+    // Opens a document with the desktop's viewer, without waiting for it; false when there is
+    // none. A viewer that gives up within 5 s (xdg-open finding no browser) has alFallar called
+    // on the window's thread; one still running then counts as shown.
+    virtual bool AbrirDocumento(const QString& ruta, std::function<void()> alFallar) = 0;
     // The serial line to the sign, and the clock that paces its bytes.
     virtual Puerto& PuertoCom() = 0;
     virtual Reloj& Pausas() = 0;

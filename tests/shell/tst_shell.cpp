@@ -59,17 +59,25 @@ private Q_SLOTS:
         QCOMPARE(LineaAyuda("C:\\Cartel"), QString("hh.exe C:\\Cartel\\brelo.chm")); // on Windows
     }
 
-    // With no viewer for the guide, the operator is told where it is.
+    // With no viewer for the guide, or one that starts and gives up (the real one watched,
+    // here "false"), the operator is told where the guide is, every time.
     void ayudaSinVisor() {
         Banco b;
         QVERIFY(QDir(b.dir.path()).mkpath("guia"));
         b.escribir("guia/index.html", "<html></html>");
         b.v.PathApp = b.dir.path();
         b.v.cmdHelp_Click();
-        QCOMPARE(b.p.documentos, QStringList{b.ruta("guia/index.html")});
-        QCOMPARE(b.p.cajas.value(0), "Ayuda|No se pudo abrir la ayuda del programa.\nLa guia del "
-                                     "operador esta en " +
-                                         b.ruta("guia/index.html"));
+        b.p.visorFalla = true;
+        b.v.cmdHelp_Click();
+        b.v.cmdHelp_Click();
+        QCOMPARE(b.p.cajas, QStringList(3, "Ayuda|No se pudo abrir la ayuda del programa.\nLa guia "
+                                           "del operador esta en " +
+                                               b.ruta("guia/index.html")));
+        PlataformaReal real;
+        real.Visor = "false";
+        bool fallo = false;
+        QVERIFY(real.AbrirDocumento(b.ruta("guia/index.html"), [&fallo] { fallo = true; }));
+        QTRY_VERIFY(fallo);
     }
 
     // A message is held half a second, and the 5 s timer clears panel 3 alone.

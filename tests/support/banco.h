@@ -201,9 +201,15 @@ public:
     void Beep() override { ++beeps; }
     QDateTime Ahora() override { return {QDate(2026, 1, 4), QTime(9, 5, 7)}; }
     bool IniciarPrograma(const QString& p, const QStringList& a) override {
-        return AbrirDocumento(p + a.join(' '));
+        return (documentos << p + a.join(' ')).isEmpty();
     }
-    bool AbrirDocumento(const QString& ruta) override { return (documentos << ruta).isEmpty(); }
+    bool visorFalla = false; // the viewer starts, then gives up
+    bool AbrirDocumento(const QString& ruta, std::function<void()> alFallar) override {
+        documentos << ruta;
+        if (visorFalla)
+            alFallar();
+        return visorFalla;
+    }
     Puerto& PuertoCom() override { return linea ? *linea : puerto; }
     Reloj& Pausas() override { return tiempo ? *tiempo : reloj; }
 };
