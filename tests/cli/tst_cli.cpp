@@ -149,13 +149,13 @@ private Q_SLOTS:
             ParPty par;
             const QByteArray lleno = largo > 33 ? par.Llenar() : B();
             QProcess p;
-            int tubo[2] = {-1, -1};
-            if (senal == SIGHUP && ::pipe(tubo) == 0) { // what it says, nobody reads any more
-                ::close(tubo[0]);
-                p.setChildProcessModifier([w = tubo[1]] { ::dup2(w, STDERR_FILENO); });
-            }
+            if (senal == SIGHUP) // what it says, nobody reads any more
+                p.setChildProcessModifier([] {
+                    int tubo[2];
+                    if (::pipe(tubo) == 0 && ::dup2(tubo[1], STDERR_FILENO) >= 0)
+                        ::close(tubo[0]);
+                });
             arrancar(p, args << "--puerto" << par.programa());
-            ::close(tubo[1]);
             if (senal) {
                 QVERIFY(par.Leer(6).size() >= 6);
                 QCOMPARE(par.Modo(), QString("1200 8N1"));

@@ -70,8 +70,8 @@ private Q_SLOTS:
         b.p.visorFalla = true;
         b.v.cmdHelp_Click();
         b.v.cmdHelp_Click();
-        QCOMPARE(b.p.cajas, QStringList(3, "Ayuda|No se pudo abrir la ayuda del programa.\nLa guia "
-                                           "del operador esta en " +
+        QCOMPARE(b.p.cajas, QStringList(3, "Ayuda|No se pudo abrir la ayuda del programa.\nLa "
+                                           "guia del operador esta en " +
                                                b.ruta("guia/index.html")));
         PlataformaReal real;
         real.Visor = "false";
