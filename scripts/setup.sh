@@ -15,7 +15,8 @@ paquetes=(
 )
 # The sanitizers, the fuzzers, the serial and end-to-end tests.
 if [ "${pruebas:-0}" = 1 ]; then
-    paquetes+=(clang libclang-rt-dev socat xvfb xauth xdotool imagemagick xxd)
+    paquetes+=(clang libclang-rt-dev socat xvfb xauth xdotool imagemagick xxd
+               shared-mime-info desktop-file-utils)
 fi
 
 instalar_faltantes() {
