@@ -13,8 +13,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace brelo {
 
 DialogoCartel::DialogoCartel(FrmMain& principal, const QString& titulo, const QString& textoOK)
@@ -38,11 +36,9 @@ DialogoCartel::DialogoCartel(FrmMain& principal, const QString& titulo, const QS
     StatusBar1 = new QLabel;
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    // Wide enough for the longest thing it says: the wait for an adapter's acknowledgement.
-    StatusBar1->setText(textoConfirmando());
-    StatusBar1->setMinimumWidth(std::max(300, StatusBar1->sizeHint().width()));
-    StatusBar1->clear();
     columna->addWidget(StatusBar1);
+    // At least this wide, and wider when what the panel says needs it (a long path, a wait).
+    columna->addStrut(300);
 
     connect(Command2, &QPushButton::clicked, this, &DialogoCartel::Command2_Click);
     connect(&transferencia_, &Transferencia::Progreso, this, [this](int porcentaje, int largo) {
@@ -51,13 +47,10 @@ DialogoCartel::DialogoCartel(FrmMain& principal, const QString& titulo, const QS
     connect(&transferencia_, &Transferencia::Detenida, this, [this] {
         StatusBar1->setText(QStringLiteral("Aviso: ") + QString::fromLatin1(texto::LineaDetenida));
     });
-    connect(&transferencia_, &Transferencia::Confirmando, this,
-            [this] { StatusBar1->setText(textoConfirmando()); });
+    connect(&transferencia_, &Transferencia::Confirmando, this, [this] {
+        StatusBar1->setText(QStringLiteral("Enviado; ") + QString::fromLatin1(texto::Confirmando));
+    });
     connect(&transferencia_, &Transferencia::Terminada, this, &DialogoCartel::alTerminar);
-}
-
-QString DialogoCartel::textoConfirmando() {
-    return QStringLiteral("Enviado; ") + QString::fromLatin1(texto::Confirmando);
 }
 
 QLabel* DialogoCartel::etiqueta(const QString& nombre, const QString& texto) {

@@ -59,7 +59,6 @@ protected:
 
 private:
     void alTerminar(Transferencia::Fin fin);
-    static QString textoConfirmando();
 
     QBoxLayout* contenido_;
     Transferencia transferencia_;
