@@ -152,8 +152,7 @@ private Q_SLOTS:
             QTRY_VERIFY_WITH_TIMEOUT(*detenidas > 0, 20000);
             QCOMPARE(par.Leer(llega.size()), llega);
         }
-        if (terminada.isEmpty())
-            QVERIFY(terminada.wait(20000));
+        QVERIFY(!terminada.isEmpty() || terminada.wait(20000));
         QCOMPARE(terminada[0][0].value<Transferencia::Fin>(), !como && en ? Transferencia::Cancelado
                                                               : !en && como <= 1
                                                                   ? Transferencia::Enviado

@@ -151,8 +151,6 @@ public:
         return true;
     }
     void soltar() { sigue_.release(); }
-    // Time passing while the transfer's thread waits for the line; on that thread only.
-    void adelantar(double ms) { ahora_ += qint64(ms * 1e6); }
     // Ends the current pause and waits for the next one.
     bool seguir(const std::function<bool()>& acabado) {
         soltar();
