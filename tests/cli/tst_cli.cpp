@@ -57,7 +57,7 @@ const Orden Ordenes[] = {
     {"revisar con hallazgos", {"revisar", "m.mn2"}, "5,1,0,\"\xC1rbol de Navidad 2026\",0\r\n", 1, "Pagina 1: ocupa 18 bytes\nPagina 1: El cartel muestra 16 de 21 caracteres\nPagina 1: \xC3\x81 se envia como A\n", "", ""},
     {"revisar a un disco lleno", {"revisar", "m.mn2", ">/dev/full"}, ArchivoEjemplo, 1, "", "", ""},
     {"ayuda de una orden", {"info", "--help"}, B(), 0, "Uso:", "", ""},
-    {"opcion desconocida", {"trama", "--detalle", "m.mn2"}, ArchivoEjemplo, 2, "", "Uso:", ""},
+    {"opcion desconocida", {"trama", "--detalle"}, ArchivoEjemplo, 2, "", "Uso:", ""},
     {"revisar sin archivo", {"revisar", "no.mn2"}, B(), 2, "", "no.mn2: no existe", ""},
     {"orden desconocida", {"enviarlo"}, B(), 2, "", "Uso:", ""},
     {"pausa enorme", {"enviar", "m.mn2", "--dy2", "3000000000"}, ArchivoEjemplo, 2, "", "--dy2: 3000000000: la pausa maxima es 60000 ms\n", ""},
