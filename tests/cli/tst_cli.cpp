@@ -82,18 +82,22 @@ class TstCli : public QObject {
         p.setEnvironment(QProcess::systemEnvironment() << "XDG_CONFIG_HOME=" + c.ruta("config"));
         if (args.last() == ">/dev/full")
             p.setStandardOutputFile(args.takeLast().mid(1));
-        QString programa = BRELO_CLI;
-        if (args.first().startsWith('@')) {
+        if (args.first().startsWith('@')) { // run by unshare, on a disk of its own
             const QString disco = args.takeFirst() == "@ro" ? "ro" : "size=4k";
             args = QStringList{"-rm", "sh", "-c",
                                "mount -t tmpfs -o " + disco + " none disco && exec \"$0\" \"$@\"",
-                               programa} +
+                               BRELO_CLI} +
                    args;
-            programa = "unshare";
         }
         p.setReadChannel(QProcess::StandardError);
-        p.start(programa, args);
+        p.start(args.first() == "-rm" ? "unshare" : BRELO_CLI, args);
         QVERIFY(p.waitForStarted());
+    }
+    // A signal to the program, and only to it: one that has already ended has no id, and a
+    // kill of id 0 would stop the test's own process group.
+    static void parar(QProcess& p, int senal) {
+        if (p.processId() > 0)
+            ::kill(pid_t(p.processId()), senal);
     }
     // Waits for the program's end; its exit status.
     static int estado(QProcess& p) { return p.waitForFinished(30000) ? p.exitCode() : -1; }
@@ -160,7 +164,7 @@ private Q_SLOTS:
                 QVERIFY(par.Leer(6).size() >= 6);
                 QCOMPARE(par.Modo(), QString("1200 8N1"));
                 for (int vez = 0; vez < 2; ++vez) // a second signal cuts nothing short
-                    ::kill(pid_t(p.processId()), senal);
+                    parar(p, senal);
             }
             QByteArray dicho;
             while (!lleno.isEmpty() && !dicho.contains("la linea no acepta datos") &&
@@ -225,7 +229,7 @@ private Q_SLOTS:
         QProcess parado;
         arrancar(parado, {"hora", "--puerto", mudo.direccion()});
         QVERIFY(parado.waitForReadyRead(20000)); // its first words
-        ::kill(pid_t(parado.processId()), SIGTERM);
+        parar(parado, SIGTERM);
         QCOMPARE(estado(parado), 143);
         Adaptador lento(2048);
         QProcess p;
@@ -244,7 +248,7 @@ private Q_SLOTS:
         QByteArray dicho;
         while (!dicho.contains("Enviando") && todos.waitForReadyRead(20000))
             dicho += todos.readAllStandardError();
-        ::kill(pid_t(todos.processId()), SIGINT);
+        parar(todos, SIGINT);
         QCOMPARE(estado(todos), 130);
         QVERIFY((dicho + todos.readAllStandardError())
                     .contains("tcp://127.0.0.1:65535: el adaptador rechazo la conexion"));

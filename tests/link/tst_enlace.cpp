@@ -137,13 +137,11 @@ private Q_SLOTS:
             QCOMPARE(IniciarPuerto(otro, a), QString());
         QCOMPARE(IniciarPuerto(puerto, a), como == 4 ? a.Puerto + ": esta en uso" : "");
         QCOMPARE(par.Modo(), QString("19200 8N1"));
-        connect(
-            &t, &Transferencia::Progreso, &t,
-            [&](int porcentaje) { // before byte en
-                if (en && porcentaje == Transferencia::Porcentaje(en, int(TramaEjemplo.size())))
-                    t.Cancelar();
-            },
-            Qt::DirectConnection);
+        const auto antes = [&](int porcentaje) { // before byte en
+            if (en && porcentaje == Transferencia::Porcentaje(en, int(TramaEjemplo.size())))
+                t.Cancelar();
+        };
+        connect(&t, &Transferencia::Progreso, &t, antes, Qt::DirectConnection);
         const QByteArray llega = como == 1 && en ? lleno
                                  : en && !como   ? TramaEjemplo.left(en) + "\x01\x01"
                                                  : lleno + TramaEjemplo;
