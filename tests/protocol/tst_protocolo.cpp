@@ -187,8 +187,8 @@ private Q_SLOTS:
         QVERIFY(!d.isVisible());
     }
 
-    // A byte the line holds up: the dialog says so, and shows the progress again once it has
-    // gone. Through an adapter the dialog waits, and says so, until the adapter has
+    // Two bytes the line holds up: the dialog says so each time, and shows the progress again
+    // once each has gone. Through an adapter the dialog waits, and says so, until the adapter has
     // acknowledged every byte; every acknowledgement gives it ten more seconds, and ten
     // seconds with none fail the send. (The port is looked at 4 s apart.)
     void lineaDetenida() {
@@ -197,7 +197,7 @@ private Q_SLOTS:
             // clang-format on
             Banco b;
             b.abrir("m.mn2", ArchivoEjemplo);
-            b.p.puerto.retener = {6};
+            b.p.puerto.retener = {2, 6};
             b.p.puerto.vueltas = 2;
             b.p.puerto.sinConfirmar = sinConfirmar;
             b.p.puerto.alPreguntar = [&b] {
@@ -206,11 +206,11 @@ private Q_SLOTS:
             frmSend d(b.v);
             const auto detenidas = Contar(d.findChild<Transferencia*>(), &Transferencia::Detenida);
             const QStringList textos = correr(b, d);
-            QCOMPARE(textos.mid(7, 2).join('|'), "Aviso: la linea no acepta datos; se sigue "
+            QCOMPARE(textos.mid(9, 2).join('|'), "Aviso: la linea no acepta datos; se sigue "
                                                  "esperando|Enviando ...21% [33]");
-            QCOMPARE(textos[35], "Enviado; esperando que el adaptador confirme los datos...");
+            QCOMPARE(textos[37], "Enviado; esperando que el adaptador confirme los datos...");
             QCOMPARE(textos.last(), fin);
-            QCOMPARE(*detenidas, 1);
+            QCOMPARE(*detenidas, 2);
         }
     }
 
