@@ -35,7 +35,7 @@ struct Envio {
     int porcentaje = 0;
     std::optional<Transferencia::Fin> fin;
     QString hora; // the clock command's time, read on the transfer's thread
-    Envio(Entorno& e) : linea(e.resolutor, e.pausas) {}
+    explicit Envio(Entorno& e) : linea(e.resolutor, e.pausas) {}
 };
 
 // Each sign's ending, the failures naming their port; the exit status of them all.

@@ -85,8 +85,8 @@ QString NombreMn2(const QString& ruta) {
 }
 
 bool MismoArchivo(const QString& a, const QString& b) {
-    struct stat x {
-    }, y{};
+    struct stat x = {};
+    struct stat y = {};
     return ::stat(QFile::encodeName(a).constData(), &x) == 0 &&
            ::stat(QFile::encodeName(b).constData(), &y) == 0 && x.st_dev == y.st_dev &&
            x.st_ino == y.st_ino;
