@@ -1,15 +1,12 @@
 #include "escritura.h"
 
+#include "link/errores.h"
 #include "link/motivos.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-
-#include <cerrno>
-
-#include <sys/stat.h>
 
 namespace brelo {
 
@@ -21,7 +18,7 @@ constexpr qint64 LargoMaximoArchivo = 16 * 1024 * 1024;
 
 // The reason of the call that just failed on f, read before anything else can change errno.
 QString motivoDe(const QFileDevice& f) {
-    const int codigo = errno;
+    const int codigo = UltimoError();
     return Motivo(codigo, f.errorString());
 }
 
@@ -82,14 +79,6 @@ std::optional<QString> EscribirArchivo(const QString& ruta, const std::string& d
 QString NombreMn2(const QString& ruta) {
     const QString sufijo = QStringLiteral(".mn2");
     return ruta.endsWith(sufijo, Qt::CaseInsensitive) ? ruta : ruta + sufijo;
-}
-
-bool MismoArchivo(const QString& a, const QString& b) {
-    struct stat x = {};
-    struct stat y = {};
-    return ::stat(QFile::encodeName(a).constData(), &x) == 0 &&
-           ::stat(QFile::encodeName(b).constData(), &y) == 0 && x.st_dev == y.st_dev &&
-           x.st_ino == y.st_ino;
 }
 
 } // namespace brelo

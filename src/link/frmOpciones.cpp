@@ -1,6 +1,7 @@
 #include "link/frmOpciones.h"
 
 #include "link/ajustes.h"
+#include "link/puerto.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -62,9 +63,7 @@ frmOpciones::frmOpciones(Ajustes& ajustes, QWidget* padre) : QDialog(padre), aju
     // Wide enough for a device path or an adapter's address, not only a port number.
     cboPort->setMinimumContentsLength(24);
     cboPort->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    cboPort->setToolTip(QStringLiteral(
-        "Numero de puerto (1 es /dev/ttyS0), ruta del dispositivo (/dev/ttyUSB0), o\n"
-        "tcp://EQUIPO:PUERTO para un adaptador serie-Ethernet en modo TCP directo"));
+    cboPort->setToolTip(AyudaPuerto());
     cboBaud->setToolTip(QStringLiteral(
         "Velocidad de la linea serie. Con un adaptador tcp:// no se usa: la velocidad\n"
         "hacia el cartel es la que tenga configurada el adaptador"));

@@ -53,11 +53,23 @@ public:
     virtual void Soltar() {}
 };
 
-// The device of a port setting: a text starting with "/" is a device path (USB adapters,
-// /dev/serial/by-id names), one starting with "tcp://" a serial-to-Ethernet adapter;
-// otherwise its leading number n is the platform's nth port. Empty when the number is
-// outside 1..32767.
-QString DispositivoDe(const QString& puerto);
+// The device of a port setting, as this platform names its ports: on Linux a text starting
+// with "/" is a device path (USB adapters, /dev/serial/by-id names) and a leading number n
+// is /dev/ttyS(n-1); on Windows "COM12", "com12", "\\.\COM12" and "12" are COM12. A text
+// starting with "tcp://" is a serial-to-Ethernet adapter on both. Empty, with the reason in
+// error, when the text names no port.
+QString DispositivoDe(const QString& puerto, QString* error = nullptr);
+
+// The port a Windows port name gives, 1 to 255; 0 when the text is none ("COM0", "COM3:",
+// "\\.\NUL", "/dev/ttyS0").
+int NumeroCom(const QString& puerto);
+
+// What status panel 1 calls the port: "COM" and the setting on Linux, the port's own name on
+// Windows.
+QString NombrePuerto(const QString& puerto);
+
+// What a port setting may be, for the options' tooltip.
+QString AyudaPuerto();
 
 // Inicio_COMM's work: closes the port, then opens it with the settings. Returns the device
 // tried and the reason, in Spanish, on failure; an empty text on success.

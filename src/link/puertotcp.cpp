@@ -1,5 +1,6 @@
 #include "link/puertotcp.h"
 
+#include "link/errores.h"
 #include "link/motivos.h"
 #include "link/reloj.h"
 #include "link/resolutor.h"
@@ -8,16 +9,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
-
-#include <linux/sockios.h>
-#include <net/if.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <poll.h>
-#include <sys/ioctl.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace brelo {
 
@@ -43,17 +34,8 @@ QString motivoRed(int codigo) {
     case ENOTCONN:
         return QStringLiteral("no hay conexion con el adaptador");
     default:
-        return Motivo(codigo, QString::fromLocal8Bit(std::strerror(codigo)));
+        return Motivo(codigo, TextoError(codigo));
     }
-}
-
-// The connection's options once it is made.
-void ajustar(int fd) {
-    const int si = 1;
-    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &si, sizeof si);
-    // The system gives the connection up as the transfer gives up its acknowledgement.
-    const unsigned limite = MsSinConfirmar;
-    ::setsockopt(fd, IPPROTO_TCP, TCP_USER_TIMEOUT, &limite, sizeof limite);
 }
 
 // A scope after "%" (RFC 6874 writes it "%25"): an interface's name or number.
@@ -62,7 +44,7 @@ std::optional<unsigned> alcance(QString texto, QString* error) {
         texto = texto.mid(2);
     bool numero = false;
     const unsigned n = texto.toUInt(&numero);
-    const unsigned indice = numero ? n : ::if_nametoindex(texto.toLocal8Bit().constData());
+    const unsigned indice = numero ? n : IndiceInterfaz(texto);
     if (indice == 0 && error)
         *error = QStringLiteral("interfaz de red desconocida: %1").arg(Mostrable(texto));
     return indice ? std::optional(indice) : std::nullopt;
@@ -152,15 +134,15 @@ bool PuertoTcp::Abrir(const QString& dispositivo, qint32, QString& error) {
 // The adapter answers when a connection can be made: it is closed again at once, since the
 // adapter takes one client at a time.
 void PuertoTcp::comprobar() {
-    const int fd = conectar([this] {
+    Conexion prueba;
+    const bool hecha = conectar(prueba, [this] {
         std::lock_guard bloqueo(mutex_);
         return !cerrando_;
     });
-    if (fd >= 0)
-        ::close(fd);
+    prueba.Cerrar();
     std::lock_guard bloqueo(mutex_);
     comprobando_ = false;
-    malo_ = fd < 0;
+    malo_ = !hecha;
     if (alComprobar_ && !cerrando_)
         alComprobar_(malo_ ? motivo_ : QString());
     cambio_.notify_all();
@@ -180,9 +162,9 @@ bool PuertoTcp::Preparar(const std::function<bool()>& seguir) {
     return true;
 }
 
-// A connection within 3 s of asking for the adapter's name, or -1 with the reason in motivo_.
-// The name may take longer than that: it is then left to the resolver.
-int PuertoTcp::conectar(const std::function<bool()>& seguir) {
+// A connection within 3 s of asking for the adapter's name, or false with the reason in
+// motivo_. The name may take longer than that: it is then left to the resolver.
+bool PuertoTcp::conectar(Conexion& c, const std::function<bool()>& seguir) {
     const DestinoTcp d = [this] {
         std::lock_guard bloqueo(mutex_);
         return *destino_;
@@ -195,48 +177,35 @@ int PuertoTcp::conectar(const std::function<bool()>& seguir) {
     if (!resuelto())
         reloj_.DormirHasta(hasta, [&] { return resuelto() || !seguir(); });
     QString error;
-    int fd = -1, codigo = ETIMEDOUT;
+    int codigo = ETIMEDOUT;
     if (!resuelto())
         error = seguir() ? QStringLiteral("no se encontro el equipo a tiempo") : QString();
     else if (!(error = nombre.get().error).isEmpty())
         codigo = 0;
     for (const DireccionTcp& a :
          resuelto() ? nombre.get().direcciones : std::vector<DireccionTcp>{}) {
-        fd = ::socket(a.direccion.ss_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-        if (fd < 0) {
-            codigo = errno;
-            continue;
+        codigo = c.Iniciar(a);
+        if (codigo == EINPROGRESS)
+            codigo = esperarConexion(c, hasta, seguir);
+        if (codigo == 0) {
+            c.Ajustar();
+            return true;
         }
-        int hecho = ::connect(fd, reinterpret_cast<const sockaddr*>(&a.direccion), a.largo);
-        if (hecho != 0 && errno == EINPROGRESS)
-            hecho = esperarConexion(fd, hasta, seguir);
-        else if (hecho != 0)
-            hecho = errno;
-        if (hecho == 0) {
-            ajustar(fd);
-            return fd;
-        }
-        codigo = hecho;
-        ::close(std::exchange(fd, -1));
+        c.Cerrar();
         if (codigo == ECANCELED || reloj_.Ahora() >= hasta)
             break;
     }
     std::lock_guard bloqueo(mutex_);
     motivo_ = error.isEmpty() ? motivoRed(codigo) : error;
-    return -1;
+    return false;
 }
 
 // Waits for a connection under way, a tenth of a second at a time, until hasta on the port's
 // clock or until seguir() says no: 0 once it is made, else why not.
-int PuertoTcp::esperarConexion(int fd, qint64 hasta, const std::function<bool()>& seguir) {
+int PuertoTcp::esperarConexion(Conexion& c, qint64 hasta, const std::function<bool()>& seguir) {
     for (qint64 falta; (falta = (hasta - reloj_.Ahora()) / 1000000) > 0;) {
-        pollfd p{fd, POLLOUT, 0};
-        if (::poll(&p, 1, int(std::min<qint64>(falta, TramoMs))) > 0) {
-            int error = 0;
-            socklen_t largo = sizeof error;
-            ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &largo);
-            return error;
-        }
+        if (const int r = c.Esperar(int(std::min<qint64>(falta, TramoMs))); r != EINPROGRESS)
+            return r;
         if (!seguir())
             return ECANCELED;
     }
@@ -251,28 +220,21 @@ bool PuertoTcp::fallar(int error) {
 }
 
 bool PuertoTcp::Output(const QByteArray& bytes, const std::function<bool()>& seguir) {
-    if (conexion_ < 0 && (conexion_ = conectar(seguir)) < 0) {
+    if (!conexion_.Abierta() && !conectar(conexion_, seguir)) {
         std::lock_guard bloqueo(mutex_);
         fallo_ = true;
         return false;
     }
-    // The sign never answers: anything to read means the adapter closed the connection.
-    pollfd cerrada{conexion_, POLLRDHUP, 0};
-    if (::poll(&cerrada, 1, 0) != 0)
+    if (conexion_.Cortada())
         return fallar(ECONNRESET);
-    const int error = EscribirDescriptor(conexion_, bytes, seguir, true);
+    const int error = conexion_.Escribir(bytes, seguir);
     return !error || fallar(error);
 }
 
 bool PuertoTcp::Confirmar(const std::function<bool(qint64)>& seguir) {
     for (;;) {
-        int pendientes = 0, error = 0;
-        socklen_t largo = sizeof error;
-        if (::getsockopt(conexion_, SOL_SOCKET, SO_ERROR, &error, &largo) != 0)
-            error = errno;
-        else if (!error && ::ioctl(conexion_, SIOCOUTQ, &pendientes) != 0)
-            error = errno;
-        if (error)
+        qint64 pendientes = 0;
+        if (const int error = conexion_.Pendientes(pendientes))
             return fallar(error);
         if (pendientes == 0)
             return true;
@@ -282,15 +244,13 @@ bool PuertoTcp::Confirmar(const std::function<bool(qint64)>& seguir) {
             fallo_ = true;
             return false;
         }
-        pollfd cortada{conexion_, 0, 0}; // wakes early only when the connection breaks
-        if (::poll(&cortada, 1, TramoMs) > 0 && cortada.revents & POLLHUP)
+        if (conexion_.EsperarCorte(TramoMs))
             return fallar(ECONNRESET);
     }
 }
 
 void PuertoTcp::Soltar() {
-    if (conexion_ >= 0)
-        ::close(std::exchange(conexion_, -1));
+    conexion_.Cerrar();
 }
 
 bool LineaCartel::Abrir(const QString& dispositivo, qint32 baudios, QString& error) {

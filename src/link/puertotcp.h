@@ -11,6 +11,7 @@
 //   AlComprobar <-- called at its end --                   Output() connects, writes
 //                                                          Confirmar() waits for the ACKs
 
+#include "link/conexion.h"
 #include "link/puerto.h"
 #include "link/puertoserie.h"
 
@@ -67,14 +68,14 @@ public:
 
 private:
     bool fallar(int error);
-    int conectar(const std::function<bool()>& seguir);
-    int esperarConexion(int fd, qint64 hasta, const std::function<bool()>& seguir);
+    bool conectar(Conexion& c, const std::function<bool()>& seguir);
+    int esperarConexion(Conexion& c, qint64 hasta, const std::function<bool()>& seguir);
     void comprobar();
 
     Resolutor& resolutor_;
     Reloj& reloj_;
     std::optional<DestinoTcp> destino_;
-    int conexion_ = -1;
+    Conexion conexion_; // the transfer's own
     std::thread comprobacion_;
     std::function<void(const QString&)> alComprobar_;
     mutable std::mutex mutex_; // guards the rest, shared by the three threads

@@ -5,25 +5,11 @@
 // its answer waited for only as long as the connection allows; tests hand the port a resolver
 // of their own, since there is no name server where they run.
 
-#include <QString>
+#include "link/conexion.h"
 
 #include <future>
-#include <string>
-#include <vector>
-
-#include <sys/socket.h>
 
 namespace brelo {
-
-struct DireccionTcp {
-    sockaddr_storage direccion{};
-    socklen_t largo = 0;
-};
-
-struct ResultadoNombre {
-    std::vector<DireccionTcp> direcciones;
-    QString error; // in Spanish, when there are none
-};
 
 class Resolutor {
 public:

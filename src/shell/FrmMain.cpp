@@ -126,11 +126,6 @@ void FrmMain::About_Click() {
 
 // The main window goes on at once; it does not wait for the viewer.
 void FrmMain::cmdHelp_Click() {
-#ifdef Q_OS_WIN
-    if (plataforma_.IniciarPrograma(QStringLiteral("hh.exe"),
-                                    {ArchivoAyuda(QDir::toNativeSeparators(PathApp))}))
-        return;
-#endif
     // Without a viewer, or with one that finds no browser, the operator can still open the
     // guide by hand, if told where it is: each time.
     const QPointer<FrmMain> ventana(this);

@@ -4,17 +4,14 @@
 #include "files/escritura.h"
 #include "model/valor.h"
 #include "shell/textos.h"
+#include "shell/visor.h"
 
 #include <QApplication>
-#include <QDesktopServices>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QProcess>
 #include <QPushButton>
 #include <QTimer>
-#include <QUrl>
 
 namespace brelo {
 
@@ -132,38 +129,8 @@ QDateTime PlataformaReal::Ahora() {
     return QDateTime::currentDateTime();
 }
 
-bool PlataformaReal::IniciarPrograma(const QString& programa, const QStringList& argumentos) {
-    QProcess proceso;
-    proceso.setProgram(programa);
-#ifdef Q_OS_WIN
-    // The help viewer has always been given its path unquoted.
-    proceso.setNativeArguments(argumentos.join(QLatin1Char(' ')));
-#else
-    proceso.setArguments(argumentos);
-#endif
-    return proceso.startDetached();
-}
-
 bool PlataformaReal::AbrirDocumento(const QString& ruta, std::function<void()> alFallar) {
-#ifdef Q_OS_WIN
-    Q_UNUSED(alFallar) // the shell opens it; nothing to watch
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(ruta));
-#endif
-    auto* visor = new QProcess; // until the viewer has ended, however long it stays
-    QElapsedTimer desde;
-    desde.start();
-    QObject::connect(visor, &QProcess::finished, visor,
-                     [visor, alFallar, desde](int codigo, QProcess::ExitStatus estado) {
-                         if ((codigo != 0 || estado != QProcess::NormalExit) &&
-                             desde.elapsed() < 5000)
-                             alFallar();
-                         visor->deleteLater();
-                     });
-    visor->start(Visor, {QUrl::fromLocalFile(ruta).toString()});
-    if (visor->waitForStarted())
-        return true;
-    delete visor;
-    return false;
+    return AbrirConVisor(Visor, ruta, std::move(alFallar));
 }
 
 } // namespace brelo

@@ -17,7 +17,6 @@ public:
     void Tiempo(double segundos) override;
     void Beep() override;
     QDateTime Ahora() override;
-    bool IniciarPrograma(const QString& programa, const QStringList& argumentos) override;
     bool AbrirDocumento(const QString& ruta, std::function<void()> alFallar) override;
     // The desktop's viewer of documents; tests hand in one of their own.
     QString Visor = QStringLiteral("xdg-open");

@@ -55,8 +55,6 @@ public:
     virtual void Tiempo(double segundos) = 0;
     virtual void Beep() = 0;
     virtual QDateTime Ahora() = 0;
-    // Starts another program without waiting for it; false when it could not be started.
-    virtual bool IniciarPrograma(const QString& programa, const QStringList& argumentos) = 0;
     // Opens a document with the desktop's viewer, without waiting for it; false when there is
     // none. A viewer that gives up within 5 s (xdg-open finding no browser) has alFallar called
     // on the window's thread; one still running then counts as shown.

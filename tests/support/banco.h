@@ -198,7 +198,6 @@ public:
     }
     void Beep() override { ++beeps; }
     QDateTime Ahora() override { return {QDate(2026, 1, 4), QTime(9, 5, 7)}; }
-    bool IniciarPrograma(const QString&, const QStringList&) override { return false; }
     bool visorFalla = false; // the viewer starts, then gives up
     bool AbrirDocumento(const QString& ruta, std::function<void()> alFallar) override {
         documentos << ruta;
