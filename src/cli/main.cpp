@@ -7,6 +7,7 @@
 #include "files/codificacion.h"
 #include "files/escritura.h"
 #include "files/importartexto.h"
+#include "link/parada.h"
 #include "link/reloj.h"
 #include "link/resolutor.h"
 #include "model/catalogos.h"
@@ -48,14 +49,16 @@ const char* const Ayuda =
     "  hora                     pone en hora el reloj del cartel con la del PC\n"
     "\n"
     "Opciones de enviar y hora (por omision, las guardadas en Opciones del programa):\n"
-    "  --puerto P   numero de puerto (1 es /dev/ttyS0), ruta del dispositivo, o\n"
+    "  --puerto P   puerto serie (en Linux 1 es /dev/ttyS0, o la ruta del dispositivo;\n"
+    "               en Windows COM3, o solo 3), o\n"
     "               tcp://EQUIPO:PUERTO de un adaptador serie-Ethernet; repetida, el\n"
     "               mismo envio va a cada cartel a la vez\n"
     "  --baud B     velocidad en baudios\n"
     "  --dy1 MS     pausa tras cada uno de los cinco primeros bytes\n"
     "  --dy2 MS     pausa tras cada byte siguiente\n"
     "Ctrl-C, SIGTERM o SIGHUP cancelan el envio: el cartel recibe el fin de mensaje, y el\n"
-    "resultado es 130, 143 o 129. Con un adaptador de red, el envio termina cuando el\n"
+    "resultado es 130, 143 o 129 (en Windows, Ctrl-C, Ctrl-Inter o cerrar la consola: 130,\n"
+    "149 o 129). Con un adaptador de red, el envio termina cuando el\n"
     "adaptador confirma que recibio todos los bytes.\n"
     "\n"
     "ARCHIVO es un mensaje .mn2, o .mnm de la version anterior.\n";
@@ -183,6 +186,7 @@ int ordenImportar(const QString& texto, QString destino) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    PrepararConsola();
     QStringList args = app.arguments().mid(1);
     const QString orden = args.value(0);
     if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {

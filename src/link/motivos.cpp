@@ -17,7 +17,6 @@ QString Motivo(int codigo, const QString& sistema) {
     case EISDIR:
         return QStringLiteral("es una carpeta");
     case ENOSPC:
-    case EDQUOT:
         return QStringLiteral("el disco esta lleno");
     case EFBIG:
         return QStringLiteral("es demasiado grande");

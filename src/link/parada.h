@@ -20,4 +20,8 @@ public:
     static int Estado();
 };
 
+// Standard output as brelo-cli needs it: bytes leave as they are (a stream holds line feeds),
+// and texts, written in UTF-8, are shown as such by the console.
+void PrepararConsola();
+
 } // namespace brelo

@@ -214,6 +214,7 @@ private Q_SLOTS:
         }
     }
 
+#ifndef Q_OS_WIN // a console's stop on Windows: tst_windows
     // A logout (SIGTERM) during a transfer cancels it, the sign getting the terminator, and
     // then ends the program.
     void cierreDeSesion() {
@@ -228,13 +229,14 @@ private Q_SLOTS:
         QCOMPARE(b.p.puerto.escrito(), Hex("572D4E 0101"));
         QTRY_VERIFY(!b.v.isVisible());
     }
+#endif
 
     // Beside the message file, and again there after an Abrir that failed elsewhere; a failure
     // leaves the previous file whole. The dialog says where it went.
     void salida() {
         Banco b;
         b.abrir("m.mn2", B("0,0,0,\"DIGA \xFFSI\xFF\",0\r\n") + ArchivoEjemplo);
-        const QString ok = "Archivo 'SALIDA.TXT' grabado OK! " + b.ruta("Salida.txt");
+        const QString ok = "Archivo 'SALIDA.TXT' grabado OK! " + QDir::toNativeSeparators(b.ruta("Salida.txt"));
         frmSendTxt primero(b.v);
         QCOMPARE(correr(b, primero).last(), ok);
         QCOMPARE(b.leer("Salida.txt"),
@@ -246,11 +248,13 @@ private Q_SLOTS:
         QCOMPARE(correr(b, segundo).last(), ok);
         const B esperado = "\"" + Hex("572D4E5439DF 90 78 0101") + "\"\r\n";
         QCOMPARE(b.leer("Salida.txt"), esperado);
+#ifndef Q_OS_WIN // no file size limit to set there
         b.f.txtMensaje->setText(QString(500, 'x'));
         frmSendTxt d(b.v);
         ConLimiteDeArchivo(100, [&] { d.cmdOK->click(); });
         QCOMPARE(d.StatusBar1->text(), QString("Error #22, No se envio el Mensaje"));
         QCOMPARE(b.leer("Salida.txt"), esperado);
+#endif
     }
 
     void hora() {

@@ -26,7 +26,9 @@
 #include <atomic>
 #include <csignal>
 #include <memory>
+#ifndef Q_OS_WIN
 #include <sys/resource.h>
+#endif
 
 namespace brelo {
 
@@ -59,6 +61,7 @@ inline void AjustesDePrueba() {
         QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelo2", "Brelo2").fileName());
 }
 
+#ifndef Q_OS_WIN
 // Runs f with every file write cut at that many bytes, as a full disk would cut it.
 template <class F> void ConLimiteDeArchivo(rlim_t bytes, F f) {
     std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead of ending the test
@@ -69,6 +72,7 @@ template <class F> void ConLimiteDeArchivo(rlim_t bytes, F f) {
     f();
     setrlimit(RLIMIT_FSIZE, &antes);
 }
+#endif
 
 // How often a signal of the transfer's thread has come, counted on the test's own thread,
 // where the test reads it: a QSignalSpy would be written by the emitting thread meanwhile.

@@ -39,4 +39,6 @@ int Parada::Estado() {
     return 128 + (senal ? int(senal) : SIGINT);
 }
 
+void PrepararConsola() {}
+
 } // namespace brelo

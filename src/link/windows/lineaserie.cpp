@@ -1,0 +1,148 @@
+#include "link/lineaserie.h"
+
+#include "link/errores.h"
+#include "link/motivos.h"
+#include "link/pausa.h"
+#include "link/windows/sistema.h"
+
+#include <algorithm>
+#include <cerrno>
+
+namespace brelo {
+
+// The device's handle, opened for overlapped writes so that a write held up by the line can
+// be waited for a tenth of a second at a time and given up.
+struct LineaSerie::Sistema {
+    HANDLE h = INVALID_HANDLE_VALUE;
+    HANDLE escrito = nullptr; // signalled when the write under way ends
+};
+
+namespace {
+
+constexpr DWORD TramoMs = 100; // how often a held-up write asks whether to go on
+
+QString motivoPaso(const char* paso) {
+    const int e = UltimoError();
+    return QStringLiteral("no se pudo configurar la linea (%1: %2)")
+        .arg(QLatin1String(paso), Mostrable(TextoError(e)));
+}
+
+// Bytes written are not yet on the line: the driver's queue is waited out.
+int vaciar(HANDLE h, qint32 baudios, const std::function<bool()>& seguir) {
+    const qint64 nsPorByte = 10 * qint64(1000000000) / std::max(baudios, 1);
+    qint64 retenido = 0;
+    for (;;) {
+        DWORD errores = 0;
+        COMSTAT estado{};
+        if (!ClearCommError(h, &errores, &estado))
+            return UltimoError();
+        if (estado.cbOutQue == 0)
+            return 0;
+        if (retenido >= TramoMs * qint64(1000000)) {
+            if (!seguir())
+                return ECANCELED;
+            retenido = 0;
+        }
+        const qint64 ns = std::min(estado.cbOutQue * nsPorByte, TramoMs * qint64(1000000));
+        DormirHastaNs(AhoraNs() + ns);
+        retenido += ns;
+    }
+}
+
+} // namespace
+
+LineaSerie::LineaSerie() : s_(std::make_unique<Sistema>()) {}
+
+LineaSerie::~LineaSerie() {
+    Cerrar();
+}
+
+QString LineaSerie::Abrir(const QString& dispositivo) {
+    Cerrar();
+    const QString ruta = QStringLiteral("\\\\.\\") + dispositivo;
+    s_->h = CreateFileW(reinterpret_cast<const wchar_t*>(ruta.utf16()), GENERIC_WRITE, 0, nullptr,
+                        OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    if (s_->h == INVALID_HANDLE_VALUE) {
+        const DWORD e = GetLastError();
+        // Another program holding the port is refused access; a port that is not there has
+        // no name to find.
+        if (e == ERROR_ACCESS_DENIED || e == ERROR_SHARING_VIOLATION)
+            return QStringLiteral("esta en uso");
+        return Motivo(ErrnoDe(e), TextoError(ErrnoDe(e)));
+    }
+    s_->escrito = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    return {};
+}
+
+QString LineaSerie::Configurar(qint32 baudios) {
+    DCB d{};
+    d.DCBlength = sizeof d;
+    if (!GetCommState(s_->h, &d))
+        return motivoPaso("GetCommState");
+    d.BaudRate = DWORD(baudios);
+    d.ByteSize = 8;
+    d.Parity = NOPARITY;
+    d.StopBits = ONESTOPBIT;
+    d.fBinary = TRUE;
+    d.fParity = FALSE;
+    d.fOutxCtsFlow = FALSE;
+    d.fOutxDsrFlow = FALSE;
+    d.fDtrControl = DTR_CONTROL_DISABLE;
+    d.fRtsControl = RTS_CONTROL_DISABLE;
+    d.fDsrSensitivity = FALSE;
+    d.fOutX = FALSE;
+    d.fInX = FALSE;
+    d.fNull = FALSE;
+    d.fAbortOnError = FALSE;
+    if (!SetCommState(s_->h, &d))
+        return motivoPaso("SetCommState");
+    // No write time-out: a write waits as long as the line needs, whatever another program
+    // left set; reads, never made, return at once.
+    COMMTIMEOUTS t{};
+    t.ReadIntervalTimeout = MAXDWORD;
+    if (!SetCommTimeouts(s_->h, &t))
+        return motivoPaso("SetCommTimeouts");
+    baudios_ = baudios;
+    return {};
+}
+
+int LineaSerie::Escribir(const QByteArray& bytes, const std::function<bool()>& seguir) {
+    OVERLAPPED o{};
+    o.hEvent = s_->escrito;
+    ResetEvent(o.hEvent);
+    const auto largo = DWORD(bytes.size());
+    if (!WriteFile(s_->h, bytes.constData(), largo, nullptr, &o) &&
+        GetLastError() != ERROR_IO_PENDING)
+        return UltimoError();
+    DWORD escritos = 0;
+    while (WaitForSingleObject(o.hEvent, TramoMs) == WAIT_TIMEOUT) {
+        if (!seguir()) {
+            CancelIoEx(s_->h, &o);
+            GetOverlappedResult(s_->h, &o, &escritos, TRUE);
+            return ECANCELED;
+        }
+    }
+    if (!GetOverlappedResult(s_->h, &o, &escritos, FALSE))
+        return UltimoError();
+    if (escritos != largo) // a write time-out another program set, a driver giving up
+        return EIO;
+    return vaciar(s_->h, baudios_, seguir);
+}
+
+// Windows tells nothing of a device gone until it is written to.
+bool LineaSerie::Colgada() const {
+    return false;
+}
+
+bool LineaSerie::Abierta() const {
+    return s_->h != INVALID_HANDLE_VALUE;
+}
+
+void LineaSerie::Cerrar() {
+    if (s_->h != INVALID_HANDLE_VALUE)
+        CloseHandle(std::exchange(s_->h, INVALID_HANDLE_VALUE));
+    if (s_->escrito)
+        CloseHandle(std::exchange(s_->escrito, nullptr));
+}
+
+} // namespace brelo

@@ -1,0 +1,63 @@
+#include "link/parada.h"
+
+#include "link/windows/consola.h"
+
+#include <atomic>
+#include <cstdio>
+
+#include <fcntl.h>
+#include <io.h>
+#include <csignal>
+
+namespace brelo {
+
+namespace {
+
+constexpr int Colgada = 1;              // the console's window closed, as a terminal's hang-up
+constexpr DWORD EsperaCierreMs = 4500; // of the 5 s the system allows after a close
+
+std::atomic<int> senal = 0;
+HANDLE terminada = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+
+} // namespace
+
+BOOL WINAPI AlControlConsola(DWORD tipo) {
+    int s = SIGTERM;
+    if (tipo == CTRL_C_EVENT)
+        s = SIGINT;
+    else if (tipo == CTRL_BREAK_EVENT)
+        s = SIGBREAK;
+    else if (tipo == CTRL_CLOSE_EVENT)
+        s = Colgada;
+    int ninguna = 0;
+    senal.compare_exchange_strong(ninguna, s);
+    if (tipo != CTRL_C_EVENT && tipo != CTRL_BREAK_EVENT)
+        WaitForSingleObject(terminada, EsperaCierreMs);
+    return TRUE;
+}
+
+Parada::Parada() {
+    senal = 0;
+    ResetEvent(terminada);
+    SetConsoleCtrlHandler(AlControlConsola, TRUE);
+}
+
+Parada::~Parada() {
+    SetEvent(terminada);
+    SetConsoleCtrlHandler(AlControlConsola, FALSE);
+}
+
+int Parada::Senal() {
+    return senal;
+}
+
+int Parada::Estado() {
+    return 128 + (senal ? int(senal) : SIGINT);
+}
+
+void PrepararConsola() {
+    _setmode(_fileno(stdout), _O_BINARY);
+    SetConsoleOutputCP(CP_UTF8);
+}
+
+} // namespace brelo

@@ -1,0 +1,19 @@
+#pragma once
+
+// What the Windows files share: the system headers in the order they need, and the turning of
+// the system's errors into errno values.
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#include <windows.h>
+
+namespace brelo {
+
+// The errno value of the same meaning as a Win32 or Winsock error; one with none keeps its
+// own code, marked, so that TextoError still finds the system's words for it.
+int ErrnoDe(DWORD error);
+
+} // namespace brelo
