@@ -18,6 +18,11 @@ if [ "${pruebas:-0}" = 1 ]; then
     paquetes+=(clang libclang-rt-dev socat xvfb xauth xdotool imagemagick xxd
                shared-mime-info desktop-file-utils)
 fi
+# The Windows build: its compiler, wine to run it, the installer and icon tools.
+if [ "${windows:-0}" = 1 ]; then
+    paquetes+=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 nsis icoutils
+               librsvg2-bin zip unzip socat xxd xvfb xauth imagemagick)
+fi
 
 instalar_faltantes() {
     local faltan=()

@@ -20,8 +20,9 @@ public:
     static int Estado();
 };
 
-// Standard output as brelo-cli needs it: bytes leave as they are (a stream holds line feeds),
-// and texts, written in UTF-8, are shown as such by the console.
+// Standard output and error as brelo-cli needs them: bytes leave as they are (a stream holds
+// line feeds; lines end as on Linux, so scripts read the same output on both), and texts,
+// written in UTF-8, are shown as such by the console.
 void PrepararConsola();
 
 } // namespace brelo

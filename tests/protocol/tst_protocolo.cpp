@@ -236,7 +236,8 @@ private Q_SLOTS:
     void salida() {
         Banco b;
         b.abrir("m.mn2", B("0,0,0,\"DIGA \xFFSI\xFF\",0\r\n") + ArchivoEjemplo);
-        const QString ok = "Archivo 'SALIDA.TXT' grabado OK! " + QDir::toNativeSeparators(b.ruta("Salida.txt"));
+        const QString ok =
+            "Archivo 'SALIDA.TXT' grabado OK! " + QDir::toNativeSeparators(b.ruta("Salida.txt"));
         frmSendTxt primero(b.v);
         QCOMPARE(correr(b, primero).last(), ok);
         QCOMPARE(b.leer("Salida.txt"),

@@ -57,8 +57,9 @@ inline const QByteArray TramaEjemplo = Hex("572D4E5439DF 91 20*6 484F4C41 20*6 C
 // Settings move to Qt's test location (under each test's own home) and start empty.
 inline void AjustesDePrueba() {
     QStandardPaths::setTestModeEnabled(true);
-    QFile::remove(
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, "Brelo2", "Brelo2").fileName());
+    QSettings s(QSettings::NativeFormat, QSettings::UserScope, "Brelo2", "Brelo2");
+    s.clear(); // on Windows, the registry of the wine prefix the tests run in
+    s.sync();
 }
 
 #ifndef Q_OS_WIN

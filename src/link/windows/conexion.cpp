@@ -60,8 +60,7 @@ int errorPendiente(SOCKET s) {
 
 } // namespace
 
-ResultadoNombre ResolverNombre(const std::string& host, const std::string& puerto,
-                               bool numerica) {
+ResultadoNombre ResolverNombre(const std::string& host, const std::string& puerto, bool numerica) {
     iniciarWinsock();
     addrinfo pista{};
     pista.ai_socktype = SOCK_STREAM;

@@ -3,7 +3,7 @@
 #include "link/errores.h"
 #include "link/motivos.h"
 #include "link/pausa.h"
-#include "link/windows/sistema.h"
+#include "link/windows/serie.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -25,28 +25,6 @@ QString motivoPaso(const char* paso) {
     const int e = UltimoError();
     return QStringLiteral("no se pudo configurar la linea (%1: %2)")
         .arg(QLatin1String(paso), Mostrable(TextoError(e)));
-}
-
-// Bytes written are not yet on the line: the driver's queue is waited out.
-int vaciar(HANDLE h, qint32 baudios, const std::function<bool()>& seguir) {
-    const qint64 nsPorByte = 10 * qint64(1000000000) / std::max(baudios, 1);
-    qint64 retenido = 0;
-    for (;;) {
-        DWORD errores = 0;
-        COMSTAT estado{};
-        if (!ClearCommError(h, &errores, &estado))
-            return UltimoError();
-        if (estado.cbOutQue == 0)
-            return 0;
-        if (retenido >= TramoMs * qint64(1000000)) {
-            if (!seguir())
-                return ECANCELED;
-            retenido = 0;
-        }
-        const qint64 ns = std::min(estado.cbOutQue * nsPorByte, TramoMs * qint64(1000000));
-        DormirHastaNs(AhoraNs() + ns);
-        retenido += ns;
-    }
 }
 
 } // namespace
@@ -106,27 +84,59 @@ QString LineaSerie::Configurar(qint32 baudios) {
     return {};
 }
 
-int LineaSerie::Escribir(const QByteArray& bytes, const std::function<bool()>& seguir) {
+int EscribirCom(HANDLE h, HANDLE evento, const QByteArray& bytes,
+                const std::function<bool()>& seguir) {
     OVERLAPPED o{};
-    o.hEvent = s_->escrito;
-    ResetEvent(o.hEvent);
+    o.hEvent = evento;
+    ResetEvent(evento);
     const auto largo = DWORD(bytes.size());
-    if (!WriteFile(s_->h, bytes.constData(), largo, nullptr, &o) &&
-        GetLastError() != ERROR_IO_PENDING)
+    if (!WriteFile(h, bytes.constData(), largo, nullptr, &o) && GetLastError() != ERROR_IO_PENDING)
         return UltimoError();
     DWORD escritos = 0;
-    while (WaitForSingleObject(o.hEvent, TramoMs) == WAIT_TIMEOUT) {
+    while (WaitForSingleObject(evento, TramoMs) == WAIT_TIMEOUT) {
         if (!seguir()) {
-            CancelIoEx(s_->h, &o);
-            GetOverlappedResult(s_->h, &o, &escritos, TRUE);
+            CancelIoEx(h, &o);
+            GetOverlappedResult(h, &o, &escritos, TRUE);
             return ECANCELED;
         }
     }
-    if (!GetOverlappedResult(s_->h, &o, &escritos, FALSE))
+    if (!GetOverlappedResult(h, &o, &escritos, FALSE))
         return UltimoError();
-    if (escritos != largo) // a write time-out another program set, a driver giving up
-        return EIO;
-    return vaciar(s_->h, baudios_, seguir);
+    return escritos == largo ? 0 : EIO; // a time-out another program set, a driver giving up
+}
+
+int VaciarCom(const ColaSalida& cola, qint32 baudios, const std::function<bool()>& seguir) {
+    const qint64 nsPorByte = 10 * qint64(1000000000) / std::max(baudios, 1);
+    qint64 retenido = 0;
+    for (DWORD enCola = 0;;) {
+        if (!cola(enCola))
+            return UltimoError();
+        if (enCola == 0)
+            return 0;
+        if (retenido >= TramoMs * qint64(1000000)) {
+            if (!seguir())
+                return ECANCELED;
+            retenido = 0;
+        }
+        const qint64 ns = std::min(enCola * nsPorByte, TramoMs * qint64(1000000));
+        DormirHastaNs(AhoraNs() + ns);
+        retenido += ns;
+    }
+}
+
+int LineaSerie::Escribir(const QByteArray& bytes, const std::function<bool()>& seguir) {
+    if (const int error = EscribirCom(s_->h, s_->escrito, bytes, seguir))
+        return error;
+    const HANDLE h = s_->h;
+    return VaciarCom(
+        [h](DWORD& enCola) {
+            DWORD errores = 0;
+            COMSTAT estado{};
+            const bool leida = ClearCommError(h, &errores, &estado);
+            enCola = estado.cbOutQue;
+            return leida;
+        },
+        baudios_, seguir);
 }
 
 // Windows tells nothing of a device gone until it is written to.

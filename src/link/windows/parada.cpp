@@ -5,15 +5,15 @@
 #include <atomic>
 #include <cstdio>
 
+#include <csignal>
 #include <fcntl.h>
 #include <io.h>
-#include <csignal>
 
 namespace brelo {
 
 namespace {
 
-constexpr int Colgada = 1;              // the console's window closed, as a terminal's hang-up
+constexpr int Colgada = 1;             // the console's window closed, as a terminal's hang-up
 constexpr DWORD EsperaCierreMs = 4500; // of the 5 s the system allows after a close
 
 std::atomic<int> senal = 0;
@@ -57,6 +57,7 @@ int Parada::Estado() {
 
 void PrepararConsola() {
     _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
     SetConsoleOutputCP(CP_UTF8);
 }
 

@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# The Windows build under wine: its QtTest programs, and brelo-cli.exe against the Linux
+# brelo-cli (the same bytes for the same messages), over a TCP adapter on the loopback, and
+# with the port names an operator types.
+#   wine.sh CARPETA_WINDOWS BRELO_CLI_LINUX
+set -euo pipefail
+win="$(cd "$1" && pwd)" linux="$(realpath "$2")" raiz="$(cd "$(dirname "$0")/../.." && pwd)"
+t="$(mktemp -d)" fallas=0
+export WINEPREFIX="$win/../wine" WINEDEBUG=-all WINEPATH="$win/../qt6-mingw/bin"
+trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$t"' EXIT
+
+bien() { echo "PASS   : $1"; }
+mal() { echo "FAIL!  : $1"; fallas=$((fallas + 1)); }
+comprobar() { if eval "$2"; then bien "$1"; else mal "$1"; fi; }
+hasta() { for _ in $(seq 300); do eval "$1" && return 0; sleep 0.1; done; return 1; }
+cli() { wine "$win/brelo-cli.exe" "$@"; }
+libre() { # a free TCP port of the loopback
+    python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'
+}
+
+# A new prefix takes a while to set up; it is kept under build/ between runs.
+[ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+wineserver -p60 2>/dev/null || true # one server for every run below, already up or not
+
+# COM7 of the prefix is a pseudo-terminal; what reaches its far end lands in recibido.
+socat -u pty,raw,echo=0,link="$t/com7" OPEN:"$t/recibido",creat,trunc &
+hasta "[ -e $t/com7 ]"
+sleep 1000000 <>"$t/com7" & # keeps the line up between the tests' openings
+ln -sfn "$(readlink "$t/com7")" "$WINEPREFIX/dosdevices/com7"
+
+# Wine drops QT_QPA_PLATFORM from the environment: the window tests are told on the command line.
+for prueba in "tst_protocolo -platform offscreen" "tst_windows"; do
+    read -r -a orden <<<"$prueba"
+    if BRELO_COM=COM7 BRELO_RECIBIDO="Z:$t/recibido" \
+        wine "$win/${orden[0]}.exe" "${orden[@]:1}" -o "$t/${orden[0]}.txt,txt"; then
+        bien "${orden[0]} ($(grep -c '^PASS' "$t/${orden[0]}.txt") casos)"
+    else
+        grep -v '^PASS\|^QDEBUG' "$t/${orden[0]}.txt" || true
+        mal "${orden[0]}"
+    fi
+done
+
+# The same bytes as on Linux: the corpus, and messages of random effects, pauses,
+# alignments, exit effects and texts (Spanish letters in UTF-8 among them).
+cp "$raiz"/fuzz/corpus/archivo/* "$t"
+mensajes=(ejemplo.mn2 especiales.mn2 version1.mnm)
+letras=(A b Z 9 ' ' '!' '#' '.' 'ñ' 'Ñ' 'á' 'í' '¿' '°' '«' '@' '_' '~' '|' 'ü')
+for n in $(seq 30); do
+    m="gen$n.mn2"
+    for _ in $(seq $((RANDOM % 12 + 1))); do
+        texto=""
+        for _ in $(seq $((RANDOM % 40))); do texto+="${letras[RANDOM % ${#letras[@]}]}"; done
+        printf '%d,%d,%d,"%s",%d\r\n' $((RANDOM % 17)) $((RANDOM % 11)) $((RANDOM % 3)) \
+            "$texto" $((RANDOM % 10)) >>"$t/$m"
+    done
+    mensajes+=("$m")
+done
+distintos=0
+for m in "${mensajes[@]}"; do
+    for orden in trama revisar info; do
+        a="$(cd "$t" && "$linux" "$orden" "$m" 2>&1 | xxd -p; echo "${PIPESTATUS[0]}")"
+        b="$(cd "$t" && cli "$orden" "$m" 2>&1 | xxd -p; echo "${PIPESTATUS[0]}")"
+        [ "$a" = "$b" ] || { distintos=$((distintos + 1)) && echo "  distinto: $orden $m"; }
+    done
+done
+comprobar "trama, revisar e info como en Linux (${#mensajes[@]} mensajes)" "[ $distintos = 0 ]"
+
+# A paced transfer to an adapter on the loopback: complete, in order, acknowledged.
+ejemplo="$raiz/fuzz/corpus/archivo/ejemplo.mn2"
+esperado="$("$linux" trama "$ejemplo" | xxd -p)"
+puerto="$(libre)"
+socat -u TCP-LISTEN:"$puerto",bind=127.0.0.1,reuseaddr,fork OPEN:"$t/tcp",creat,append &
+hasta "ss -ltn | grep -q :$puerto"
+cli enviar "$(winepath -w "$ejemplo")" --puerto "tcp://127.0.0.1:$puerto" --dy1 2 --dy2 2 \
+    >"$t/salida" 2>&1 && estado=0 || estado=$?
+comprobar "enviar por TCP: completo y en orden" \
+    "[ $estado = 0 ] && grep -q 'Mensaje enviado OK!' $t/salida && [ \"\$(xxd -p $t/tcp)\" = '$esperado' ]"
+
+# Ctrl-C in the middle: the terminator still goes, exit 130.
+: >"$t/tcp"
+cli enviar "$(winepath -w "$ejemplo")" --puerto "tcp://127.0.0.1:$puerto" --dy1 2 --dy2 150 \
+    >"$t/salida" 2>&1 &
+envio=$!
+hasta "[ \$(stat -c %s $t/tcp) -ge 12 ]"
+pkill -INT -f 'brelo-cli.exe enviar'
+wait $envio && estado=0 || estado=$?
+comprobar "Ctrl-C: fin de mensaje y resultado 130" \
+    "[ $estado = 130 ] && [ \"\$(tail -c2 $t/tcp | xxd -p)\" = 0101 ] && grep -q 'Cancelado' $t/salida"
+
+# An adapter that goes away after 10 bytes: a failure, never "enviado OK".
+puerto="$(libre)"
+socat -u TCP-LISTEN:"$puerto",bind=127.0.0.1,reuseaddr,fork SYSTEM:"head -c 10 >/dev/null" &
+hasta "ss -ltn | grep -q :$puerto"
+cli enviar "$(winepath -w "$ejemplo")" --puerto "tcp://127.0.0.1:$puerto" --dy1 2 --dy2 20 \
+    >"$t/salida" 2>&1 && estado=0 || estado=$?
+comprobar "adaptador que se va: Error #22" \
+    "[ $estado = 1 ] && grep -q 'Error #22' $t/salida && ! grep -q 'enviado OK' $t/salida"
+
+# Port names as an operator types them.
+for caso in 'com12|COM12: no existe' '\\.\COM12|COM12: no existe' '12|COM12: no existe' \
+    'COM3:|puerto no valido: COM3:' 'COM0|puerto no valido: COM0' \
+    '\\.\PhysicalDrive0|puerto no valido' '/dev/ttyUSB0|puerto no valido'; do
+    cli hora --puerto "${caso%%|*}" >"$t/salida" 2>&1 && estado=0 || estado=$?
+    comprobar "--puerto ${caso%%|*}" "[ $estado = 1 ] && grep -qF 'Error #03' $t/salida && grep -qF '${caso#*|}' $t/salida"
+done
+
+[ $fallas = 0 ] && echo "Windows (wine): todo bien" || echo "Windows (wine): $fallas fallas"
+exit $((fallas > 0))
