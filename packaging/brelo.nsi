@@ -1,0 +1,59 @@
+; Brelo's installer for Windows: for the current user, without administrator rights. Built by
+; scripts/paquete-windows, which passes VERSION, ORIGEN (the unpacked ZIP's folder) and SALIDA.
+Unicode true
+; A 64-bit installer for a 64-bit program; it also runs where only 64-bit Windows code can.
+Target amd64-unicode
+Name "Brelo ${VERSION}"
+OutFile "${SALIDA}"
+RequestExecutionLevel user
+InstallDir "$LOCALAPPDATA\Programs\Brelo"
+SetCompressor /SOLID lzma
+Icon "${ORIGEN}\brelo.ico"
+UninstallIcon "${ORIGEN}\brelo.ico"
+
+!define CLAVE "Software\Microsoft\Windows\CurrentVersion\Uninstall\Brelo"
+!define CLASE "Software\Classes\Brelo.Mensaje"
+
+Page directory
+Page instfiles
+UninstPage uninstConfirm
+UninstPage instfiles
+
+Section
+    SetShellVarContext current
+    SetOutPath "$INSTDIR"
+    File /r "${ORIGEN}\*.*"
+    WriteUninstaller "$INSTDIR\desinstalar.exe"
+    CreateShortcut "$SMPROGRAMS\Brelo.lnk" "$INSTDIR\brelo.exe"
+    ; Double-clicked message files, new and old, open in Brelo with its icon.
+    WriteRegStr HKCU "Software\Classes\.mn2" "" "Brelo.Mensaje"
+    WriteRegStr HKCU "Software\Classes\.mnm" "" "Brelo.Mensaje"
+    WriteRegStr HKCU "${CLASE}" "" "Mensaje de Brelo"
+    WriteRegStr HKCU "${CLASE}\DefaultIcon" "" "$INSTDIR\brelo.exe,0"
+    WriteRegStr HKCU "${CLASE}\shell\open\command" "" '"$INSTDIR\brelo.exe" "%1"'
+    WriteRegStr HKCU "${CLAVE}" "DisplayName" "Brelo"
+    WriteRegStr HKCU "${CLAVE}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKCU "${CLAVE}" "Publisher" "Equipo Brelo"
+    WriteRegStr HKCU "${CLAVE}" "DisplayIcon" "$INSTDIR\brelo.exe,0"
+    WriteRegStr HKCU "${CLAVE}" "UninstallString" '"$INSTDIR\desinstalar.exe"'
+    WriteRegStr HKCU "${CLAVE}" "QuietUninstallString" '"$INSTDIR\desinstalar.exe" /S'
+    WriteRegDWORD HKCU "${CLAVE}" "NoModify" 1
+    WriteRegDWORD HKCU "${CLAVE}" "NoRepair" 1
+    ; Explorer learns of the new file type at once.
+    System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
+SectionEnd
+
+; The operator's settings (HKCU\Software\Brelo2) stay: a new version finds them.
+Section "Uninstall"
+    SetShellVarContext current
+    Delete "$SMPROGRAMS\Brelo.lnk"
+    RMDir /r "$INSTDIR"
+    DeleteRegKey HKCU "${CLASE}"
+    ReadRegStr $0 HKCU "Software\Classes\.mn2" ""
+    StrCmp $0 "Brelo.Mensaje" 0 +2
+    DeleteRegKey HKCU "Software\Classes\.mn2"
+    ReadRegStr $0 HKCU "Software\Classes\.mnm" ""
+    StrCmp $0 "Brelo.Mensaje" 0 +2
+    DeleteRegKey HKCU "Software\Classes\.mnm"
+    DeleteRegKey HKCU "${CLAVE}"
+SectionEnd

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# What an operator downloads: the ZIP holds the programs, their DLLs and plugins, the guide and
+# the licences, and brelo-cli.exe runs from where it is unpacked with nothing else; the
+# installer installs silently for the user, with a Start-menu entry, .mn2 files opening in
+# Brelo, and an uninstaller.
+#   paquete.sh ZIP INSTALADOR BRELO_CLI_LINUX
+set -euo pipefail
+zip="$(realpath "$1")" instalador="$(realpath "$2")" linux="$(realpath "$3")"
+raiz="$(cd "$(dirname "$0")/../.." && pwd)" t="$(mktemp -d)" fallas=0
+trap 'rm -rf "$t"' EXIT
+# A prefix of its own, so the installation starts from nothing; nothing on any path but the
+# unpacked folder.
+export WINEPREFIX="$t/prefijo" WINEDEBUG=-all
+unset WINEPATH
+
+comprobar() { if eval "$2"; then echo "PASS   : $1"; else echo "FAIL!  : $1"; fallas=$((fallas + 1)); fi; }
+
+carpeta="$(basename "$zip" .zip)"
+unzip -Z1 "$zip" | sed "s|^$carpeta/||" | grep -v '/$' | sort >"$t/lista"
+faltan=0
+for f in brelo.exe brelo-cli.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6SerialPort.dll \
+    Qt6Svg.dll libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll platforms/qwindows.dll \
+    styles/qwindowsvistastyle.dll imageformats/qsvg.dll iconengines/qsvgicon.dll \
+    guia/index.html LICENSE.txt licencias/Qt-LGPL-3.0-only.txt; do
+    grep -qx "$f" "$t/lista" || { echo "  falta $f" && faltan=$((faltan + 1)); }
+done
+comprobar "el ZIP lo tiene todo ($(wc -l <"$t/lista") archivos)" "[ $faltan = 0 ]"
+
+wineboot -i >/dev/null 2>&1
+unzip -q "$zip" -d "$t"
+cp "$raiz/fuzz/corpus/archivo/ejemplo.mn2" "$t/"
+(cd "$t" && wine "$t/$carpeta/brelo-cli.exe" trama ejemplo.mn2 >"$t/windows") || true
+comprobar "brelo-cli.exe desde la carpeta descomprimida" \
+    "cmp -s $t/windows <(cd $t && $linux trama ejemplo.mn2)"
+
+wine "$instalador" /S
+programas="$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Local/Programs/Brelo' | head -1)"
+comprobar "instalado para el usuario" \
+    "[ -f '$programas/brelo.exe' ] && [ -f '$programas/desinstalar.exe' ] && [ -f '$programas/platforms/qwindows.dll' ]"
+comprobar "entrada en el menu Inicio" \
+    "find '$WINEPREFIX/drive_c/users' -name 'Brelo.lnk' | grep -q 'Start Menu/Programs'"
+wine reg query 'HKCU\Software\Classes\.mn2' /ve >"$t/tipo" 2>&1 || true
+wine reg query 'HKCU\Software\Classes\Brelo.Mensaje\shell\open\command' /ve >"$t/orden" 2>&1 || true
+wine reg query 'HKCU\Software\Classes\Brelo.Mensaje\DefaultIcon' /ve >"$t/icono" 2>&1 || true
+comprobar ".mn2 abre con Brelo" \
+    "grep -q 'Brelo.Mensaje' $t/tipo && grep -qi 'Programs.Brelo.brelo.exe\" \"%1\"' $t/orden && grep -qi 'brelo.exe,0' $t/icono"
+wine "$programas/desinstalar.exe" /S
+for _ in $(seq 100); do [ -f "$programas/brelo.exe" ] || break; sleep 0.1; done
+wine reg query 'HKCU\Software\Classes\.mn2' /ve >/dev/null 2>&1 && quedo=1 || quedo=0
+comprobar "desinstalado" "[ ! -f '$programas/brelo.exe' ] && [ $quedo = 0 ]"
+wineserver -k || true
+exit $((fallas > 0))
