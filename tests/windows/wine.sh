@@ -14,6 +14,9 @@ mal() { echo "FAIL!  : $1"; fallas=$((fallas + 1)); }
 comprobar() { if eval "$2"; then bien "$1"; else mal "$1"; fi; }
 hasta() { for _ in $(seq 300); do eval "$1" && return 0; sleep 0.1; done; return 1; }
 cli() { wine "$win/brelo-cli.exe" "$@"; }
+enviar() { # PUERTO DY2, the example message to an adapter on the loopback
+    cli enviar ejemplo.mn2 --puerto "tcp://127.0.0.1:$1" --dy1 2 --dy2 "$2" >"$t/salida" 2>&1
+}
 libre() { # a free TCP port of the loopback
     python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])'
 }
@@ -66,20 +69,18 @@ done
 comprobar "trama, revisar e info como en Linux (${#mensajes[@]} mensajes)" "[ $distintos = 0 ]"
 
 # A paced transfer to an adapter on the loopback: complete, in order, acknowledged.
-ejemplo="$raiz/fuzz/corpus/archivo/ejemplo.mn2"
-esperado="$("$linux" trama "$ejemplo" | xxd -p)"
+cd "$t"
+esperado="$("$linux" trama ejemplo.mn2 | xxd -p)"
 puerto="$(libre)"
 socat -u TCP-LISTEN:"$puerto",bind=127.0.0.1,reuseaddr,fork OPEN:"$t/tcp",creat,append &
 hasta "ss -ltn | grep -q :$puerto"
-cli enviar "$(winepath -w "$ejemplo")" --puerto "tcp://127.0.0.1:$puerto" --dy1 2 --dy2 2 \
-    >"$t/salida" 2>&1 && estado=0 || estado=$?
+enviar "$puerto" 2 && estado=0 || estado=$?
 comprobar "enviar por TCP: completo y en orden" \
     "[ $estado = 0 ] && grep -q 'Mensaje enviado OK!' $t/salida && [ \"\$(xxd -p $t/tcp)\" = '$esperado' ]"
 
 # Ctrl-C in the middle: the terminator still goes, exit 130.
 : >"$t/tcp"
-cli enviar "$(winepath -w "$ejemplo")" --puerto "tcp://127.0.0.1:$puerto" --dy1 2 --dy2 150 \
-    >"$t/salida" 2>&1 &
+enviar "$puerto" 150 &
 envio=$!
 hasta "[ \$(stat -c %s $t/tcp) -ge 12 ]"
 pkill -INT -f 'brelo-cli.exe enviar'
@@ -91,8 +92,7 @@ comprobar "Ctrl-C: fin de mensaje y resultado 130" \
 puerto="$(libre)"
 socat -u TCP-LISTEN:"$puerto",bind=127.0.0.1,reuseaddr,fork SYSTEM:"head -c 10 >/dev/null" &
 hasta "ss -ltn | grep -q :$puerto"
-cli enviar "$(winepath -w "$ejemplo")" --puerto "tcp://127.0.0.1:$puerto" --dy1 2 --dy2 20 \
-    >"$t/salida" 2>&1 && estado=0 || estado=$?
+enviar "$puerto" 20 && estado=0 || estado=$?
 comprobar "adaptador que se va: Error #22" \
     "[ $estado = 1 ] && grep -q 'Error #22' $t/salida && ! grep -q 'enviado OK' $t/salida"
 
