@@ -12,10 +12,16 @@ int main(int argc, char* argv[]) {
     // The launcher's name, so docks group the window with it.
     QGuiApplication::setDesktopFileName(QStringLiteral("brelo"));
     // The program speaks Spanish; so should Qt's own buttons and file dialogs.
+    // Qt's own place for them, or beside the program as the Windows ZIP has them.
     QTranslator qt;
-    if (qt.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
-                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qt);
+    for (const QString& carpeta :
+         {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+          QApplication::applicationDirPath() + QStringLiteral("/translations")})
+        if (qt.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                    carpeta)) {
+            QApplication::installTranslator(&qt);
+            break;
+        }
     brelo::PlataformaReal plataforma;
     brelo::FrmMain ventana(plataforma);
     ventana.show();
