@@ -141,6 +141,8 @@ int ordenRevisar(const QString& ruta) {
     if (!m)
         return MalUso;
     const RevisionMensaje r = RevisarMensaje(*m);
+    if (!r.imposible.empty())
+        std::cout << "Mensaje: " << r.imposible << '\n';
     for (const auto& [numero, vista] : r.paginas) {
         if (vista.costo) // nothing for a page that cannot be sent
             std::cout << "Pagina " << numero << ": ocupa " << Bytes(vista.costo) << '\n';

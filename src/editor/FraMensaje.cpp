@@ -7,6 +7,7 @@
 #include "model/mensaje.h"
 #include "model/reglas.h"
 #include "model/valor.h"
+#include "protocol/trama.h"
 #include "protocol/vista.h"
 #include "shell/conversion.h"
 #include "shell/plataforma.h"
@@ -216,11 +217,16 @@ void FraMensaje::actualizarVista() {
     const VistaPagina& v = vista->Vista();
     Mensaje copia = m_;
     copia.ponerPagina(m_.PagAct, p);
-    QStringList partes{QStringLiteral("Esta pagina ocupa ") +
-                       QString::fromStdString(Bytes(p.texto.empty() ? 0 : v.costo))};
+    const RevisionMensaje r = RevisarMensaje(copia);
+    QStringList partes;
+    if (!r.imposible.empty()) // first: nothing else matters until it is mended
+        partes << aQString(r.imposible);
+    partes << (SeEnvia(p)
+                   ? QStringLiteral("Esta pagina ocupa ") + QString::fromStdString(Bytes(v.costo))
+                   : QStringLiteral("Esta pagina no se envia: no tiene texto"));
     for (const std::string& h : v.hallazgos)
         partes << aQString(h);
-    for (const std::string& h : RevisarMensaje(copia).mensaje)
+    for (const std::string& h : r.mensaje)
         partes << aQString(h);
     lblVista->setText(partes.join(QStringLiteral(". ")));
     cmdVerMensaje->setText(QStringLiteral("Ver Mensaje"));
@@ -234,11 +240,22 @@ void FraMensaje::cmdVerMensaje_Click() {
     Mensaje copia = m_;
     copia.ponerPagina(m_.PagAct, paginaEscrita());
     std::vector<Pagina> paginas;
+    numerosVistos_.clear();
     for (int i = 1; i <= copia.TotPag; ++i)
-        if (!copia.TextoPag[i].empty())
+        if (SeEnvia(copia.pagina(i))) {
             paginas.push_back(copia.pagina(i));
+            numerosVistos_.push_back(i);
+        }
     cmdVerMensaje->setText(QStringLiteral("Detener"));
     vista->Reproducir(std::move(paginas));
+}
+
+// While Ver Mensaje plays: which page, and the pause the sign is sent for it.
+void FraMensaje::vistaEnPagina(int indice, const Pagina& p) {
+    const int n = CodigoPausa(p);
+    lblVista->setText(
+        QStringLiteral("Pagina %1: ").arg(numerosVistos_.at(std::size_t(indice))) +
+        (n ? QStringLiteral("pausa C%1 (%1 s)").arg(n) : QStringLiteral("sin pausa")));
 }
 
 // ---- navigation ----
@@ -556,6 +573,7 @@ QWidget* FraMensaje::grupoVista() {
 void FraMensaje::conectar() {
     connect(cmdVerMensaje, &QPushButton::clicked, this, &FraMensaje::cmdVerMensaje_Click);
     connect(vista, &VistaCartel::FinReproduccion, this, &FraMensaje::actualizarVista);
+    connect(vista, &VistaCartel::EnPagina, this, &FraMensaje::vistaEnPagina);
     connect(cboEfe, &QComboBox::activated, this, &FraMensaje::cboEfe_Click);
     connect(cboEfeOut, &QComboBox::activated, this, &FraMensaje::cboEfeOut_Click);
     connect(cboPausa, &QComboBox::activated, this, &FraMensaje::cboPausa_Click);

@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -94,6 +95,7 @@ private:
     Pagina paginaEscrita() const;
     void actualizarVista();
     void cmdVerMensaje_Click();
+    void vistaEnPagina(int indice, const Pagina& p);
 
     // Program-side setters that raise the handler even when the value does not change.
     void seleccionar(QComboBox* lista, int indice);
@@ -115,6 +117,7 @@ private:
 
     Mensaje& m_;
     Plataforma& plataforma_;
+    std::vector<int> numerosVistos_; // the page numbers Ver Mensaje shows, in order
 };
 
 } // namespace brelo

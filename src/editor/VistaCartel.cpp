@@ -1,13 +1,12 @@
 #include "editor/VistaCartel.h"
 
+#include "editor/glifos.h"
 #include "model/catalogos.h"
-#include "model/cp1252.h"
 #include "model/reglas.h"
 #include "protocol/filtro.h"
+#include "protocol/trama.h"
 #include "shell/plataforma.h"
 
-#include <QFontMetricsF>
-#include <QImage>
 #include <QPainter>
 
 #include <algorithm>
@@ -28,52 +27,6 @@ constexpr qint64 MsReset = 1500;
 constexpr qint64 MsQuieta = 1500; // how long Ver Mensaje shows a page that does not move
 
 using Columna = std::bitset<VistaCartel::Filas>;
-using Glifo = std::array<std::uint8_t, VistaCartel::Filas>; // 5 bits a row, bit 4 leftmost
-
-// A character in 5x7 dots: drawn four times larger in the editor's fixed-pitch font, without
-// smoothing, in bold so that no stroke falls between two dots, and each 4x4 block lit when
-// ink covers two fifths of it. Capitals take six rows;
-// the seventh holds descenders.
-Glifo dibujarLetra(char32_t c) {
-    constexpr int k = 4;
-    QFont f;
-    f.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")});
-    f.setStyleHint(QFont::TypeWriter);
-    f.setStyleStrategy(QFont::NoAntialias);
-    f.setBold(true); // a thin stroke would fall between two dots
-    f.setPixelSize(100);
-    f.setPixelSize(qRound(100 * 6 * k / std::max(1.0, QFontMetricsF(f).capHeight())));
-    QImage img(5 * k, VistaCartel::Filas * k, QImage::Format_Grayscale8);
-    img.fill(0);
-    const QString s = QString::fromUcs4(&c, 1);
-    QPainter p(&img);
-    p.setFont(f);
-    p.setPen(Qt::white);
-    p.drawText(QPointF((5 * k - QFontMetricsF(f).horizontalAdvance(s)) / 2, 6 * k), s);
-    p.end();
-    Glifo g{};
-    for (int y = 0; y < VistaCartel::Filas; ++y)
-        for (int x = 0; x < 5; ++x) {
-            int tinta = 0;
-            for (int dy = 0; dy < k; ++dy)
-                for (int dx = 0; dx < k; ++dx)
-                    tinta += img.pixelColor(x * k + dx, y * k + dy).value() > 127;
-            // Accents and tildes are thin and sit in the top two rows: a fifth of ink lights
-            // them there.
-            if (5 * tinta >= (y < 2 ? 1 : 2) * k * k)
-                g[std::size_t(y)] |= std::uint8_t(1 << (4 - x));
-        }
-    return g;
-}
-
-const Glifo& glifo(std::uint8_t codigo) {
-    static std::array<std::optional<Glifo>, 256> hechos;
-    auto& g = hechos[codigo];
-    if (!g)
-        g = dibujarLetra(Cp1252AUnicode(Significado(codigo)));
-    return *g;
-}
-
 // Dot column x (0-5) of a sign code. The four marks are patterns across the whole cell, so
 // a row of them joins up; the black block fills its five columns.
 Columna columna(std::uint8_t c, int x) {
@@ -97,7 +50,7 @@ Columna columna(std::uint8_t c, int x) {
             on = x < 5;
             break;
         default:
-            on = x < 5 && (glifo(c)[std::size_t(y)] >> (4 - x) & 1);
+            on = x < 5 && (GlifoCartel(c)[std::size_t(y)] >> (4 - x) & 1);
         }
         r[std::size_t(y)] = on;
     }
@@ -211,7 +164,7 @@ VistaCartel::VistaCartel(Plataforma& plataforma, QWidget* padre)
         if (Reproduciendo() && reloj_.elapsed() >= finPagina_)
             avanzar();
         const qint64 d = Duracion();
-        const bool transicion = pagina_.efe >= 3 && pagina_.efe <= 11;
+        const bool transicion = EsTransicion(pagina_.efe);
         if (!Reproduciendo() && (d == 0 || (transicion && reloj_.elapsed() > d)))
             cuadros_.stop();
         update();
@@ -223,7 +176,7 @@ void VistaCartel::Mostrar(const Pagina& p) {
     cola_.clear();
     pagina_ = p;
     vista_ = VerPagina(p);
-    encendido_ = true;
+    encendido_ = SeEnvia(p); // a page left out of the stream shows nothing, whatever its effect
     if (otraMotion)
         reloj_.restart();
     if (isVisible() && Duracion() > 0)
@@ -233,6 +186,7 @@ void VistaCartel::Mostrar(const Pagina& p) {
 
 void VistaCartel::Reproducir(std::vector<Pagina> paginas) {
     cola_ = std::move(paginas);
+    enCola_ = 0;
     if (cola_.empty()) {
         Q_EMIT FinReproduccion();
         return;
@@ -245,13 +199,15 @@ void VistaCartel::empezar(const Pagina& p) {
     vista_ = VerPagina(p);
     encendido_ = true;
     reloj_.restart();
-    finPagina_ = std::max(Duracion(), MsQuieta) + (EfectoLlevaPausa(p.efe) ? p.pausa * 1000 : 0);
+    finPagina_ = std::max(Duracion(), MsQuieta) + CodigoPausa(p) * qint64(1000);
     cuadros_.start();
     update();
+    Q_EMIT EnPagina(enCola_, p);
 }
 
 void VistaCartel::avanzar() {
     cola_.erase(cola_.begin());
+    ++enCola_;
     if (cola_.empty()) {
         Q_EMIT FinReproduccion();
         return;
@@ -279,7 +235,7 @@ qint64 VistaCartel::Duracion() const {
     const qint64 ancho = qint64(vista_.columnas.size()) * AnchoLetra;
     if (ancho > Columnas)
         return (ancho + Columnas) * MsColumna;
-    if (efe >= 3 && efe <= 11)
+    if (EsTransicion(efe))
         return MsTransicion;
     return efe == efecto::Parpadeo ? 1000 : efe == efecto::Doble ? 1600 : 0;
 }

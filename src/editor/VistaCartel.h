@@ -31,8 +31,9 @@ public:
 
     // The page as typed. Its motion starts over when the effect changes, not on every key.
     void Mostrar(const Pagina& p);
-    // Every page in turn, each for its motion and then its pause; ends on the first page
-    // given to Mostrar() or on Apagar().
+    // Every page in turn, each for its motion and then n seconds for the pause code Cn the
+    // stream carries for it (one second a step is a reading: the sign's own time per step is
+    // not known); ends on the first page given to Mostrar() or on Apagar().
     void Reproducir(std::vector<Pagina> paginas);
     void Apagar();
     bool Reproduciendo() const { return !cola_.empty(); }
@@ -43,9 +44,13 @@ public:
     Puntos Cuadro(qint64 ms) const;
     // How long the page's motion takes once through; 0 for a page that stands still.
     qint64 Duracion() const;
+    // How long Ver Mensaje keeps the page it shows, motion and pause, in ms.
+    qint64 Permanencia() const { return finPagina_; }
 
 Q_SIGNALS:
     void FinReproduccion();
+    // Ver Mensaje has come to the page of that place in its list.
+    void EnPagina(int indice, const brelo::Pagina& p);
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -64,6 +69,7 @@ private:
     VistaPagina vista_;
     bool encendido_ = false;
     std::vector<Pagina> cola_;
+    int enCola_ = 0; // the place in Ver Mensaje's list of the page shown
     qint64 finPagina_ = 0;
     QElapsedTimer reloj_;
     QTimer cuadros_;

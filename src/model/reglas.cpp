@@ -4,18 +4,16 @@
 
 namespace brelo {
 
-namespace {
-bool esTransicion(std::uint8_t efe) {
+bool EsTransicion(std::uint8_t efe) {
     return efe >= 3 && efe <= 11;
 }
-} // namespace
 
 bool EfectoLlevaPausa(std::uint8_t efe) {
-    return efe == efecto::Estatico || esTransicion(efe) || efe == efecto::Velocidad;
+    return efe == efecto::Estatico || EsTransicion(efe) || efe == efecto::Velocidad;
 }
 
 ReglaEntrada ReglaDeEfecto(std::uint8_t efe) {
-    if (efe == efecto::Estatico || esTransicion(efe))
+    if (efe == efecto::Estatico || EsTransicion(efe))
         return {true, true, true, false, false, {}};
     switch (efe) {
     case efecto::Reset:

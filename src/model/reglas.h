@@ -19,6 +19,9 @@ struct ReglaEntrada {
 
 ReglaEntrada ReglaDeEfecto(std::uint8_t efe);
 
+// The nine transitions, LLuvia to Explosion: the page comes in, then holds for its pause.
+bool EsTransicion(std::uint8_t efe);
+
 // The part of the rule applied when a page is shown: only these effects take a pause.
 bool EfectoLlevaPausa(std::uint8_t efe);
 

@@ -3,6 +3,7 @@
 #include "filtro.h"
 #include "model/catalogos.h"
 #include "model/mensaje.h"
+#include "model/reglas.h"
 
 #include <algorithm>
 #include <array>
@@ -39,16 +40,16 @@ char byte(int v) {
     return static_cast<char>(v);
 }
 
-void agregarEntrada(std::string& t, std::uint8_t efe, const std::string& campo,
-                    std::uint8_t pausa) {
-    const char p = byte(0xC0 + std::clamp<int>(pausa, 1, 9));
+void agregarEntrada(std::string& t, const Pagina& pagina, std::uint8_t efe,
+                    const std::string& campo) {
+    const char p = byte(0xC0 + CodigoPausa(pagina));
     const char codigo = byte(Entradas[efe].codigo);
     switch (efe) {
     case efecto::Rotacion:
         t += codigo + campo;
         break;
     case efecto::Estatico:
-        t += codigo + campo + byte(0xC1);
+        t += codigo + campo + p;
         break;
     case efecto::Reset:
         t += "\xDF\x90";
@@ -64,7 +65,7 @@ void agregarEntrada(std::string& t, std::uint8_t efe, const std::string& campo,
         t += std::string("\xDF\x90") + codigo + campo;
         break;
     case efecto::Velocidad:
-        t += std::string("\x90") + byte(static_cast<std::uint8_t>(p) + 0x20);
+        t += std::string("\x90") + byte(0xE0 + std::clamp<int>(pagina.pausa, 1, 9));
         break;
     case efecto::Autito:
         t += "\x5B\x5C" + Animacion;
@@ -95,10 +96,20 @@ std::optional<PaginaArmada> ArmarPagina(const Pagina& p) {
     if (!campo)
         return std::nullopt;
     r.campo = std::move(*campo);
-    agregarEntrada(r.bytes, efe, r.campo, p.pausa);
+    agregarEntrada(r.bytes, p, efe, r.campo);
     if (p.efeOut < Salidas.size())
         r.bytes += Salidas[p.efeOut];
     return r;
+}
+
+int CodigoPausa(const Pagina& p) {
+    if (p.efe == efecto::Estatico)
+        return 1;
+    return EsTransicion(p.efe) ? std::clamp<int>(p.pausa, 1, 9) : 0;
+}
+
+bool SeEnvia(const Pagina& p) {
+    return !p.texto.empty();
 }
 
 bool EnviaTexto(std::uint8_t efe) {

@@ -32,6 +32,14 @@ struct PaginaArmada {
 // Nothing when the filter cannot fit the text (an alignment code it does not know).
 std::optional<PaginaArmada> ArmarPagina(const Pagina& p);
 
+// The n of the pause code Cn the page's record carries, 1 to 9: a transition's pause held to
+// that range, 1 for a static page; 0 for a page whose record carries none.
+int CodigoPausa(const Pagina& p);
+
+// Whether the page is sent at all: a page without text is left out of the stream, whatever
+// its effect.
+bool SeEnvia(const Pagina& p);
+
 // Whether the page's own text reaches the sign; the clock, date, reset, speed and animation
 // pages send codes only.
 bool EnviaTexto(std::uint8_t efe);

@@ -49,6 +49,18 @@ void cambiados(const std::string& texto, std::size_t n, std::vector<std::string>
                     numero(long(primero)) + ")");
 }
 
+// One page with an alignment code the filter does not know stops the whole stream.
+std::string imposible(const std::vector<int>& paginas) {
+    if (paginas.empty())
+        return {};
+    std::string lista = numero(paginas.front());
+    for (std::size_t i = 1; i < paginas.size(); ++i)
+        lista += (i + 1 == paginas.size() ? " y " : ", ") + numero(paginas[i]);
+    return "El mensaje no se puede enviar como esta: " +
+           std::string(paginas.size() == 1 ? "la pagina " : "las paginas ") + lista +
+           (paginas.size() == 1 ? " tiene" : " tienen") + " una alineacion desconocida";
+}
+
 } // namespace
 
 std::uint8_t Significado(std::uint8_t codigo) {
@@ -63,6 +75,7 @@ VistaPagina VerPagina(const Pagina& p) {
     if (!armada) {
         v.hallazgos.push_back("Alineacion desconocida (" + numero(p.alin) +
                               "): la pagina no se puede enviar");
+        v.imposible = true;
         return v;
     }
     v.costo = int(armada->bytes.size());
@@ -77,22 +90,27 @@ VistaPagina VerPagina(const Pagina& p) {
 }
 
 bool RevisionMensaje::conHallazgos() const {
-    return !mensaje.empty() || std::any_of(paginas.begin(), paginas.end(),
-                                           [](const Pag& p) { return !p.vista.hallazgos.empty(); });
+    return !imposible.empty() || !mensaje.empty() ||
+           std::any_of(paginas.begin(), paginas.end(),
+                       [](const Pag& p) { return !p.vista.hallazgos.empty(); });
 }
 
 RevisionMensaje RevisarMensaje(const Mensaje& m) {
     RevisionMensaje r;
     long total = LargoCabecera;
     int primeraPerdida = 0;
+    std::vector<int> imposibles;
     for (int i = 1; i <= MaxPag; ++i) {
-        if (m.TextoPag[i].empty())
+        if (!SeEnvia(m.pagina(i)))
             continue;
         r.paginas.push_back({i, VerPagina(m.pagina(i))});
+        if (r.paginas.back().vista.imposible)
+            imposibles.push_back(i);
         total += r.paginas.back().vista.costo;
         if (total > MemoriaCartel && !primeraPerdida)
             primeraPerdida = i;
     }
+    r.imposible = imposible(imposibles);
     const long quedan = MemoriaCartel - total;
     if (primeraPerdida)
         r.mensaje.push_back("El mensaje pasa la memoria del cartel por " + Bytes(-quedan) +

@@ -16,7 +16,8 @@ struct VistaPagina {
     // Sign codes of the field the sign receives, 16 columns or, for a scrolling text, its own
     // length; empty when the page sends no text.
     std::string columnas;
-    int costo = 0; // bytes of the page's record in the stream; information only
+    int costo = 0;          // bytes of the page's record in the stream; information only
+    bool imposible = false; // its text cannot be fitted: no stream can be built with it
     std::vector<std::string> hallazgos; // Windows-1252, one sentence each
 };
 
@@ -32,6 +33,7 @@ struct RevisionMensaje {
         VistaPagina vista;
     };
     std::vector<Pag> paginas;         // every page with text, in order
+    std::string imposible;            // why the message cannot be sent as it is, naming the pages
     std::vector<std::string> mensaje; // the stream near the memory's end, or past it
     bool conHallazgos() const;
 };

@@ -55,6 +55,7 @@ const Orden Ordenes[] = {
     {"destino imposible", {"importar", "t.txt", "no/hay/d.mn2"}, B(), 1, "", "NO se Grabo Archivo Mensajes: no/hay/d.mn2: no existe la carpeta", ""},
     {"revisar sin hallazgos", {"revisar", "m.mn2"}, ArchivoEjemplo, 0, "Pagina 1: ocupa 20 bytes\nPagina 2: ocupa 5 bytes\n", "", ""},
     {"revisar con hallazgos", {"revisar", "m.mn2"}, "5,1,0,\"\xC1rbol de Navidad 2026\",0\r\n", 1, "Pagina 1: ocupa 18 bytes\nPagina 1: El cartel muestra 16 de 21 caracteres\nPagina 1: \xC3\x81 se envia como A\n", "", ""},
+    {"revisar con alineaciones imposibles", {"revisar", "m.mn2"}, "3,0,1,\"x\",0\r\n0,0,0,\"y\",0\r\n4,0,7,\"z\",0\r\n", 1, "Mensaje: El mensaje no se puede enviar como esta: las paginas 1 y 3 tienen una alineacion desconocida\nPagina 1: Alineacion desconocida (1): la pagina no se puede enviar\nPagina 2: ocupa 2 bytes\nPagina 3: Alineacion desconocida (7): la pagina no se puede enviar\n", "", ""},
     {"revisar a un disco lleno", {"revisar", "m.mn2", ">/dev/full"}, ArchivoEjemplo, 1, "", "", ""},
     {"ayuda de una orden", {"info", "--help"}, B(), 0, "Uso:", "", ""},
     {"opcion desconocida", {"trama", "--detalle"}, ArchivoEjemplo, 2, "", "Uso:", ""},

@@ -2,6 +2,7 @@
 // typing and special characters, and what each of them leaves in the message.
 
 #include "editor/VistaCartel.h"
+#include "protocol/filtro.h"
 #include "shell/conversion.h"
 #include "support/banco.h"
 
@@ -316,6 +317,51 @@ private Q_SLOTS:
         b.v.Nuevo_Click(); // one empty page again, shown as page 1
         QCOMPARE(b.f.txtBytes->text() + b.f.txtPag->text(), QString("79921"));
         QApplication::setPalette(claro);
+    }
+
+    // Every code a text can send has dots of its own, whatever fonts the machine has.
+    void letras() {
+        Banco b;
+        b.abrir("m.mn2", "1,0,0,\"\",0\r\n");
+        QSet<QString> vistas;
+        QString codigos;
+        for (int c = 0x20; c < 0x100; ++c)
+            if (const QChar k{char16_t(CodigoCartel(std::uint8_t(c)))}; !codigos.contains(k))
+                codigos += k;
+        for (const QChar codigo : codigos) {
+            int c = 0x20; // the first character the filter sends as this code, DEL aside
+            while (CodigoCartel(std::uint8_t(c)) != codigo.unicode() || c == 0x7F)
+                ++c;
+            b.f.txtMensaje->setText(QString(QChar(c)));
+            const VistaCartel::Puntos cuadro = b.f.vista->Cuadro(0);
+            QString puntos;
+            for (int x = 0; x < 6; ++x)
+                puntos += QString::fromStdString(cuadro[x].to_string());
+            QVERIFY2(!vistas.contains(puntos), qPrintable(QString(QChar(c)) + " como otra"));
+            vistas << puntos;
+        }
+        QCOMPARE(vistas.size(), 108); // 0x10-0x1B, 0x1E, 0x1F, 0x20-0x7F but for 0x40 and 0x5F
+    }
+
+    // Pages the stream leaves out or cannot take, and the pause Ver Mensaje holds each page for:
+    // Cn for the code the stream carries, one second a step.
+    void loQueSeEnvia() {
+        Banco b;
+        b.abrir("m.mn2", "12,0,0,\"\",0\r\n1,0,0,\"x\",0\r\n3,0,7,\"corta\",0\r\n");
+        QVERIFY(b.f.vista->Cuadro(0) == VistaCartel::Puntos(VistaCartel::Columnas)); // no clock
+        QCOMPARE(b.f.lblVista->text(), "El mensaje no se puede enviar como esta: la pagina 3 "
+                                       "tiene una alineacion desconocida. Esta pagina no se "
+                                       "envia: no tiene texto");
+        // clang-format off
+        for (auto [pagina, pausa] : {std::pair{"1,0,0,\"x\",0", "C1 (1 s)"}, {"3,0,0,\"x\",0", "C1 (1 s)"}, {"3,9,0,\"x\",0", "C9 (9 s)"}, {"0,5,0,\"x\",0", ""}}) {
+            // clang-format on
+            b.abrir("p.mn2", "12,0,0,\"\",0\r\n" + QByteArray(pagina));
+            b.f.cmdVerMensaje->click();
+            QCOMPARE(b.f.lblVista->text(),
+                     "Pagina 2: " + (*pausa ? "pausa " + QString(pausa) : QString("sin pausa")));
+            QCOMPARE(b.f.vista->Permanencia() - std::max<qint64>(b.f.vista->Duracion(), 1500),
+                     *pausa ? QString(pausa).mid(1, 1).toInt() * 1000 : 0);
+        }
     }
 
     // The preview follows the page as typed, effect included, and reports the cost and what

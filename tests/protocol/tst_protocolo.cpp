@@ -85,7 +85,7 @@ const Revision Revisiones[] = {
     {"glifos propios", "0,0,0,\"\xE1\xF1@{\xA6\",0", Hex("10 15 1E 7B 7F"), 6, ""},
     {"control", "0,0,0,\"a\tb\",0", "a#b", 4, "1: 1 caracter de control se envia como # (en la posicion 2)"},
     {"controles y DEL", "0,0,0,\"\x7f\x01\x7f\r\x02\",0", Hex("7F 23 7F 23 23"), 6, "1: DEL se envia como \xA6|1: 3 caracteres de control se envian como # (el primero en la posicion 2)"},
-    {"alineacion imposible", "3,0,1,\"x\",0\r\n0,0,0,\"y\",0", "", 0, "1: Alineacion desconocida (1): la pagina no se puede enviar"},
+    {"alineacion imposible", "3,0,1,\"x\",0\r\n0,0,0,\"y\",0", "", 0, "M: El mensaje no se puede enviar como esta: la pagina 1 tiene una alineacion desconocida|1: Alineacion desconocida (1): la pagina no se puede enviar"},
     {"pagina especial", "12,0,0,\" Hora 00:00:00 \",1", "", 7, ""},
     {"primera vacia", "0,0,0,\"\",0\r\n0,0,0,\"y\",0", "y", 2, ""},
     {"quedan 300", "0,0,0,\"" + B(7693, 'a') + "\",0", B(7693, 'a'), 7694, "M: Quedan solo 300 bytes de memoria en el cartel"},
@@ -138,6 +138,8 @@ private Q_SLOTS:
         m.cargarPaginas(LeerMensaje(caso.registros.toStdString(), VersionArchivo::V2).paginas);
         const RevisionMensaje r = RevisarMensaje(m);
         QStringList hallazgos;
+        if (!r.imposible.empty())
+            hallazgos << "M: " + QString::fromStdString(r.imposible);
         for (const auto& [n, v] : r.paginas)
             for (const std::string& h : v.hallazgos)
                 hallazgos << QString::number(n) + ": " + QString::fromLatin1(h);
