@@ -273,24 +273,6 @@ private Q_SLOTS:
             b.p.cajas[0].endsWith("|tcp://127.0.0.1:4001: el adaptador rechazo la conexion") &&
             b.p.cajas[1].endsWith("|tcp://mudo.example:4001: no se encontro el equipo a tiempo"));
     }
-
-    // In the window, a line that holds a write up is said so, and Escape is handled at once;
-    // the terminator follows as soon as the line takes it.
-    void cancelarConLineaLlena() {
-        ParPty par;
-        const QByteArray lleno = par.Llenar();
-        BancoReal b(par.programa());
-        QCOMPARE(b.enviar([&](frmSend& d) {
-            QTRY_COMPARE_WITH_TIMEOUT(
-                d.StatusBar1->text(),
-                QString("Aviso: la linea no acepta datos; se sigue esperando"), 20000);
-            QTest::keyClick(&d, Qt::Key_Escape);
-            par.Leer(lleno.size() + 2);
-        }),
-                 QString("Mensaje Cancelado..."));
-        // The held-up byte went out too if the line took it before the cancel was seen.
-        QCOMPARE(par.Leer(0).mid(lleno.size()).replace("W", ""), QByteArray("\x01\x01"));
-    }
 };
 
 QTEST_MAIN(TstEnlace)
