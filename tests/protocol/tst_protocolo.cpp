@@ -5,12 +5,14 @@
 #include "protocol/frmDate.h"
 #include "protocol/frmSend.h"
 #include "protocol/frmSendTxt.h"
+#include "protocol/lectura.h"
 #include "protocol/trama.h"
 #include "protocol/vista.h"
 #include "support/banco.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QRandomGenerator>
 
 #include <csignal>
 
@@ -94,6 +96,28 @@ const Revision Revisiones[] = {
     {"casi llena", "0,0,0,\"" + B(7800, 'a') + "\",0", B(7800, 'a'), 7801, "M: Quedan solo 193 bytes de memoria en el cartel"},
     {"pasa el corte", "0,0,0,\"" + B(1000, 'a') + "\",0\r\n0,0,0,\"" + B(7000, 'b') + "\",0\r\n0,0,0,\"c\",0", B(1000, 'a'), 1001, "M: El mensaje pasa la memoria del cartel por 10 bytes: se pierde desde la pagina 2"},
 };
+// What a file of bytes reads as: each stream ("M" a message, its state Completo, Cancelado,
+// cuT or Sin terminar, and its pages; "H" the clock), what was not understood, and the texts
+// of the first two pages kept.
+struct Lectura { const char* nombre; QByteArray datos; const char* lee; };
+const B Cabecera = Hex("572D4E5439DF"), Cien = Hex("9041").repeated(100);
+const Lectura Lecturas[] = {
+    {"Salida.txt", "\"" + TramaEjemplo + "\"\r\n", "MC2||      HOLA      / Hora 00:00:00 "},
+    {"Salida.txt sin CR", "\"" + TramaEjemplo + "\"\n", "MC2||      HOLA      / Hora 00:00:00 "},
+    {"Salida.txt sin fin de linea", "\"" + TramaEjemplo + "\"", "MC2||      HOLA      / Hora 00:00:00 "},
+    {"Salida.txt sin comilla final", "\"" + TramaEjemplo + "\r\n", "MC2|34:falta la comilla final de Salida.txt|      HOLA      / Hora 00:00:00 "},
+    {"cancelada", Cabecera + Hex("9041 DF90D142 DF90D1 0101"), "MX2||A/B"},
+    {"cancelada en la cabecera", Hex("572D4E 0101"), "MX0||"},
+    {"cortada en la memoria", Cabecera + Hex("90") + B(1000, 'a') + Hex("90") + B(6991, 'b') + Hex("01 0101"), "MT2||aaaaaaaaaaaaaaaa/bbbbbbbbbbbbbbbb"},
+    {"hora con 01 01", Hex("572D4E5439 B0 010101010101 0101"), "H01:01:01 01/01/01||"},
+    {"la ultima completa", Hex("572D4E5439 B0 090000071226 0101") + Cabecera + Hex("9041 0101") + Cabecera + Hex("9042 0101") + Cabecera + Hex("9043 90 0101"), "H09:00:00 07/12/26,MC1,MC1,MX1||B"},
+    {"bytes sueltos", "xyz" + Cabecera + Hex("0101") + "!", "MC0|0:3 bytes que no son parte de ningun envio;11:1 byte que no es parte de ningun envio|"},
+    {"codigos que ningun texto envia", Cabecera + Hex("90 411C 9F 0101"), "MC1|8:codigo que ningun texto envia (0x1C);9:codigo de efecto desconocido (0x9F)|A#"},
+    {"mas de 99", Cabecera + Cien + Hex("0101"), "MC99|204:mas de 99 paginas: se leen las 99 primeras|A/A"},
+    {"sin terminar", Cabecera + Hex("9041"), "MS1|8:el envio no termina en 01 01|A"},
+    {"texto o animacion", Cabecera + Hex("9041 5B5C 20*16 0101"), "MC2||A/Autito         "},
+    {"estatico con pausa", Cabecera + Hex("80 41*16 C3 D6C1 0101"), "MC1|23:pagina Estatico con pausa 0xC3 en lugar de C1|AAAAAAAAAAAAAAAA"},
+};
 const Envio Envios[] = {
     {"enviado", ArchivoEjemplo, -1, 0, 0, {"Enviando ...96% [33]", "Enviando ...100% [33]", "Mensaje enviado OK!"}, TramaEjemplo},
     {"sin mensaje", B(), -1, 0, 0, {"Error #21, No Hay mensaje cargado"}, ""},
@@ -127,6 +151,55 @@ private Q_SLOTS:
         for (int vez = 0; vez < 2; ++vez) // a second build gives the same bytes
             QCOMPARE(B::fromStdString(ArmarTrama(m).Trama),
                      Hex("572D4E5439DF") + caso.cuerpo + Hex("0101"));
+    }
+
+    void lectura_data() { Filas(Lecturas); }
+    void lectura() {
+        QFETCH(Lectura, caso);
+        const LecturaTrama l = LeerTrama(caso.datos.toStdString());
+        QStringList flujos, dudas, textos;
+        for (const FlujoLeido& f : l.flujos)
+            flujos << (f.hora
+                           ? "H" + QString::fromStdString(f.reloj)
+                           : QString("M") + "CXTS"[f.estado] + QString::number(f.paginas.size()));
+        for (const Incidencia& i : l.incidencias)
+            dudas << QString::number(i.byte) + ":" + QString::fromStdString(i.motivo);
+        for (const Pagina& g : l.mensaje.value_or(std::vector<Pagina>{})) // the first two
+            if (textos.size() < 2)
+                textos << QString::fromLatin1(g.texto).left(16);
+        QCOMPARE(flujos.join(',') + '|' + dudas.join(';') + '|' + textos.join('/'), caso.lee);
+    }
+
+    // Any message the program makes, read back from its stream, gives the same bytes again (a
+    // stream cut at the sign's memory, the same up to its last whole record), understood
+    // whole; and reading those bytes again gives the same pages.
+    void idaYVuelta() {
+        QRandomGenerator azar(2026);
+        for (int n = 0; n < 300; ++n) {
+            std::vector<Pagina> paginas(azar.bounded(n % 20 ? 12 : 99) + 1);
+            for (Pagina& g : paginas) {
+                g = {{},
+                     std::uint8_t(azar.bounded(20)),
+                     std::uint8_t(azar.bounded(10)),
+                     std::uint8_t(azar.bounded(2) * 2),
+                     std::uint8_t(azar.bounded(11))};
+                for (int i = azar.bounded(n % 20 ? 40 : 200); i > 0; --i)
+                    g.texto += char(azar.bounded(1, 256));
+            }
+            Mensaje m;
+            m.cargarPaginas(paginas);
+            const std::string ida = ArmarTrama(m).Trama;
+            const LecturaTrama l = LeerTrama(ida);
+            QVERIFY2(l.entendida() && l.mensaje,
+                     l.incidencias.empty() ? "" : l.incidencias[0].motivo.c_str());
+            m.cargarPaginas(*l.mensaje);
+            const std::string vuelta = ArmarTrama(m).Trama;
+            QCOMPARE(l.flujos.at(0).estado == FlujoLeido::Cortado
+                         ? ida.substr(0, vuelta.size() - 2) + "\x01\x01"
+                         : ida,
+                     vuelta);
+            QVERIFY(LeerTrama(vuelta).mensaje == l.mensaje);
+        }
     }
 
     // The sign's columns come from the stream's own filter; the findings are what the
