@@ -13,6 +13,7 @@
 #include "model/catalogos.h"
 #include "model/cp1252.h"
 #include "model/memoria.h"
+#include "protocol/lectura.h"
 #include "protocol/trama.h"
 #include "protocol/vista.h"
 #include "shell/textos.h"
@@ -45,6 +46,10 @@ const char* const Ayuda =
     "  revisar ARCHIVO          lo que ocupa cada pagina y lo que conviene corregir antes de\n"
     "                           enviar; sale con 0 si no hay nada que corregir, 1 si lo hay\n"
     "  importar TEXTO DESTINO   importa un archivo de texto y lo graba como mensaje .mn2\n"
+    "  leer ENVIO [DESTINO]     lee lo que recibio un cartel (los bytes de un envio, o un\n"
+    "                           Salida.txt): sus paginas, la hora y lo que no se entendio; con\n"
+    "                           DESTINO graba el mensaje como .mn2. Sale con 0 si se entendio\n"
+    "                           todo, 1 si no\n"
     "  enviar ARCHIVO           envia el mensaje al cartel por el puerto serie\n"
     "  hora                     pone en hora el reloj del cartel con la del PC\n"
     "\n"
@@ -184,6 +189,55 @@ int ordenImportar(const QString& texto, QString destino) {
     return 0;
 }
 
+std::string nombreDe(std::string_view catalogo) {
+    return std::string(catalogo.substr(0, catalogo.find_last_not_of(' ') + 1));
+}
+
+// A stream read back, as the sign will show it: each message's pages, the clock commands, and
+// every byte not understood with its place.
+int ordenLeer(const QString& ruta, const QString& destino) {
+    const QString salida = destino.isEmpty() ? QString() : NombreMn2(destino);
+    if (!salida.isEmpty() && MismoArchivo(ruta, salida)) {
+        Fallar(texto::NoGrabado, salida + QStringLiteral(": es el mismo archivo que ") + ruta);
+        return MalUso;
+    }
+    const LecturaArchivo archivo = LeerArchivo(ruta);
+    if (!archivo.error.isEmpty()) {
+        Fallar(texto::NoSePudoLeer, ruta + QStringLiteral(": ") + archivo.error);
+        return MalUso;
+    }
+    const LecturaTrama l = LeerTrama(archivo.datos);
+    static constexpr const char* Estados[] = {"completo", "cancelado", "cortado en la memoria",
+                                              "sin terminar"};
+    for (const FlujoLeido& f : l.flujos) {
+        if (f.hora) {
+            std::cout << "Hora (byte " << f.desde << "): " << f.reloj << '\n';
+            continue;
+        }
+        std::cout << "Mensaje (byte " << f.desde << "): " << Estados[f.estado] << ", "
+                  << f.paginas.size() << (f.paginas.size() == 1 ? " pagina\n" : " paginas\n");
+        for (std::size_t i = 0; i < f.paginas.size(); ++i) {
+            const Pagina& g = f.paginas[i];
+            std::cout << "Pagina " << i + 1 << ": " << nombreDe(EfectosEntrada[g.efe]) << ", pausa "
+                      << int(g.pausa) << ", salida " << nombreDe(EfectosSalida[g.efeOut]) << ": \""
+                      << Cp1252AUtf8(g.texto) << "\"\n";
+        }
+    }
+    for (const Incidencia& i : l.incidencias)
+        std::cout << "No se entendio el byte " << i.byte << ": " << i.motivo << '\n';
+    if (l.flujos.empty())
+        std::cout << "No hay ningun envio en el archivo\n";
+    if (!salida.isEmpty() && l.mensaje && !l.mensaje->front().texto.empty()) {
+        Mensaje m;
+        m.cargarPaginas(*l.mensaje);
+        if (const auto error = EscribirArchivo(salida, EscribirMensaje(m)))
+            return Fallar(texto::NoGrabado, salida + QStringLiteral(": ") + *error);
+    }
+    if (!std::cout.flush())
+        return Fallo;
+    return l.entendida() && !l.flujos.empty() ? 0 : Fallo;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -200,7 +254,7 @@ int main(int argc, char* argv[]) {
         std::any_of(args.begin() + std::min<qsizetype>(1, args.size()), args.end(),
                     [](const QString& a) { return a.startsWith('-'); });
     if (conOpcion &&
-        QStringList{"trama", "salida", "info", "revisar", "importar"}.contains(orden)) {
+        QStringList{"trama", "salida", "info", "revisar", "importar", "leer"}.contains(orden)) {
         std::cerr << Ayuda;
         return MalUso;
     }
@@ -214,6 +268,8 @@ int main(int argc, char* argv[]) {
         return ordenRevisar(args[1]);
     if (orden == QLatin1String("importar") && args.size() == 3)
         return ordenImportar(args[1], args[2]);
+    if (orden == QLatin1String("leer") && (args.size() == 2 || args.size() == 3))
+        return ordenLeer(args[1], args.value(2));
     OpcionesLinea linea;
     const bool opcionesBien = LeerOpcionesLinea(args, linea);
     if (linea.demoraRechazada)
