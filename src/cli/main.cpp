@@ -2,6 +2,7 @@
 // program's own text and the reason on standard error, writes nothing to standard output,
 // leaves no partial file and exits with a non-zero status.
 
+#include "cli/cartel.h"
 #include "cli/envio.h"
 #include "files/archivomensaje.h"
 #include "files/codificacion.h"
@@ -13,6 +14,7 @@
 #include "model/catalogos.h"
 #include "model/cp1252.h"
 #include "model/memoria.h"
+#include "model/valor.h"
 #include "protocol/lectura.h"
 #include "protocol/trama.h"
 #include "protocol/vista.h"
@@ -50,6 +52,11 @@ const char* const Ayuda =
     "                           Salida.txt): sus paginas, la hora y lo que no se entendio; con\n"
     "                           DESTINO graba el mensaje como .mn2. Sale con 0 si se entendio\n"
     "                           todo, 1 si no\n"
+    "  cartel --escuchar DISPOSITIVO|tcp://EQUIPO:PUERTO [--guardar CARPETA]\n"
+    "                           hace de cartel: recibe los envios por una linea serie o por\n"
+    "                           TCP (puerto 0: uno libre) sin escribir nada, muestra cada uno\n"
+    "                           y las pausas medidas frente a --dy1 y --dy2; con --guardar,\n"
+    "                           guarda cada envio en la carpeta. Ctrl-C o SIGTERM lo terminan\n"
     "  enviar ARCHIVO           envia el mensaje al cartel por el puerto serie\n"
     "  hora                     pone en hora el reloj del cartel con la del PC\n"
     "\n"
@@ -189,8 +196,40 @@ int ordenImportar(const QString& texto, QString destino) {
     return 0;
 }
 
-std::string nombreDe(std::string_view catalogo) {
-    return std::string(catalogo.substr(0, catalogo.find_last_not_of(' ') + 1));
+// --x VALOR or --x=VALOR taken out of args; empty when it is not there.
+QString sacarOpcion(QStringList& args, const QString& nombre) {
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == nombre && i + 1 < args.size()) {
+            const QString valor = args[i + 1];
+            args.remove(i, 2);
+            return valor;
+        }
+        if (args[i].startsWith(nombre + QLatin1Char('='))) {
+            const QString valor = args[i].mid(nombre.size() + 1);
+            args.removeAt(i);
+            return valor;
+        }
+    }
+    return {};
+}
+
+int ordenCartel(QStringList args) {
+    OpcionesCartel o;
+    o.escuchar = sacarOpcion(args, QStringLiteral("--escuchar"));
+    o.carpeta = sacarOpcion(args, QStringLiteral("--guardar"));
+    OpcionesLinea linea;
+    if (o.escuchar.isEmpty() || !LeerOpcionesLinea(args, linea) || !args.isEmpty()) {
+        if (!linea.demoraRechazada)
+            std::cerr << Ayuda;
+        return MalUso;
+    }
+    if (!o.carpeta.isEmpty() && !QFileInfo(o.carpeta).isDir()) {
+        Fallar(texto::NoGrabado, o.carpeta + QStringLiteral(": no es una carpeta"));
+        return MalUso;
+    }
+    o.dy1 = ValorNumerico(linea.dy1.toStdString());
+    o.dy2 = ValorNumerico(linea.dy2.toStdString());
+    return EscucharCartel(o);
 }
 
 // A stream read back, as the sign will show it: each message's pages, the clock commands, and
@@ -207,26 +246,7 @@ int ordenLeer(const QString& ruta, const QString& destino) {
         return MalUso;
     }
     const LecturaTrama l = LeerTrama(archivo.datos);
-    static constexpr const char* Estados[] = {"completo", "cancelado", "cortado en la memoria",
-                                              "sin terminar"};
-    for (const FlujoLeido& f : l.flujos) {
-        if (f.hora) {
-            std::cout << "Hora (byte " << f.desde << "): " << f.reloj << '\n';
-            continue;
-        }
-        std::cout << "Mensaje (byte " << f.desde << "): " << Estados[f.estado] << ", "
-                  << f.paginas.size() << (f.paginas.size() == 1 ? " pagina\n" : " paginas\n");
-        for (std::size_t i = 0; i < f.paginas.size(); ++i) {
-            const Pagina& g = f.paginas[i];
-            std::cout << "Pagina " << i + 1 << ": " << nombreDe(EfectosEntrada[g.efe]) << ", pausa "
-                      << int(g.pausa) << ", salida " << nombreDe(EfectosSalida[g.efeOut]) << ": \""
-                      << Cp1252AUtf8(g.texto) << "\"\n";
-        }
-    }
-    for (const Incidencia& i : l.incidencias)
-        std::cout << "No se entendio el byte " << i.byte << ": " << i.motivo << '\n';
-    if (l.flujos.empty())
-        std::cout << "No hay ningun envio en el archivo\n";
+    ImprimirLectura(l, std::cout);
     if (!salida.isEmpty() && l.mensaje && !l.mensaje->front().texto.empty()) {
         Mensaje m;
         m.cargarPaginas(*l.mensaje);
@@ -270,6 +290,8 @@ int main(int argc, char* argv[]) {
         return ordenImportar(args[1], args[2]);
     if (orden == QLatin1String("leer") && (args.size() == 2 || args.size() == 3))
         return ordenLeer(args[1], args.value(2));
+    if (orden == QLatin1String("cartel"))
+        return ordenCartel(args.mid(1));
     OpcionesLinea linea;
     const bool opcionesBien = LeerOpcionesLinea(args, linea);
     if (linea.demoraRechazada)

@@ -58,7 +58,7 @@ const Orden Ordenes[] = {
     {"revisar con alineaciones imposibles", {"revisar", "m.mn2"}, "3,0,1,\"x\",0\r\n0,0,0,\"y\",0\r\n4,0,7,\"z\",0\r\n", 1, "Mensaje: El mensaje no se puede enviar como esta: las paginas 1 y 3 tienen una alineacion desconocida\nPagina 1: Alineacion desconocida (1): la pagina no se puede enviar\nPagina 2: ocupa 2 bytes\nPagina 3: Alineacion desconocida (7): la pagina no se puede enviar\n", "", ""},
     {"leer", {"leer", "m.mn2", "d"}, TramaEjemplo, 0, "Mensaje (byte 0): completo, 2 paginas\nPagina 1: LLuvia   [16], pausa 5, salida LLuvia Sale: \"      HOLA      \"\nPagina 2: Hora, pausa 0, salida Ninguno: \" Hora 00:00:00 \"\n", "", "d.mn2=3,5,0,\"      HOLA      \",1\r\n12,0,0,\" Hora 00:00:00 \",0\r\n"},
     {"leer lo que no entiende", {"leer", "m.mn2", "d.mn2"}, "\"W-NT9\xDF\x90" "A\x9F\x01\x01\"\n", 1, "Mensaje (byte 1): completo, 1 pagina\nPagina 1: Rotacion, pausa 0, salida Ninguno: \"A\"\nNo se entendio el byte 9: codigo de efecto desconocido (0x9F)\n", "", "d.mn2=0,0,0,\"A\",0\r\n"},
-    {"leer sin envio", {"leer", "m.mn2", "nada"}, "hola", 1, "No se entendio el byte 0: 4 bytes que no son parte de ningun envio\nNo hay ningun envio en el archivo\n", "", "nada.mn2=<no existe>"},
+    {"leer sin envio", {"leer", "m.mn2", "nada"}, "hola", 1, "No se entendio el byte 0: 4 bytes que no son parte de ningun envio\nNo hay ningun envio\n", "", "nada.mn2=<no existe>"},
     {"leer sobre el origen", {"leer", "m.mn2", "m.mn2"}, TramaEjemplo, 2, "", "m.mn2: es el mismo archivo que m.mn2", "m.mn2=" + QString::fromLatin1(TramaEjemplo)},
     {"leer lo que no existe", {"leer", "no.mn2", "nada"}, B(), 2, "", "NO se pudo leer Archivo: no.mn2: no existe", "nada.mn2=<no existe>"},
     {"revisar a un disco lleno", {"revisar", "m.mn2", ">/dev/full"}, ArchivoEjemplo, 1, "", "", ""},
@@ -261,6 +261,47 @@ private Q_SLOTS:
         for (Adaptador* a : {&uno, &dos, &tres}) // the terminator after part of the stream
             QVERIFY(a->Leer(3).startsWith("W") && a->Leer(0).endsWith("\x01\x01") &&
                     a->Leer(0).size() < 33);
+    }
+
+    // The virtual sign, on the far end of a pseudo-terminal left in cooked mode and on a TCP
+    // port of its choosing, takes what the real enviar sends, codes that look like XON, XOFF,
+    // Ctrl-Z and DEL unchanged, shows it, keeps it, and stops cleanly on SIGTERM.
+    void cartelVirtual() {
+        c.escribir("cc.mn2", "3,0,0,\"\xE9\xF3\xBB\xA6 hola\",0\r\n");
+        QProcess trama;
+        arrancar(trama, {"trama", "cc.mn2"});
+        QCOMPARE(estado(trama), 0);
+        const QByteArray bytes = trama.readAllStandardOutput();
+        QProcess socat;
+        socat.start("socat", {"pty,raw,echo=0,link=" + c.ruta("pa"), "pty,link=" + c.ruta("pb")});
+        QTRY_VERIFY(QFileInfo::exists(c.ruta("pb")));
+        for (const QString& donde : {c.ruta("pb"), QString("tcp://127.0.0.1:0")}) {
+            QVERIFY(QDir(c.dir.path()).mkpath("recibidos" + donde.left(3)));
+            QProcess cartel, envio;
+            arrancar(cartel, {"cartel", "--escuchar", donde, "--dy1", "1", "--dy2=1", "--guardar",
+                              "recibidos" + donde.left(3)});
+            cartel.setReadChannel(QProcess::StandardOutput);
+            QByteArray dicho;
+            const auto hasta = [&](const char* texto) {
+                while (!dicho.contains(texto) && cartel.waitForReadyRead(20000))
+                    dicho += cartel.readAllStandardOutput();
+                return dicho.contains(texto);
+            };
+            const QString puerto =
+                donde.startsWith("tcp") && hasta("\n") ? dicho.mid(14).trimmed() : c.ruta("pa");
+            arrancar(envio, {"enviar", "cc.mn2", "--dy1", "1", "--dy2", "1", "--puerto", puerto});
+            QCOMPARE(estado(envio), 0);
+            QVERIFY(hasta("Pausas entre lecturas"));
+            parar(cartel, SIGTERM);
+            QCOMPARE(estado(cartel), 0);
+            QVERIFY2(dicho.contains(
+                         "Mensaje (byte 0): completo, 1 pagina\nPagina 1: LLuvia   [16], "
+                         "pausa 1, salida Ninguno: \"\u00E9\u00F3\u00BB\u00A6 hola       \"\n"),
+                     dicho.constData());
+            QCOMPARE(c.leer("recibidos" + donde.left(3) + "/envio-001.bin"), bytes);
+        }
+        socat.kill();
+        socat.waitForFinished();
     }
 };
 

@@ -18,7 +18,7 @@ comprobar() { if eval "$2"; then echo "PASS   : $1"; else echo "FAIL!  : $1"; fa
 carpeta="$(basename "$zip" .zip)"
 unzip -Z1 "$zip" | sed "s|^$carpeta/||" | grep -v '/$' | sort >"$t/lista"
 faltan=0
-for f in brelo.exe brelo-cli.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6SerialPort.dll \
+for f in brelo.exe brelo-cli.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6Network.dll Qt6SerialPort.dll \
     Qt6Svg.dll libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll platforms/qwindows.dll \
     styles/qwindowsvistastyle.dll imageformats/qsvg.dll iconengines/qsvgicon.dll \
     guia/index.html LICENSE.txt licencias/Qt-LGPL-3.0-only.txt; do

@@ -1,0 +1,197 @@
+#include "cli/cartel.h"
+
+#include "cli/envio.h"
+#include "files/escritura.h"
+#include "link/parada.h"
+#include "link/puerto.h"
+#include "link/puertotcp.h"
+#include "model/catalogos.h"
+#include "model/cp1252.h"
+#include "shell/textos.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QHostAddress>
+#include <QSerialPort>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QUrl>
+
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+#include <vector>
+
+namespace brelo {
+
+namespace {
+
+std::string nombreDe(std::string_view catalogo) {
+    return std::string(catalogo.substr(0, catalogo.find_last_not_of(' ') + 1));
+}
+
+constexpr const char* Estados[] = {"completo", "cancelado", "cortado en la memoria",
+                                   "sin terminar"};
+
+// Bytes in from one sender, as a sign takes them: a stream is read once its terminator is in.
+class Recepcion {
+public:
+    explicit Recepcion(const OpcionesCartel& o) : o_(o) { reloj_.start(); }
+
+    void Recibir(const QByteArray& bytes) {
+        llegadas_.push_back(reloj_.nsecsElapsed());
+        recibido_ += bytes;
+        if (!recibido_.endsWith("\x01\x01"))
+            return;
+        const LecturaTrama l = LeerTrama(recibido_.toStdString());
+        // 01 01 may also be in a clock command's fields: its fixed length tells.
+        if (!l.flujos.empty() && l.flujos.back().estado != FlujoLeido::SinTerminar)
+            acabar(l);
+    }
+    // The sender went away: what came is shown as it is.
+    void Cortar() {
+        if (!recibido_.isEmpty())
+            acabar(LeerTrama(recibido_.toStdString()));
+    }
+
+private:
+    void acabar(const LecturaTrama& l) {
+        ImprimirLectura(l, std::cout);
+        std::vector<double> pausas;
+        for (std::size_t i = 1; i < llegadas_.size(); ++i)
+            pausas.push_back(double(llegadas_[i] - llegadas_[i - 1]) / 1e6);
+        std::sort(pausas.begin(), pausas.end());
+        if (!pausas.empty())
+            std::printf("Pausas entre lecturas: minima %.2f ms, mediana %.2f ms (configuradas: "
+                        "%g ms tras los 5 primeros bytes, %g ms tras los demas)\n",
+                        pausas.front(), pausas[pausas.size() / 2], o_.dy1, o_.dy2);
+        if (!o_.carpeta.isEmpty()) {
+            const QString ruta =
+                QDir(o_.carpeta)
+                    .filePath(
+                        QStringLiteral("envio-%1.bin").arg(++guardados_, 3, 10, QLatin1Char('0')));
+            if (const auto error = EscribirArchivo(ruta, recibido_.toStdString()))
+                Fallar(texto::NoGrabado, ruta + QStringLiteral(": ") + *error);
+        }
+        std::fflush(stdout);
+        std::cout.flush();
+        recibido_.clear();
+        llegadas_.clear();
+    }
+
+    const OpcionesCartel& o_;
+    QByteArray recibido_;
+    std::vector<qint64> llegadas_;
+    QElapsedTimer reloj_;
+    int guardados_ = 0;
+};
+
+// A serial device in raw mode: QSerialPort sets it so (no echo, no line editing, no signals,
+// no XON/XOFF, no CR translation), and it is opened for reading only.
+bool escucharLinea(const QString& dispositivo, QSerialPort& linea, Recepcion& r) {
+    linea.setPortName(dispositivo);
+    if (!linea.open(QIODevice::ReadOnly)) {
+        Fallar(texto::Error03, dispositivo + QStringLiteral(": ") + linea.errorString());
+        return false;
+    }
+    QObject::connect(&linea, &QSerialPort::readyRead, &linea, [&] { r.Recibir(linea.readAll()); });
+    return true;
+}
+
+// One sender at a time, as an adapter takes them; another is let go at once.
+bool escucharRed(const QString& direccion, QTcpServer& servidor, QTcpSocket*& activo,
+                 Recepcion& r) {
+    const QUrl url(direccion);
+    const QHostAddress en(url.host());
+    if (!url.isValid() || en.isNull() || url.port() < 0 ||
+        !servidor.listen(en, quint16(url.port()))) {
+        Fallar(texto::Error03, direccion + QStringLiteral(": ") +
+                                   (servidor.isListening() || en.isNull() || url.port() < 0
+                                        ? QStringLiteral("se espera tcp://DIRECCION:PUERTO")
+                                        : servidor.errorString()));
+        return false;
+    }
+    const QHostAddress a = servidor.serverAddress();
+    const QString host = a.protocol() == QAbstractSocket::IPv6Protocol
+                             ? QLatin1Char('[') + a.toString() + QLatin1Char(']')
+                             : a.toString();
+    std::printf("Escuchando en tcp://%s:%u\n", qPrintable(host), servidor.serverPort());
+    std::fflush(stdout);
+    QObject::connect(&servidor, &QTcpServer::newConnection, &servidor, [&] {
+        while (QTcpSocket* s = servidor.nextPendingConnection()) {
+            if (activo) {
+                s->abort();
+                s->deleteLater();
+                continue;
+            }
+            activo = s;
+            QObject::connect(s, &QTcpSocket::readyRead, s, [s, &r] { r.Recibir(s->readAll()); });
+            QObject::connect(s, &QTcpSocket::disconnected, s, [s, &r, &activo] {
+                r.Recibir(s->readAll());
+                r.Cortar();
+                activo = nullptr;
+                s->deleteLater();
+            });
+        }
+    });
+    return true;
+}
+
+} // namespace
+
+void ImprimirLectura(const LecturaTrama& l, std::ostream& salida) {
+    for (const FlujoLeido& f : l.flujos) {
+        if (f.hora) {
+            salida << "Hora (byte " << f.desde << "): " << f.reloj << '\n';
+            continue;
+        }
+        salida << "Mensaje (byte " << f.desde << "): " << Estados[f.estado] << ", "
+               << f.paginas.size() << (f.paginas.size() == 1 ? " pagina\n" : " paginas\n");
+        for (std::size_t i = 0; i < f.paginas.size(); ++i) {
+            const Pagina& g = f.paginas[i];
+            salida << "Pagina " << i + 1 << ": " << nombreDe(EfectosEntrada[g.efe]) << ", pausa "
+                   << int(g.pausa) << ", salida " << nombreDe(EfectosSalida[g.efeOut]) << ": \""
+                   << Cp1252AUtf8(g.texto) << "\"\n";
+        }
+    }
+    for (const Incidencia& i : l.incidencias)
+        salida << "No se entendio el byte " << i.byte << ": " << i.motivo << '\n';
+    if (l.flujos.empty())
+        salida << "No hay ningun envio\n";
+}
+
+int EscucharCartel(const OpcionesCartel& o) {
+    const Parada parada;
+    Recepcion recepcion(o);
+    QSerialPort linea;
+    QTcpServer servidor;
+    QTcpSocket* activo = nullptr;
+    QString error;
+    if (EsTcp(o.escuchar)) {
+        if (!escucharRed(o.escuchar, servidor, activo, recepcion))
+            return 2;
+    } else {
+        const QString dispositivo = DispositivoDe(o.escuchar, &error);
+        if (dispositivo.isEmpty()) {
+            Fallar(texto::Error03, error);
+            return 2;
+        }
+        if (!escucharLinea(dispositivo, linea, recepcion))
+            return 2;
+    }
+    QTimer parar;
+    QObject::connect(&parar, &QTimer::timeout, &parar, [] {
+        if (Parada::Senal())
+            QCoreApplication::quit();
+    });
+    parar.start(100);
+    QCoreApplication::exec();
+    if (activo) // what is still coming is shown as it is
+        recepcion.Recibir(activo->readAll());
+    recepcion.Cortar();
+    return 0;
+}
+
+} // namespace brelo

@@ -1,0 +1,31 @@
+#pragma once
+
+// brelo-cli's virtual sign, and how it and "leer" print what a stream holds.
+//
+//   line or TCP sender --bytes--> CartelVirtual --each stream, once its 01 01 is in-->
+//       LeerTrama --> ImprimirLectura, the gaps between reads, --guardar's numbered file
+
+#include "protocol/lectura.h"
+
+#include <QString>
+
+#include <ostream>
+
+namespace brelo {
+
+// Each message's pages as the sign shows them (effect, pause and exit names, the text), each
+// clock command, and every byte not understood with its offset.
+void ImprimirLectura(const LecturaTrama& l, std::ostream& salida);
+
+struct OpcionesCartel {
+    QString escuchar;        // a serial device (or a port number), or tcp://HOST:PORT (port 0: any)
+    QString carpeta;         // where each stream received is kept, when not empty
+    double dy1 = 0, dy2 = 0; // the pauses the sender is meant to keep, ms
+};
+
+// Receives as a sign would until SIGTERM or Ctrl-C (then 0), never writing a byte to the line;
+// 2 when the device or the port cannot be had. A TCP address is printed, with the port it
+// got, before the first sender is taken.
+int EscucharCartel(const OpcionesCartel& o);
+
+} // namespace brelo
