@@ -7,6 +7,7 @@
 #include "files/codificacion.h"
 #include "files/escritura.h"
 #include "files/importartexto.h"
+#include "protocol/lectura.h"
 #include "shell/BarraEstado.h"
 #include "shell/FrmMain.h"
 #include "shell/textos.h"
@@ -32,7 +33,9 @@ constexpr std::int16_t No = 7;
 const QString FiltroMensajes =
     QStringLiteral("Archivos de Mensajes v2(*.mn2)|*.mn2|Archivos de Mensajes v1(*.mnm)|*.mnm");
 const QString FiltroGrabar = QStringLiteral("Archivos de Mensajes(*.mn2)|*.mn2");
-const QString FiltroTexto = QStringLiteral("Archivos de Texto(*.txt)|*.txt");
+const QString FiltroTexto =
+    QStringLiteral("Archivos de Texto(*.txt)|*.txt|Todos los Archivos(*.*)|*.*");
+constexpr int DudasEnLaCaja = 20; // the rest of a long list is counted, not shown
 
 QString deTexto(const std::string& s) {
     return QString::fromStdString(s);
@@ -238,6 +241,10 @@ void FrmMain::CargarMensaje() {
         FallaCarga();
         return;
     }
+    if (EsTrama(archivo.datos)) {
+        AbrirTrama(elegido->ruta, archivo.datos);
+        return;
+    }
     fraMensaje_->Ini_Frame();
     TypeMsg(tipo::Pgm, QString::fromLatin1(texto::Cargando));
     const LecturaMensaje l = LeerMensaje(archivo.datos, VersionDeRuta(mensaje_.NomArchivo2));
@@ -273,6 +280,11 @@ void FrmMain::Importar_Click() {
     d.filtro = FiltroTexto;
     const auto elegido = ElegirArchivo(d);
     const LecturaArchivo archivo = elegido ? LeerArchivo(elegido->ruta) : LecturaArchivo{};
+    if (elegido && archivo.error.isEmpty() && EsTrama(archivo.datos)) {
+        PreguntarGrabar(false);
+        AbrirTrama(elegido->ruta, archivo.datos);
+        return;
+    }
     // The whole file is split before the message is touched, so a failure changes nothing.
     const TextoDecodificado decodificado = DecodificarTexto(archivo.datos);
     const Importacion imp =
@@ -292,6 +304,41 @@ void FrmMain::Importar_Click() {
     mensaje_.GrabarComo = false;
     TypeMsg(tipo::Pgm, QString::fromStdString(
                            TextoImportado(decodificado.reemplazados, imp.lineasSinImportar)));
+}
+
+// The bytes a sign was sent become a new message: named like their file, with ".mn2", and
+// marked changed, so that nothing read is lost unsaved and the save asks where. Whatever was
+// not understood is listed in a box.
+void FrmMain::AbrirTrama(const QString& ruta, const std::string& datos) {
+    const LecturaTrama l = LeerTrama(datos);
+    QStringList dudas;
+    for (const Incidencia& i : l.incidencias)
+        if (dudas.size() < DudasEnLaCaja)
+            dudas << QStringLiteral("byte %1: %2").arg(i.byte).arg(deTexto(i.motivo));
+    if (l.incidencias.size() > DudasEnLaCaja)
+        dudas << QStringLiteral("y %1 mas").arg(l.incidencias.size() - DudasEnLaCaja);
+    if (l.mensaje) {
+        const QFileInfo info(ruta);
+        const QString nombre = info.completeBaseName() + QStringLiteral(".mn2");
+        fraMensaje_->Ini_Frame();
+        MostrarFrame(true);
+        mensaje_.cargarPaginas(*l.mensaje);
+        fraMensaje_->txtGoto->clear();
+        fraMensaje_->RefMensaje();
+        mensaje_.NomArchivo = nombre.toStdString();
+        mensaje_.NomArchivo2 = info.dir().filePath(nombre).toStdString();
+        mensaje_.Cambios = true;
+        mensaje_.GrabarComo = true;
+        statusBar1_->PonerPanel(2, nombre);
+        TypeMsg(tipo::Pgm, QStringLiteral("Mensaje leido de un envio al cartel"));
+    } else {
+        TypeErr(QString::fromLatin1(texto::NoSePudoLeer));
+    }
+    if (!dudas.isEmpty())
+        plataforma_.Aviso(this, QStringLiteral("Envio al cartel"),
+                          QStringLiteral("No se entendio todo el envio:\n") +
+                              dudas.join(QLatin1Char('\n')),
+                          QMessageBox::Warning);
 }
 
 } // namespace brelo

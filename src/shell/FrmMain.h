@@ -103,6 +103,7 @@ private:
     void PreguntarGrabar(bool comoNuevo);
     void CargarMensaje();
     void FallaCarga();
+    void AbrirTrama(const QString& ruta, const std::string& datos);
     void MensajeVacioSinNombre();
     std::optional<ArchivoElegido> ElegirArchivo(DialogoArchivo d);
     bool MensajeAbierto() const;

@@ -95,6 +95,8 @@ const Flujo Flujos[] = {
     {"importado de UTF-8", "nuevo importar:u.txt", "Sin Nombre", "", 11, "PGM: Importando Mensaje... / PGM: Mensaje importado OK! (1 caracter reemplazado, 2 lineas sin importar)", ""},
     {"soltar un mensaje", "abrir:m.mn2 editar soltar:o.mn2", "o.mn2", "o.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", "", 1},
     {"soltar sobre uno sin nombre", "nuevo editar si soltar:o.mn2", "o.mn2", "o.mn2", 9, "ERR: NO se Grabo Archivo Mensajes / PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", "o.mn2=0,0,0,\"otro\",0\r\n", 1},
+    {"soltar un envio", "abrir:m.mn2 editar soltar:Salida.txt", "Salida.mn2", "Salida.mn2", 15, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Mensaje leido de un envio al cartel", "", 1},
+    {"importar un envio con dudas", "nuevo importar:raro.bin", "raro.mn2", "raro.mn2", 15, "PGM: Mensaje leido de un envio al cartel", "", 1},
     {"soltar un texto", "nuevo soltar:t.txt", "Sin Nombre", "", 11, "PGM: Importando Mensaje... / PGM: Mensaje importado OK!", ""},
     {"soltar un texto sin mensaje", "soltar:t.txt abrir:m.mn2", "m.mn2", "m.mn2", 9, "PGM: Importando Mensaje... / PGM: Mensaje importado OK! / PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", "", 1},
     {"soltar un texto en mayusculas", "nuevo soltar:NOTAS.TXT", "Sin Nombre", "", 11, "PGM: Importando Mensaje... / PGM: Mensaje importado OK!", ""},
@@ -178,7 +180,7 @@ private Q_SLOTS:
         Banco b;
         QVERIFY(QDir(b.dir.path()).mkdir("viejos"));
         // clang-format off
-        for (auto [nombre, datos] : {std::pair{"m.mn2", DosPaginas}, {"mal.mn2", "0,0,0,\"a\",0\r\n300,0"}, {"V1.MNM", "3,1,0,\"PROMO\"\r\n"}, {"v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"vacio.mn2", ""}, {"t.txt", "HOLA\r\n"}, {"NOTAS.TXT", "HOLA\r\n"}, {"o.mn2", "0,0,0,\"otro\",0\r\n"}, {"u.txt", "\xC5\x91\r\n" + B("x\r\n").repeated(100)}, {"largo.txt", B("x\r\n").repeated(98) + B(3000, 'z')}, {"viejos/v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"larga.mn2", "0,0,0,\"" + B(40000, 'x') + "\",0\r\n"}})
+        for (auto [nombre, datos] : {std::pair{"m.mn2", DosPaginas}, {"mal.mn2", "0,0,0,\"a\",0\r\n300,0"}, {"V1.MNM", "3,1,0,\"PROMO\"\r\n"}, {"v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"vacio.mn2", ""}, {"t.txt", "HOLA\r\n"}, {"NOTAS.TXT", "HOLA\r\n"}, {"o.mn2", "0,0,0,\"otro\",0\r\n"}, {"u.txt", "\xC5\x91\r\n" + B("x\r\n").repeated(100)}, {"largo.txt", B("x\r\n").repeated(98) + B(3000, 'z')}, {"viejos/v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"larga.mn2", "0,0,0,\"" + B(40000, 'x') + "\",0\r\n"}, {"Salida.txt", "\"W-NT9\xDF\x90HOLA\x01\x01\"\r\n"}, {"raro.bin", "W-NT9\xDF\x90" "A\x9F\x01\x01"}})
             b.escribir(nombre, datos);
         const QMap<QString, std::function<void()>> ordenes{
             {"nuevo", [&] { b.v.Nuevo_Click(); }}, {"abrir", [&] { b.v.Cargar_Click(); }},
