@@ -7,8 +7,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -25,6 +27,17 @@ struct ResultadoNombre {
     std::vector<DireccionTcp> direcciones;
     QString error; // in Spanish, when there are none
 };
+
+// The addresses of the system resolver's list (addrinfo on every platform), in its order.
+template <class Lista> void AgregarDirecciones(const Lista* a, ResultadoNombre& r) {
+    for (; a; a = a->ai_next) {
+        DireccionTcp d;
+        std::memcpy(d.bytes.data(), a->ai_addr,
+                    std::min(std::size_t(a->ai_addrlen), d.bytes.size()));
+        d.largo = int(a->ai_addrlen);
+        r.direcciones.push_back(d);
+    }
+}
 
 // The addresses of host; only numeric ones when numerica. May take long: see Resolutor.
 ResultadoNombre ResolverNombre(const std::string& host, const std::string& puerto, bool numerica);

@@ -31,12 +31,7 @@ ResultadoNombre ResolverNombre(const std::string& host, const std::string& puert
                                    : QString::fromLocal8Bit(::gai_strerror(e));
         return r;
     }
-    for (const addrinfo* a = lista; a; a = a->ai_next) {
-        DireccionTcp d;
-        std::memcpy(d.bytes.data(), a->ai_addr, std::min(size_t(a->ai_addrlen), d.bytes.size()));
-        d.largo = int(a->ai_addrlen);
-        r.direcciones.push_back(d);
-    }
+    AgregarDirecciones(lista, r);
     ::freeaddrinfo(lista);
     return r;
 }
