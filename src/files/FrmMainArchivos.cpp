@@ -254,15 +254,20 @@ void FrmMain::CargarMensaje() {
     }
     if (l.paginas.empty())
         return;
-    MostrarFrame(true);
-    mensaje_.cargarPaginas(l.paginas);
-    fraMensaje_->txtGoto->clear();
-    fraMensaje_->RefMensaje();
+    MostrarPaginas(l.paginas);
     mensaje_.Cambios = false;
     mensaje_.GrabarComo = false;
     statusBar1_->PonerPanel(2, deTexto(mensaje_.NomArchivo));
     carpetaBuena_ = QFileInfo(elegido->ruta).absolutePath();
     TypeMsg(tipo::Pgm, QString::fromLatin1(texto::CargadoOk));
+}
+
+// Pages read from a file, shown from the first in an editor opened for them.
+void FrmMain::MostrarPaginas(const std::vector<Pagina>& paginas) {
+    MostrarFrame(true);
+    mensaje_.cargarPaginas(paginas);
+    fraMensaje_->txtGoto->clear();
+    fraMensaje_->RefMensaje();
 }
 
 // Nothing of the failed file is shown: the operator is left with an empty, unnamed message.
@@ -321,10 +326,7 @@ void FrmMain::AbrirTrama(const QString& ruta, const std::string& datos) {
         const QFileInfo info(ruta);
         const QString nombre = info.completeBaseName() + QStringLiteral(".mn2");
         fraMensaje_->Ini_Frame();
-        MostrarFrame(true);
-        mensaje_.cargarPaginas(*l.mensaje);
-        fraMensaje_->txtGoto->clear();
-        fraMensaje_->RefMensaje();
+        MostrarPaginas(*l.mensaje);
         mensaje_.NomArchivo = nombre.toStdString();
         mensaje_.NomArchivo2 = info.dir().filePath(nombre).toStdString();
         mensaje_.Cambios = true;

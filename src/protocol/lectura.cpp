@@ -17,8 +17,6 @@ constexpr std::string_view Inicio = "W-NT9";
 constexpr unsigned char Mensaje = 0xDF, Reloj = 0xB0;
 constexpr std::size_t LargoCampo = 16, LargoReloj = 6;
 constexpr std::size_t LargoCortado = LargoMaximoTrama + 2; // a stream cut at the sign's memory
-// The first byte of exit parts 1 to 8, each followed by C1; 9 and 10 are DF D1 and DF D3.
-constexpr unsigned char Salidas[] = {0xD6, 0xD5, 0xD7, 0xD8, 0xD9, 0xDA, 0xDC, 0xDD};
 
 std::string hex(unsigned char b) {
     char t[8];
@@ -162,15 +160,15 @@ private:
         if (g.tipo != Registro::Entero)
             return g;
         const std::size_t s = g.en;
-        const unsigned char b = at(s);
-        const auto n = std::find(std::begin(Salidas), std::end(Salidas), b) - std::begin(Salidas);
-        if (n < std::ssize(Salidas) || (b == 0xDF && (at(s + 1) == 0xD1 || at(s + 1) == 0xD3))) {
-            if (final(s + 1))
-                return {Registro::Corto, s + 1};
-            if (b != 0xDF && at(s + 1) != 0xC1)
-                decir(s + 1, "codigo de salida sin C1 (" + hex(at(s + 1)) + ")");
-            g.pagina.efeOut = std::uint8_t(b == 0xDF ? (at(s + 1) == 0xD1 ? 9 : 10) : n + 1);
-            g.en = s + 2;
+        for (std::uint8_t n = 1; n <= UltimaSalida; ++n) {
+            const std::string_view parte = ParteSalida(n);
+            if (d_.substr(s, parte.size()) == parte) {
+                g.pagina.efeOut = n;
+                g.en = s + parte.size();
+                return g;
+            }
+            if (at(s) == std::uint8_t(parte[0]) && at(s) != 0xDF && final(s + 1))
+                return {Registro::Corto, s + 1}; // cut between an exit part's two bytes
         }
         return g;
     }

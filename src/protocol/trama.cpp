@@ -97,9 +97,12 @@ std::optional<PaginaArmada> ArmarPagina(const Pagina& p) {
         return std::nullopt;
     r.campo = std::move(*campo);
     agregarEntrada(r.bytes, p, efe, r.campo);
-    if (p.efeOut < Salidas.size())
-        r.bytes += Salidas[p.efeOut];
+    r.bytes += ParteSalida(p.efeOut);
     return r;
+}
+
+std::string_view ParteSalida(std::uint8_t efeOut) {
+    return efeOut < Salidas.size() ? Salidas[efeOut] : "";
 }
 
 int CodigoPausa(const Pagina& p) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace brelo {
 
@@ -35,6 +36,9 @@ std::optional<PaginaArmada> ArmarPagina(const Pagina& p);
 // The n of the pause code Cn the page's record carries, 1 to 9: a transition's pause held to
 // that range, 1 for a static page; 0 for a page whose record carries none.
 int CodigoPausa(const Pagina& p);
+
+// The bytes after a page's entry part for its exit effect: none for 0, two for the others.
+std::string_view ParteSalida(std::uint8_t efeOut);
 
 // Whether the page is sent at all: a page without text is left out of the stream, whatever
 // its effect.

@@ -104,6 +104,7 @@ private:
     void CargarMensaje();
     void FallaCarga();
     void AbrirTrama(const QString& ruta, const std::string& datos);
+    void MostrarPaginas(const std::vector<Pagina>& paginas);
     void MensajeVacioSinNombre();
     std::optional<ArchivoElegido> ElegirArchivo(DialogoArchivo d);
     bool MensajeAbierto() const;
