@@ -40,4 +40,11 @@ private:
     qint32 baudios_ = 0;
 };
 
+// Waits until the driver has passed its queue to the line, sleeping about the time its bytes
+// take there; seguir() is asked every tenth of a second of it. cola gives how many bytes the
+// driver still holds, false when it cannot say: the system's error then, never an empty
+// queue. 0 once empty; ECANCELED when seguir() said no.
+int EsperarCola(const std::function<bool(qint64& enCola)>& cola, qint32 baudios,
+                const std::function<bool()>& seguir);
+
 } // namespace brelo

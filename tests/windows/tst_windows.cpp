@@ -143,13 +143,13 @@ private slots:
         QFETCH(QList<int>, colas);
         QFETCH(int, resultado);
         int preguntas = 0;
-        const auto cola = [&colas](DWORD& enCola) {
+        const auto cola = [&colas](qint64& enCola) {
             const int n = colas.size() > 1 ? colas.takeFirst() : colas.first();
             SetLastError(ERROR_ACCESS_DENIED);
-            enCola = DWORD(std::max(n, 0));
+            enCola = std::max(n, 0);
             return n >= 0;
         };
-        QCOMPARE(VaciarCom(cola, 100, [&preguntas] { return ++preguntas < 2; }), resultado);
+        QCOMPARE(EsperarCola(cola, 100, [&preguntas] { return ++preguntas < 2; }), resultado);
     }
 
     // The high-resolution timer where there is one, else the ordinary one with a 1 ms period;

@@ -6,9 +6,7 @@
 #include <QFileInfo>
 #include <QSerialPort>
 
-#include <algorithm>
 #include <cerrno>
-#include <ctime>
 
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -79,23 +77,15 @@ QString LineaSerie::Configurar(qint32 baudios) {
 int LineaSerie::Escribir(const QByteArray& bytes, const std::function<bool()>& seguir) {
     if (const int error = EscribirDescriptor(s_->fd, bytes, seguir, false))
         return error;
-    // A byte takes about ten bit times on the line.
-    const qint64 nsPorByte = 10 * qint64(1000000000) / std::max(baudios_, 1);
-    qint64 retenido = 0;
-    for (int pendientes = 0; ::ioctl(s_->fd, TIOCOUTQ, &pendientes) == 0;) {
-        if (pendientes <= 0)
-            return 0;
-        if (retenido >= TramoMs * qint64(1000000)) {
-            if (!seguir())
-                return ECANCELED;
-            retenido = 0;
-        }
-        const qint64 ns = std::min(pendientes * nsPorByte, TramoMs * qint64(1000000));
-        const timespec t{time_t(ns / 1000000000), long(ns % 1000000000)};
-        nanosleep(&t, nullptr);
-        retenido += ns;
-    }
-    return errno;
+    const int fd = s_->fd;
+    return EsperarCola(
+        [fd](qint64& enCola) {
+            int n = 0;
+            const bool leida = ::ioctl(fd, TIOCOUTQ, &n) == 0;
+            enCola = n;
+            return leida;
+        },
+        baudios_, seguir);
 }
 
 bool LineaSerie::Colgada() const {

@@ -105,31 +105,12 @@ int EscribirCom(HANDLE h, HANDLE evento, const QByteArray& bytes,
     return escritos == largo ? 0 : EIO; // a time-out another program set, a driver giving up
 }
 
-int VaciarCom(const ColaSalida& cola, qint32 baudios, const std::function<bool()>& seguir) {
-    const qint64 nsPorByte = 10 * qint64(1000000000) / std::max(baudios, 1);
-    qint64 retenido = 0;
-    for (DWORD enCola = 0;;) {
-        if (!cola(enCola))
-            return UltimoError();
-        if (enCola == 0)
-            return 0;
-        if (retenido >= TramoMs * qint64(1000000)) {
-            if (!seguir())
-                return ECANCELED;
-            retenido = 0;
-        }
-        const qint64 ns = std::min(enCola * nsPorByte, TramoMs * qint64(1000000));
-        DormirHastaNs(AhoraNs() + ns);
-        retenido += ns;
-    }
-}
-
 int LineaSerie::Escribir(const QByteArray& bytes, const std::function<bool()>& seguir) {
     if (const int error = EscribirCom(s_->h, s_->escrito, bytes, seguir))
         return error;
     const HANDLE h = s_->h;
-    return VaciarCom(
-        [h](DWORD& enCola) {
+    return EsperarCola(
+        [h](qint64& enCola) {
             DWORD errores = 0;
             COMSTAT estado{};
             const bool leida = ClearCommError(h, &errores, &estado);
