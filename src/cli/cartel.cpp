@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
+#include <utility>
 #include <vector>
 
 namespace brelo {
@@ -50,6 +51,7 @@ public:
         if (!l.flujos.empty() && l.flujos.back().estado != FlujoLeido::SinTerminar)
             acabar(l);
     }
+    bool Vacia() const { return recibido_.isEmpty(); }
     // The sender went away: what came is shown as it is.
     void Cortar() {
         if (!recibido_.isEmpty())
@@ -97,6 +99,8 @@ bool escucharLinea(const QString& dispositivo, QSerialPort& linea, Recepcion& r)
         return false;
     }
     QObject::connect(&linea, &QSerialPort::readyRead, &linea, [&] { r.Recibir(linea.readAll()); });
+    std::printf("Escuchando en %s\n", qPrintable(dispositivo)); // the line is set up by now
+    std::fflush(stdout);
     return true;
 }
 
@@ -121,11 +125,16 @@ bool escucharRed(const QString& direccion, QTcpServer& servidor, QTcpSocket*& ac
     std::fflush(stdout);
     QObject::connect(&servidor, &QTcpServer::newConnection, &servidor, [&] {
         while (QTcpSocket* s = servidor.nextPendingConnection()) {
-            if (activo) {
-                s->abort();
-                s->deleteLater();
-                continue;
+            // A sender that has sent nothing yet (a check, one whose close is still on its
+            // way) gives way to the new one; one in the middle of a stream keeps the line.
+            QTcpSocket* quitado = r.Vacia() ? std::exchange(activo, nullptr) : s;
+            if (quitado) {
+                quitado->disconnect();
+                quitado->abort();
+                quitado->deleteLater();
             }
+            if (quitado == s)
+                continue;
             activo = s;
             QObject::connect(s, &QTcpSocket::readyRead, s, [s, &r] { r.Recibir(s->readAll()); });
             QObject::connect(s, &QTcpSocket::disconnected, s, [s, &r, &activo] {

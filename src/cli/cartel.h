@@ -24,8 +24,8 @@ struct OpcionesCartel {
 };
 
 // Receives as a sign would until SIGTERM or Ctrl-C (then 0), never writing a byte to the line;
-// 2 when the device or the port cannot be had. A TCP address is printed, with the port it
-// got, before the first sender is taken.
+// 2 when the device or the port cannot be had. What it listens on, a TCP address with the port
+// it got, is printed once it is ready, before the first sender is taken.
 int EscucharCartel(const OpcionesCartel& o);
 
 } // namespace brelo

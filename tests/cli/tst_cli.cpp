@@ -287,10 +287,10 @@ private Q_SLOTS:
                     dicho += cartel.readAllStandardOutput();
                 return dicho.contains(texto);
             };
-            const QString puerto =
-                donde.startsWith("tcp") && hasta("\n") ? dicho.mid(14).trimmed() : c.ruta("pa");
+            QVERIFY(hasta("\n")); // listening, the line set up
+            const QString puerto = donde.startsWith("tcp") ? dicho.mid(14).trimmed() : c.ruta("pa");
             arrancar(envio, {"enviar", "cc.mn2", "--dy1", "1", "--dy2", "1", "--puerto", puerto});
-            QCOMPARE(estado(envio), 0);
+            QVERIFY2(estado(envio) == 0, envio.readAllStandardError().constData());
             QVERIFY(hasta("Pausas entre lecturas"));
             parar(cartel, SIGTERM);
             QCOMPARE(estado(cartel), 0);
