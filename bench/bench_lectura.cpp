@@ -1,9 +1,9 @@
 // Reading a stream back: the time to decode the longest stream a sign takes (8,002 bytes, 99
 // pages), in a loop. Prints figures; asserts nothing.
 
-#include "model/mensaje.h"
-#include "protocol/lectura.h"
-#include "protocol/trama.h"
+#include "core/model/mensaje.h"
+#include "core/protocol/lectura.h"
+#include "core/protocol/trama.h"
 
 #include <chrono>
 #include <cstdio>

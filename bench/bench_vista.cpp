@@ -3,11 +3,11 @@
 // Run it on the offscreen platform (QT_QPA_PLATFORM=offscreen). Prints figures; asserts
 // nothing.
 
-#include "editor/CajaMensaje.h"
-#include "editor/FraMensaje.h"
-#include "editor/VistaCartel.h"
-#include "shell/FrmMain.h"
-#include "shell/PlataformaReal.h"
+#include "ui/editor/CajaMensaje.h"
+#include "ui/editor/FraMensaje.h"
+#include "ui/editor/VistaCartel.h"
+#include "ui/platform/PlataformaReal.h"
+#include "ui/window/FrmMain.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

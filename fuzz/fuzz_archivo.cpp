@@ -1,9 +1,9 @@
 // Any bytes, read as either version: the reader must fail cleanly or hand back pages that
 // fit the model and survive a write and a second read unchanged.
 
-#include "files/archivomensaje.h"
-#include "model/catalogos.h"
-#include "protocol/trama.h"
+#include "core/files/archivomensaje.h"
+#include "core/model/catalogos.h"
+#include "core/protocol/trama.h"
 
 #include <cstdint>
 #include <cstdlib>

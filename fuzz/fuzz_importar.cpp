@@ -1,8 +1,8 @@
 // Any bytes as a text file: the import must fail cleanly or give 1 to 99 pages of at most
 // 1024 characters each.
 
-#include "files/importartexto.h"
-#include "model/mensaje.h"
+#include "core/files/importartexto.h"
+#include "core/model/mensaje.h"
 
 #include <cstdint>
 #include <cstdlib>

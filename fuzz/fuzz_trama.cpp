@@ -2,8 +2,8 @@
 // understand is, and what it reads is stable: written as a stream and read again, the same
 // pages, understood whole (unless the stream had to be cut at the sign's memory).
 
-#include "protocol/lectura.h"
-#include "protocol/trama.h"
+#include "core/protocol/lectura.h"
+#include "core/protocol/trama.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -2,17 +2,17 @@
 // the platform the program runs on (Xvfb in docs/capturas.sh), saved as PNG files.
 //   capturas CARPETA
 
-#include "editor/FraMensaje.h"
 #include "link/ajustes.h"
-#include "link/frmOpciones.h"
 #include "link/puerto.h"
-#include "protocol/frmDate.h"
-#include "protocol/frmSend.h"
-#include "protocol/frmSendTxt.h"
-#include "shell/BarraEstado.h"
-#include "shell/FrmMain.h"
-#include "shell/PlataformaReal.h"
-#include "shell/frmAcerca.h"
+#include "ui/dialogs/frmAcerca.h"
+#include "ui/dialogs/frmDate.h"
+#include "ui/dialogs/frmOpciones.h"
+#include "ui/dialogs/frmSend.h"
+#include "ui/dialogs/frmSendTxt.h"
+#include "ui/editor/FraMensaje.h"
+#include "ui/platform/PlataformaReal.h"
+#include "ui/window/BarraEstado.h"
+#include "ui/window/FrmMain.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,13 +1,13 @@
 #include "cli/cartel.h"
 
 #include "cli/envio.h"
-#include "files/escritura.h"
+#include "core/model/catalogos.h"
+#include "core/model/cp1252.h"
+#include "core/textos.h"
+#include "link/files/escritura.h"
 #include "link/parada.h"
 #include "link/puerto.h"
 #include "link/puertotcp.h"
-#include "model/catalogos.h"
-#include "model/cp1252.h"
-#include "shell/textos.h"
 
 #include <QCoreApplication>
 #include <QDir>

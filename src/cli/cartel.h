@@ -5,7 +5,7 @@
 //   line or TCP sender --bytes--> CartelVirtual --each stream, once its 01 01 is in-->
 //       LeerTrama --> ImprimirLectura, the gaps between reads, --guardar's numbered file
 
-#include "protocol/lectura.h"
+#include "core/protocol/lectura.h"
 
 #include <QString>
 

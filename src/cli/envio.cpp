@@ -1,5 +1,8 @@
 #include "cli/envio.h"
 
+#include "core/model/valor.h"
+#include "core/protocol/fechahora.h"
+#include "core/textos.h"
 #include "link/ajustes.h"
 #include "link/motivos.h"
 #include "link/parada.h"
@@ -8,9 +11,6 @@
 #include "link/reloj.h"
 #include "link/resolutor.h"
 #include "link/transferencia.h"
-#include "model/valor.h"
-#include "protocol/fechahora.h"
-#include "shell/textos.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -2,15 +2,15 @@
 // real transfers over a pseudo-terminal pair.
 
 #include "link/ajustes.h"
-#include "link/frmOpciones.h"
 #include "link/puertoserie.h"
 #include "link/puertotcp.h"
 #include "link/reloj.h"
 #include "link/transferencia.h"
-#include "protocol/frmSend.h"
 #include "support/adaptador.h"
 #include "support/banco.h"
 #include "support/pty.h"
+#include "ui/dialogs/frmOpciones.h"
+#include "ui/dialogs/frmSend.h"
 
 #include <QApplication>
 #include <QCheckBox>

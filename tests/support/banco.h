@@ -4,12 +4,12 @@
 // which records what the window asked of it, with a serial line and a clock that never wait,
 // in a folder of the test's own.
 
-#include "editor/CajaMensaje.h"
-#include "editor/FraMensaje.h"
 #include "link/puerto.h"
 #include "link/reloj.h"
-#include "shell/BarraEstado.h"
-#include "shell/FrmMain.h"
+#include "ui/editor/CajaMensaje.h"
+#include "ui/editor/FraMensaje.h"
+#include "ui/window/BarraEstado.h"
+#include "ui/window/FrmMain.h"
 
 #include <QComboBox>
 #include <QFile>

@@ -1,7 +1,7 @@
+#include "core/model/valor.h"
 #include "link/motivos.h"
 #include "link/puerto.h"
 #include "link/puertotcp.h"
-#include "model/valor.h"
 
 namespace brelo {
 

@@ -1,0 +1,156 @@
+#include "ui/editor/CajaMensaje.h"
+
+#include "core/model/cp1252.h"
+#include "core/panel/teclas.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+
+#include <algorithm>
+#include <iterator>
+#include <limits>
+
+namespace brelo {
+
+CajaMensaje::CajaMensaje(QWidget* padre) : QLineEdit(padre) {
+    setAcceptDrops(false);
+    // The 1023 limit is the filter's, for what the operator adds; a page read from a file is
+    // shown and saved whole, however long (the line edit would cut it at 32767).
+    setMaxLength(std::numeric_limits<int>::max());
+    Legible();
+    // Any edit or caret move makes the lost selection stale.
+    connect(this, &QLineEdit::cursorPositionChanged, this, [this] { inicioSeleccion_ = -1; });
+    connect(this, &QLineEdit::textChanged, this, [this] { inicioSeleccion_ = -1; });
+}
+
+// The fixed text of a special page is there to be read, not typed: the disabled box keeps the
+// theme's text colour, since a disabled grey is unreadable on many dark themes.
+void CajaMensaje::Legible() {
+    QPalette p = palette();
+    const QColor texto = p.color(QPalette::Active, QPalette::Text);
+    if (p.color(QPalette::Disabled, QPalette::Text) == texto)
+        return;
+    p.setColor(QPalette::Disabled, QPalette::Text, texto);
+    setPalette(p);
+}
+
+void CajaMensaje::changeEvent(QEvent* e) {
+    QLineEdit::changeEvent(e);
+    if (e->type() == QEvent::PaletteChange)
+        Legible();
+}
+
+int CajaMensaje::PosicionInsercion() const {
+    if (hasSelectedText())
+        return selectionStart();
+    return inicioSeleccion_ >= 0 ? inicioSeleccion_ : cursorPosition();
+}
+
+// Leaving the box drops its selection; the insertion point it marked is kept.
+void CajaMensaje::focusOutEvent(QFocusEvent* e) {
+    const int inicio = hasSelectedText() ? selectionStart() : -1;
+    QLineEdit::focusOutEvent(e);
+    inicioSeleccion_ = inicio;
+}
+
+void CajaMensaje::KeyPress(std::uint8_t& KeyAscii) {
+    if (!TeclaAceptada(KeyAscii))
+        KeyAscii = 0;
+}
+
+QString CajaMensaje::Aceptados(const QString& texto) const {
+    const qsizetype libres = qsizetype(LargoMaximoTexto) - text().size() + selectedText().size();
+    QString aceptado;
+    for (QChar c : texto) {
+        if (aceptado.size() >= libres)
+            break;
+        const auto codigo = UnicodeACp1252(c.unicode());
+        std::uint8_t KeyAscii = codigo ? *codigo : 0;
+        KeyPress(KeyAscii);
+        if (KeyAscii != 0 && KeyAscii != 8)
+            aceptado += c;
+    }
+    return aceptado;
+}
+
+void CajaMensaje::Teclear(const QString& texto) {
+    if (const QString aceptado = Aceptados(texto); !aceptado.isEmpty())
+        insert(aceptado);
+}
+
+void CajaMensaje::keyPressEvent(QKeyEvent* e) {
+    if (e->matches(QKeySequence::Paste)) {
+        Pegar();
+        return;
+    }
+    const QKeySequence::StandardKey edicion[] = {QKeySequence::Copy, QKeySequence::Cut,
+                                                 QKeySequence::SelectAll, QKeySequence::Undo,
+                                                 QKeySequence::Redo};
+    const bool esEdicion = std::any_of(std::begin(edicion), std::end(edicion),
+                                       [e](QKeySequence::StandardKey k) { return e->matches(k); });
+    // A printable character goes through the filter and the limit whatever the modifiers: Alt,
+    // and AltGr, which arrives as Ctrl+Alt on Windows, would otherwise put refused ones in.
+    const QString texto = e->text();
+    const bool imprimible = !texto.isEmpty() && std::all_of(texto.begin(), texto.end(),
+                                                            [](QChar c) { return c.isPrint(); });
+    if (imprimible && !esEdicion) {
+        Teclear(texto);
+        return;
+    }
+    // Enter, Escape, Tab and other control characters are refused; editing and caret keys
+    // (backspace, delete, arrows, Ctrl shortcuts) work as usual.
+    const bool controlRechazado = !texto.isEmpty() && texto.at(0).unicode() < 32 &&
+                                  e->key() != Qt::Key_Backspace &&
+                                  !(e->modifiers() & Qt::ControlModifier);
+    if (controlRechazado)
+        return;
+    QLineEdit::keyPressEvent(e);
+}
+
+// Dead keys and input methods deliver composed text here, not as key presses.
+void CajaMensaje::inputMethodEvent(QInputMethodEvent* e) {
+    const QString aceptado = Aceptados(e->commitString());
+    if (aceptado == e->commitString()) {
+        QLineEdit::inputMethodEvent(e);
+        return;
+    }
+    QInputMethodEvent filtrado(e->preeditString(), e->attributes());
+    filtrado.setCommitString(aceptado, e->replacementStart(), e->replacementLength());
+    QLineEdit::inputMethodEvent(&filtrado);
+}
+
+void CajaMensaje::Pegar() {
+    if (!isReadOnly())
+        Teclear(QApplication::clipboard()->text());
+}
+
+void CajaMensaje::contextMenuEvent(QContextMenuEvent* e) {
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (QAction* a : menu->actions()) {
+        if (a->objectName() == QLatin1String("edit-paste")) {
+            disconnect(a, &QAction::triggered, nullptr, nullptr);
+            connect(a, &QAction::triggered, this, &CajaMensaje::Pegar);
+        }
+    }
+    menu->popup(e->globalPos());
+}
+
+void CajaMensaje::mouseReleaseEvent(QMouseEvent* e) {
+    // The X11 middle-button paste would bypass the filter.
+    if (e->button() == Qt::MiddleButton) {
+        if (!isReadOnly())
+            Teclear(QApplication::clipboard()->text(QClipboard::Selection));
+        e->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(e);
+}
+
+} // namespace brelo

@@ -1,0 +1,177 @@
+// The one place that wires the menu bar and the row of picture buttons to the commands of
+// FrmMain: a menu item and its button always run the same procedure.
+
+#include "ui/editor/FraMensaje.h"
+#include "ui/window/FrmMain.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QShortcutEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <iterator>
+#include <span>
+
+namespace brelo {
+
+namespace {
+
+using Comando = void (FrmMain::*)();
+
+struct ItemMenu {
+    const char* nombre; // nullptr: a separator
+    const char* titulo;
+    Comando accion;
+};
+
+struct Boton {
+    const char* nombre;
+    const char* pista;
+    const char* icono;
+    Comando accion;
+    int espacioAntes; // pixels; -1 for the wide gap that pushes the rest to the right
+};
+
+const ItemMenu MenuArchivo[] = {
+    {"Nuevo", "&Nuevo Mensaje", &FrmMain::Nuevo_Click},
+    {"Cargar", "&Abrir Mensaje ...", &FrmMain::Cargar_Click},
+    {"cerrar", "Cerrar Mensaje &Actual", &FrmMain::cerrar_Click},
+    {nullptr, nullptr, nullptr},
+    {"Importar", "&Importar Archivo de Texto", &FrmMain::Importar_Click},
+    {nullptr, nullptr, nullptr},
+    {"save", "&Grabar Mensaje", &FrmMain::save_Click},
+    {"Grabar", "&Grabar Mensaje como ...", &FrmMain::Grabar_Click},
+    {nullptr, nullptr, nullptr},
+    {"Envio", "&Enviar Mensaje al Cartel", &FrmMain::Envio_Click},
+    {"Escribir", "&Escribir Mensaje en Archivo", &FrmMain::Escribir_Click},
+    {nullptr, nullptr, nullptr},
+    {"salir", "&Salir", &FrmMain::salir_Click},
+};
+
+const ItemMenu MenuOpciones[] = {
+    {"Opciones", "&Puerto de Comunicacion", &FrmMain::Opciones_Click},
+};
+
+// The help item runs the same help as its button; the trailing blanks are part of the captions.
+const ItemMenu MenuAyuda[] = {
+    {"Help", "&Contenido           ", &FrmMain::cmdHelp_Click},
+    {nullptr, nullptr, nullptr},
+    {"About", "A&cerca de ", &FrmMain::About_Click},
+};
+
+struct Menu {
+    const char* nombre;
+    const char* titulo;
+    const ItemMenu* items;
+    std::size_t cuantos;
+};
+
+const Menu Menus[] = {
+    {"Archivo", "&Archivo", MenuArchivo, std::size(MenuArchivo)},
+    {"MenuOpciones", "&Opciones", MenuOpciones, std::size(MenuOpciones)},
+    {"Ayuda", "&Ayuda", MenuAyuda, std::size(MenuAyuda)},
+};
+
+constexpr int Grupo = 20;
+
+const Boton Botones[] = {
+    {"cmdNew", "Nuevo Mensaje", "nuevo", &FrmMain::Nuevo_Click, 0},
+    {"cmdOpen", "Abrir Mensaje", "abrir", &FrmMain::Cargar_Click, 0},
+    {"cmdSave", "Grabar Mensaje", "grabar", &FrmMain::save_Click, 0},
+    {"cmdSaveAs", "Grabar Mensaje Como", "grabarcomo", &FrmMain::Grabar_Click, 0},
+    {"cmdClose", "Cerrar Mensaje", "cerrar", &FrmMain::cerrar_Click, 0},
+    {"cmdImport", "Importar texto", "importar", &FrmMain::Importar_Click, Grupo},
+    {"cmdOptions", "Opciones", "opciones", &FrmMain::Opciones_Click, 0},
+    {"cmdTx", "Enviar Mensaje al Cartel", "enviar", &FrmMain::Envio_Click, 0},
+    {"Command2", "Enviar Mensaje a un Archivo", "archivo", &FrmMain::Escribir_Click, Grupo},
+    {"Command1", "Enviar Hora y Fecha", "hora", &FrmMain::Command1_Click, Grupo},
+    {"cmdAbout", "Acerca de", "acerca", &FrmMain::About_Click, -1},
+    {"cmdHelp", "Ayuda", "ayuda", &FrmMain::cmdHelp_Click, 0},
+    {"cmdExit", "Salir del Programa", "salir", &FrmMain::salir_Click, Grupo},
+};
+
+// "&Archivo" and "&Ayuda" share the letter A, and Qt would open them in turn. The operator's
+// Alt+A means Archivo; Ayuda stays under the arrow keys and the mouse, its A underlined.
+class AltAbreArchivo final : public QObject {
+public:
+    AltAbreArchivo(QMenuBar* barra, QMenu* archivo)
+        : QObject(barra), barra_(barra), archivo_(archivo) {}
+
+    bool eventFilter(QObject* objeto, QEvent* e) override {
+        if (e->type() == QEvent::Shortcut &&
+            static_cast<QShortcutEvent*>(e)->key() == QKeySequence(Qt::ALT | Qt::Key_A)) {
+            barra_->setActiveAction(archivo_->menuAction());
+            return true;
+        }
+        return QObject::eventFilter(objeto, e);
+    }
+
+private:
+    QMenuBar* barra_;
+    QMenu* archivo_;
+};
+
+QFrame* linea() {
+    auto* l = new QFrame;
+    l->setFrameShape(QFrame::HLine);
+    l->setFrameShadow(QFrame::Sunken);
+    return l;
+}
+
+} // namespace
+
+void FrmMain::CrearComandos() {
+    CrearMenus();
+    auto* centro = new QWidget(this);
+    auto* columna = new QVBoxLayout(centro);
+    columna->addWidget(linea());
+    columna->addLayout(CrearBotones());
+    columna->addWidget(linea());
+    columna->addWidget(fraMensaje_);
+    columna->addStretch();
+    setCentralWidget(centro);
+    // Wide enough for the button row's groups to stand apart, as operators know it.
+    setMinimumWidth(720);
+}
+
+void FrmMain::CrearMenus() {
+    for (const Menu& m : Menus) {
+        QMenu* menu = menuBar()->addMenu(QString::fromLatin1(m.titulo));
+        if (&m == &Menus[0])
+            menuBar()->installEventFilter(new AltAbreArchivo(menuBar(), menu));
+        menu->setObjectName(QString::fromLatin1(m.nombre));
+        for (const ItemMenu& item : std::span(m.items, m.cuantos)) {
+            if (!item.nombre) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* a = menu->addAction(QString::fromLatin1(item.titulo));
+            a->setObjectName(QString::fromLatin1(item.nombre));
+            connect(a, &QAction::triggered, this, item.accion);
+        }
+    }
+}
+
+QHBoxLayout* FrmMain::CrearBotones() {
+    auto* fila = new QHBoxLayout;
+    fila->setSpacing(0);
+    for (const Boton& b : Botones) {
+        if (b.espacioAntes < 0)
+            fila->addStretch();
+        else
+            fila->addSpacing(b.espacioAntes);
+        auto* boton = new QToolButton;
+        boton->setObjectName(QString::fromLatin1(b.nombre));
+        boton->setToolTip(QString::fromLatin1(b.pista));
+        boton->setIcon(QIcon(QStringLiteral(":/iconos/%1.svg").arg(QLatin1String(b.icono))));
+        boton->setIconSize(QSize(22, 22));
+        boton->setAutoRaise(true);
+        connect(boton, &QToolButton::clicked, this, b.accion);
+        fila->addWidget(boton);
+    }
+    return fila;
+}
+
+} // namespace brelo

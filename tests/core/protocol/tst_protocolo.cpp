@@ -1,0 +1,354 @@
+// What the sign receives: the stream of a message, the clock command, and the three dialogs
+// that send them or write them to "Salida.txt".
+
+#include "core/files/archivomensaje.h"
+#include "core/protocol/lectura.h"
+#include "core/protocol/trama.h"
+#include "core/protocol/vista.h"
+#include "support/banco.h"
+#include "ui/dialogs/frmDate.h"
+#include "ui/dialogs/frmSend.h"
+#include "ui/dialogs/frmSendTxt.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRandomGenerator>
+
+#include <csignal>
+
+using namespace brelo;
+using B = QByteArray;
+
+namespace {
+// Starts a dialog's transfer and runs it to byte hasta, or to its end, noting the status text
+// at each pause and at the end.
+QStringList correr(Banco& b, DialogoCartel& d, int hasta = INT_MAX) {
+    d.show();
+    d.cmdOK->click();
+    const auto acabado = [&d] { return !d.isVisible(); };
+    QStringList textos;
+    for (bool parado = b.p.reloj.parado(acabado);; parado = b.p.reloj.seguir(acabado)) {
+        textos << d.StatusBar1->text();
+        if (!parado || int(textos.size()) == hasta)
+            return textos;
+    }
+}
+
+// clang-format off
+// A message given as file records, and the bytes between the stream's header and terminator.
+struct Registro { const char* nombre; QByteArray registros, cuerpo; };
+// archivo null: the example, closed; empty: a new message. falla: the Output that fails.
+// cancela after byte en: 1 with Cancelar, 2 with Escape, 3 closing the window. textos: the last
+// status texts.
+// What the sign shows of the first page, its cost, and every finding: "page: text", "M: text"
+// for the whole message.
+struct Revision { const char* nombre; QByteArray registros, columnas; int costo; const char* hallazgos; };
+struct Envio { const char* nombre; QByteArray archivo; int falla, cancela, en; QStringList textos; QByteArray escrito; };
+
+const Registro Registros[] = {
+    {"Rotacion", "0,0,0,\"ab\",0", Hex("90 6162")},
+    {"Estatico lleva C1", "1,7,0,\"ab\",0", Hex("80 6162 20*14 C1")},
+    {"Reset", "2,0,0,\" Reset Cartel  \",0", Hex("DF90")},
+    {"LLuvia pausa 0", "3,0,0,\"a\",0", Hex("91 61 20*15 C1")},
+    {"Enlazado pausa 9", "4,9,0,\"a\",0", Hex("92 61 20*15 C9")},
+    {"Vert Arr", "5,1,0,\"a\",0", Hex("93 61 20*15 C1")},
+    {"Vert Aba", "6,2,0,\"a\",0", Hex("94 61 20*15 C2")},
+    {"Pers Arr", "7,3,0,\"a\",0", Hex("95 61 20*15 C3")},
+    {"Pers Aba", "8,4,0,\"a\",0", Hex("96 61 20*15 C4")},
+    {"Shot", "9,5,0,\"a\",0", Hex("97 61 20*15 C5")},
+    {"Mirilla", "10,6,0,\"a\",0", Hex("98 61 20*15 C6")},
+    {"Explosion", "11,8,0,\"a\",0", Hex("99 61 20*15 C8")},
+    {"Hora con salida", "12,0,0,\" Hora 00:00:00 \",1", Hex("A0*5 D6C1")},
+    {"Fecha", "13,0,0,\"Fecha 12/07/07 \",0", Hex("A2C4")},
+    {"Parpadeo centrado", "14,0,2,\"OFERTA\",2", Hex("DF90D1 20*5 4F4645525441 20*5 D5C1")},
+    {"Doble", "15,0,0,\"ab\",0", Hex("DF90D3 6162")},
+    {"Parpadeo libre dos veces", "14,0,0,\"ab\",0\r\n0,0,0,\"Hola\",0", Hex("DF90D1 6162 90 486F6C61")},
+    {"Velocidad 4", "16,4,0,\"Velocidad Rot. \",0", Hex("90E4")},
+    {"Velocidad 0", "16,0,0,\"Velocidad Rot. \",0", Hex("90E1")},
+    {"Autito", "17,0,0,\"Autito         \",0", Hex("5B5C 20*16")},
+    {"Avion", "18,0,0,\"Avioncito      \",0", Hex("5D5E 20*16")},
+    {"Pacman", "19,0,0,\"Pacman         \",0", Hex("40 20*16")},
+    {"salidas 3 a 10", "0,0,0,\"a\",3\r\n0,0,0,\"a\",4\r\n0,0,0,\"a\",5\r\n0,0,0,\"a\",6\r\n0,0,0,\"a\",7\r\n0,0,0,\"a\",8\r\n0,0,0,\"a\",9\r\n0,0,0,\"a\",10", Hex("9061D7C1 9061D8C1 9061D9C1 9061DAC1 9061DCC1 9061DDC1 9061DFD1 9061DFD3")},
+    {"glifos del cartel", "0,0,0,\"\xE1\xE9\xED\xF3\xFA\xF1\xD1\xFC\xA1\xBF\xBB\xAB@_\xA6{|}~\t\xC1\",0", Hex("90 1011121314151617 18191A1B 1E1F7F 7B7C7D7E 23 41")},
+    {"centrado de 15", "1,0,2,\"abcdefghijklmno\",0", Hex("80 6162636465666768696A6B6C6D6E6F 20 C1")},
+    {"centrado de 5", "3,0,2,\"abcde\",0", Hex("91 20*5 6162636465 20*6 C1")},
+    {"20 en campo fijo", "5,0,0,\"abcdefghijklmnopqrst\",0", Hex("93 6162636465666768696A6B6C6D6E6F70 C1")},
+    {"20 libre", "0,0,0,\"abcdefghijklmnopqrst\",0", Hex("90 6162636465666768696A6B6C6D6E6F7071727374")},
+    {"dos paginas", "1,3,0,\"A\xF1o 2007\",0\r\n14,0,2,\"OFERTA\",2", Hex("80 41156F2032303037 20*8 C1 DF90D1 20*5 4F4645525441 20*5 D5C1")},
+    {"8001 se corta", B("0,0,0,\"") + B(1000, 'a') + "\",0\r\n0,0,0,\"" + B(6991, 'b') + "\",0", Hex("90") + B(1000, 'a') + Hex("90") + B(6991, 'b') + Hex("01")},
+    {"8000 queda entero", B("0,0,0,\"") + B(1000, 'a') + "\",0\r\n0,0,0,\"" + B(6990, 'b') + "\",0", Hex("90") + B(1000, 'a') + Hex("90") + B(6990, 'b')},
+};
+const Revision Revisiones[] = {
+    {"centrada", "1,0,2,\"OFERTA\",0", Hex("20*5 4F4645525441 20*5"), 18, ""},
+    {"cortada", "5,1,0,\"abcdefghijklmnopqrst\",0", Hex("6162636465666768696A6B6C6D6E6F70"), 18, "1: El cartel muestra 16 de 20 caracteres"},
+    {"16 justos", "1,0,0,\"abcdefghijklmnop\",0", "abcdefghijklmnop", 18, ""},
+    {"libre larga entera", "0,0,0,\"abcdefghijklmnopqrst\",0", "abcdefghijklmnopqrst", 21, ""},
+    {"letra cambiada una vez", "0,0,0,\"\xC1rbol \xC1\x93\",0", Hex("41 72626F6C 20 41 22"), 9, "1: \xC1 se envia como A|1: \x93 se envia como \""},
+    {"glifos propios", "0,0,0,\"\xE1\xF1@{\xA6\",0", Hex("10 15 1E 7B 7F"), 6, ""},
+    {"control", "0,0,0,\"a\tb\",0", "a#b", 4, "1: 1 caracter de control se envia como # (en la posicion 2)"},
+    {"controles y DEL", "0,0,0,\"\x7f\x01\x7f\r\x02\",0", Hex("7F 23 7F 23 23"), 6, "1: DEL se envia como \xA6|1: 3 caracteres de control se envian como # (el primero en la posicion 2)"},
+    {"alineacion imposible", "3,0,1,\"x\",0\r\n0,0,0,\"y\",0", "", 0, "M: El mensaje no se puede enviar como esta: la pagina 1 tiene una alineacion desconocida|1: Alineacion desconocida (1): la pagina no se puede enviar"},
+    {"pagina especial", "12,0,0,\" Hora 00:00:00 \",1", "", 7, ""},
+    {"primera vacia", "0,0,0,\"\",0\r\n0,0,0,\"y\",0", "y", 2, ""},
+    {"quedan 300", "0,0,0,\"" + B(7693, 'a') + "\",0", B(7693, 'a'), 7694, "M: Quedan solo 300 bytes de memoria en el cartel"},
+    {"queda 1", "0,0,0,\"" + B(7992, 'a') + "\",0", B(7992, 'a'), 7993, "M: Quedan solo 1 byte de memoria en el cartel"},
+    {"8000 justos", "0,0,0,\"" + B(7993, 'a') + "\",0", B(7993, 'a'), 7994, "M: Quedan solo 0 bytes de memoria en el cartel"},
+    {"casi llena", "0,0,0,\"" + B(7800, 'a') + "\",0", B(7800, 'a'), 7801, "M: Quedan solo 193 bytes de memoria en el cartel"},
+    {"pasa el corte", "0,0,0,\"" + B(1000, 'a') + "\",0\r\n0,0,0,\"" + B(7000, 'b') + "\",0\r\n0,0,0,\"c\",0", B(1000, 'a'), 1001, "M: El mensaje pasa la memoria del cartel por 10 bytes: se pierde desde la pagina 2"},
+};
+// What a file of bytes reads as: each stream ("M" a message, its state Completo, Cancelado,
+// cuT or Sin terminar, and its pages; "H" the clock), what was not understood, and the texts
+// of the first two pages kept.
+struct Lectura { const char* nombre; QByteArray datos; const char* lee; };
+const B Cabecera = Hex("572D4E5439DF"), Cien = Hex("9041").repeated(100);
+const Lectura Lecturas[] = {
+    {"Salida.txt", "\"" + TramaEjemplo + "\"\r\n", "MC2||      HOLA      / Hora 00:00:00 "},
+    {"Salida.txt sin CR", "\"" + TramaEjemplo + "\"\n", "MC2||      HOLA      / Hora 00:00:00 "},
+    {"Salida.txt sin fin de linea", "\"" + TramaEjemplo + "\"", "MC2||      HOLA      / Hora 00:00:00 "},
+    {"Salida.txt sin comilla final", "\"" + TramaEjemplo + "\r\n", "MC2|34:falta la comilla final de Salida.txt|      HOLA      / Hora 00:00:00 "},
+    {"cancelada", Cabecera + Hex("9041 DF90D142 DF90D1 0101"), "MX2||A/B"},
+    {"cancelada en la cabecera", Hex("572D4E 0101"), "MX0||"},
+    {"cortada en la memoria", Cabecera + Hex("90") + B(1000, 'a') + Hex("90") + B(6991, 'b') + Hex("01 0101"), "MT2||aaaaaaaaaaaaaaaa/bbbbbbbbbbbbbbbb"},
+    {"hora con 01 01", Hex("572D4E5439 B0 010101010101 0101"), "H01:01:01 01/01/01||"},
+    {"la ultima completa", Hex("572D4E5439 B0 090000071226 0101") + Cabecera + Hex("9041 0101") + Cabecera + Hex("9042 0101") + Cabecera + Hex("9043 90 0101"), "H09:00:00 07/12/26,MC1,MC1,MX1||B"},
+    {"bytes sueltos", "xyz" + Cabecera + Hex("0101") + "!", "MC0|0:3 bytes que no son parte de ningun envio;11:1 byte que no es parte de ningun envio|"},
+    {"codigos que ningun texto envia", Cabecera + Hex("90 411C 9F 0101"), "MC1|8:codigo que ningun texto envia (0x1C);9:codigo de efecto desconocido (0x9F)|A#"},
+    {"mas de 99", Cabecera + Cien + Hex("0101"), "MC99|204:mas de 99 paginas: se leen las 99 primeras|A/A"},
+    {"sin terminar", Cabecera + Hex("9041"), "MS1|8:el envio no termina en 01 01|A"},
+    {"texto o animacion", Cabecera + Hex("9041 5B5C 20*16 0101"), "MC2||A/Autito         "},
+    {"estatico con pausa", Cabecera + Hex("80 41*16 C3 D6C1 0101"), "MC1|23:pagina Estatico con pausa 0xC3 en lugar de C1|AAAAAAAAAAAAAAAA"},
+};
+const Envio Envios[] = {
+    {"enviado", ArchivoEjemplo, -1, 0, 0, {"Enviando ...96% [33]", "Enviando ...100% [33]", "Mensaje enviado OK!"}, TramaEjemplo},
+    {"sin mensaje", B(), -1, 0, 0, {"Error #21, No Hay mensaje cargado"}, ""},
+    {"sin texto", "", -1, 0, 0, {"Error #21, No Hay mensaje cargado"}, ""},
+    {"escritura 10", ArchivoEjemplo, 9, 0, 0, {"Enviando ...27% [33]", "Error #22, No se envio el Mensaje"}, TramaEjemplo.left(9)},
+    {"puerto cerrado", ArchivoEjemplo, 0, 0, 0, {"Error #22, No se envio el Mensaje"}, ""},
+    {"alineacion desconocida", "0,0,0,\"libre\",0\r\n3,0,1,\"corta\",0\r\n", -1, 0, 0, {"Error #22, No se envio el Mensaje"}, ""},
+    {"Cancelar antes de enviar", ArchivoEjemplo, -1, 1, 0, {""}, ""},
+    {"Cancelar en la cabecera", ArchivoEjemplo, -1, 1, 3, {"Enviando ...9% [33]", "Mensaje Cancelado..."}, TramaEjemplo.left(3) + "\x01\x01"},
+    {"Escape en el cuerpo", ArchivoEjemplo, -1, 2, 20, {"Mensaje Cancelado..."}, TramaEjemplo.left(20) + "\x01\x01"},
+    {"cierre de la ventana", ArchivoEjemplo, -1, 3, 20, {"Mensaje Cancelado..."}, TramaEjemplo.left(20) + "\x01\x01"},
+};
+// clang-format on
+} // namespace
+
+Q_DECLARE_METATYPE(Registro)
+Q_DECLARE_METATYPE(Envio)
+Q_DECLARE_METATYPE(Revision)
+
+class TstProtocolo : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { AjustesDePrueba(); }
+
+    void trama_data() { Filas(Registros); }
+    void trama() {
+        QFETCH(Registro, caso);
+        Mensaje m;
+        m.cargarPaginas(LeerMensaje(caso.registros.toStdString(), VersionArchivo::V2).paginas);
+        for (int vez = 0; vez < 2; ++vez) // a second build gives the same bytes
+            QCOMPARE(B::fromStdString(ArmarTrama(m).Trama),
+                     Hex("572D4E5439DF") + caso.cuerpo + Hex("0101"));
+    }
+
+    void lectura_data() { Filas(Lecturas); }
+    void lectura() {
+        QFETCH(Lectura, caso);
+        const LecturaTrama l = LeerTrama(caso.datos.toStdString());
+        QStringList flujos, dudas, textos;
+        for (const FlujoLeido& f : l.flujos)
+            flujos << (f.hora
+                           ? "H" + QString::fromStdString(f.reloj)
+                           : QString("M") + "CXTS"[f.estado] + QString::number(f.paginas.size()));
+        for (const Incidencia& i : l.incidencias)
+            dudas << QString::number(i.byte) + ":" + QString::fromStdString(i.motivo);
+        for (const Pagina& g : l.mensaje.value_or(std::vector<Pagina>{})) // the first two
+            if (textos.size() < 2)
+                textos << QString::fromLatin1(g.texto).left(16);
+        QCOMPARE(flujos.join(',') + '|' + dudas.join(';') + '|' + textos.join('/'), caso.lee);
+    }
+
+    // Any message the program makes, read back from its stream, gives the same bytes again (a
+    // stream cut at the sign's memory, the same up to its last whole record), understood
+    // whole; and reading those bytes again gives the same pages.
+    void idaYVuelta() {
+        QRandomGenerator azar(2026);
+        for (int n = 0; n < 300; ++n) {
+            std::vector<Pagina> paginas(azar.bounded(n % 20 ? 12 : 99) + 1);
+            for (Pagina& g : paginas) {
+                g = {{},
+                     std::uint8_t(azar.bounded(20)),
+                     std::uint8_t(azar.bounded(10)),
+                     std::uint8_t(azar.bounded(2) * 2),
+                     std::uint8_t(azar.bounded(11))};
+                for (int i = azar.bounded(n % 20 ? 40 : 200); i > 0; --i)
+                    g.texto += char(azar.bounded(1, 256));
+            }
+            Mensaje m;
+            m.cargarPaginas(paginas);
+            const std::string ida = ArmarTrama(m).Trama;
+            const LecturaTrama l = LeerTrama(ida);
+            QVERIFY2(l.entendida() && l.mensaje,
+                     l.incidencias.empty() ? "" : l.incidencias[0].motivo.c_str());
+            m.cargarPaginas(*l.mensaje);
+            const std::string vuelta = ArmarTrama(m).Trama;
+            QCOMPARE(l.flujos.at(0).estado == FlujoLeido::Cortado
+                         ? ida.substr(0, vuelta.size() - 2) + "\x01\x01"
+                         : ida,
+                     vuelta);
+            QVERIFY(LeerTrama(vuelta).mensaje == l.mensaje);
+        }
+    }
+
+    // The sign's columns come from the stream's own filter; the findings are what the
+    // operator would fix before sending.
+    void revision_data() { Filas(Revisiones); }
+    void revision() {
+        QFETCH(Revision, caso);
+        Mensaje m;
+        m.cargarPaginas(LeerMensaje(caso.registros.toStdString(), VersionArchivo::V2).paginas);
+        const RevisionMensaje r = RevisarMensaje(m);
+        QStringList hallazgos;
+        if (!r.imposible.empty())
+            hallazgos << "M: " + QString::fromStdString(r.imposible);
+        for (const auto& [n, v] : r.paginas)
+            for (const std::string& h : v.hallazgos)
+                hallazgos << QString::number(n) + ": " + QString::fromLatin1(h);
+        for (const std::string& h : r.mensaje)
+            hallazgos << "M: " + QString::fromLatin1(h);
+        QCOMPARE(B::fromStdString(r.paginas[0].vista.columnas), caso.columnas);
+        QCOMPARE(r.paginas[0].vista.costo, caso.costo);
+        QCOMPARE(hallazgos.join('|'), QString::fromLatin1(caso.hallazgos));
+        QCOMPARE(r.conHallazgos(), *caso.hallazgos != 0);
+    }
+
+    // The whole message paced by the default delays; nothing to send, a failing line, a page
+    // the filter cannot fit, with no terminator after the bytes already written; and the ways
+    // to cancel, each seen after the current byte and its pause, with the terminator.
+    void enviar_data() { Filas(Envios); }
+    void enviar() {
+        QFETCH(Envio, caso);
+        Banco b;
+        b.abrir("m.mn2", caso.archivo.isEmpty() ? ArchivoEjemplo : caso.archivo);
+        if (caso.archivo.isNull())
+            b.v.cerrar_Click(); // closed, its pages still in the model
+        else if (caso.archivo.isEmpty())
+            b.v.Nuevo_Click();
+        b.p.puerto.fallaEnEscritura = caso.falla;
+        b.p.esperas.clear();
+        frmSend d(b.v);
+        d.show();
+        QStringList textos{d.StatusBar1->text()};
+        if (!caso.cancela || caso.en)
+            textos = correr(b, d, caso.cancela ? caso.en : INT_MAX);
+        // clang-format off
+        const std::function<void()> cancelar[] = {[] {}, [&] { d.Command2->click(); }, [&] { QTest::keyClick(&d, Qt::Key_Escape); }, [&] { d.close(); }};
+        // clang-format on
+        if (caso.en)
+            d.cmdOK->click(); // a second press starts nothing
+        cancelar[caso.cancela]();
+        if (d.isVisible()) {
+            while (b.p.reloj.seguir([&d] { return !d.isVisible(); })) {
+            }
+            textos << d.StatusBar1->text();
+        }
+        QCOMPARE(textos.mid(textos.size() - caso.textos.size()), caso.textos);
+        QCOMPARE(b.p.puerto.escrito(), caso.escrito);
+        const int enviados = caso.cancela ? caso.en : int(caso.escrito.size());
+        QCOMPARE(b.p.reloj.pausas, (QList<double>(5, 200) + QList<double>(28, 5)).mid(0, enviados));
+        QCOMPARE(b.p.esperas, QList<double>(caso.cancela && !caso.en ? 0 : 1, 1));
+        QVERIFY(!d.isVisible());
+    }
+
+    // Two bytes the line holds up: the dialog says so each time, and shows the progress again
+    // once each has gone. Through an adapter the dialog waits, and says so, until the adapter has
+    // acknowledged every byte; every acknowledgement gives it ten more seconds, and ten
+    // seconds with none fail the send. (The port is looked at 4 s apart.)
+    void lineaDetenida() {
+        // clang-format off
+        for (auto [sinConfirmar, fin] : {std::pair{QList<qint64>{30, 30, 20, 20, 10, 10, 10}, "Mensaje enviado OK!"}, {{30, 30, 30, 30}, "Error #22, No se envio el Mensaje"}}) {
+            // clang-format on
+            Banco b;
+            b.abrir("m.mn2", ArchivoEjemplo);
+            b.p.puerto.retener = {2, 6};
+            b.p.puerto.vueltas = 2;
+            b.p.puerto.sinConfirmar = sinConfirmar;
+            b.p.puerto.alPreguntar = [&b] {
+                b.p.reloj.DormirHasta(b.p.reloj.Ahora() + 4000000000, [] { return false; });
+            };
+            frmSend d(b.v);
+            const auto detenidas = Contar(d.findChild<Transferencia*>(), &Transferencia::Detenida);
+            const QStringList textos = correr(b, d);
+            QCOMPARE(textos.mid(9, 2).join('|'), "Aviso: la linea no acepta datos; se sigue "
+                                                 "esperando|Enviando ...21% [33]");
+            QCOMPARE(textos[37], "Enviado; esperando que el adaptador confirme los datos...");
+            QCOMPARE(textos.last(), fin);
+            QCOMPARE(*detenidas, 2);
+        }
+    }
+
+#ifndef Q_OS_WIN // a console's stop on Windows: tst_windows
+    // A logout (SIGTERM) during a transfer cancels it, the sign getting the terminator, and
+    // then ends the program.
+    void cierreDeSesion() {
+        Banco b;
+        b.v.show();
+        b.abrir("m.mn2", ArchivoEjemplo);
+        frmSend d(b.v);
+        correr(b, d, 3);
+        ::kill(::getpid(), SIGTERM);
+        QTRY_VERIFY(d.Cancelado);
+        QVERIFY(!b.p.reloj.seguir([&d] { return !d.isVisible(); })); // seen after this pause
+        QCOMPARE(b.p.puerto.escrito(), Hex("572D4E 0101"));
+        QTRY_VERIFY(!b.v.isVisible());
+    }
+#endif
+
+    // Beside the message file, and again there after an Abrir that failed elsewhere; a failure
+    // leaves the previous file whole. The dialog says where it went.
+    void salida() {
+        Banco b;
+        b.abrir("m.mn2", B("0,0,0,\"DIGA \xFFSI\xFF\",0\r\n") + ArchivoEjemplo);
+        const QString ok =
+            "Archivo 'SALIDA.TXT' grabado OK! " + QDir::toNativeSeparators(b.ruta("Salida.txt"));
+        frmSendTxt primero(b.v);
+        QCOMPARE(correr(b, primero).last(), ok);
+        QCOMPARE(b.leer("Salida.txt"),
+                 "\"" + Hex("572D4E5439DF 90") + "DIGA \"SI\"" + TramaEjemplo.mid(6) + "\"\r\n");
+        b.elegir("no/hay/m.mn2");
+        b.v.Cargar_Click(); // an empty message, named nothing
+        b.f.txtMensaje->setText("x");
+        frmSendTxt segundo(b.v);
+        QCOMPARE(correr(b, segundo).last(), ok);
+        const B esperado = "\"" + Hex("572D4E5439DF 90 78 0101") + "\"\r\n";
+        QCOMPARE(b.leer("Salida.txt"), esperado);
+#ifndef Q_OS_WIN // no file size limit to set there
+        b.f.txtMensaje->setText(QString(500, 'x'));
+        frmSendTxt d(b.v);
+        ConLimiteDeArchivo(100, [&] { d.cmdOK->click(); });
+        QCOMPARE(d.StatusBar1->text(), QString("Error #22, No se envio el Mensaje"));
+        QCOMPARE(b.leer("Salida.txt"), esperado);
+#endif
+    }
+
+    void hora() {
+        Banco b;
+        b.v.ajustes().DY1 = "3000000000"; // held to the longest pause, with a warning
+        b.v.ajustes().DY2 = "02";
+        frmDate d(b.v);
+        QCOMPARE(d.Label4->text(), QString("Hora 09:05:07  Fecha 04/01/26"));
+        const QStringList textos = correr(b, d);
+        QCOMPARE(b.p.puerto.escrito(), Hex("572D4E5439 B0 090507040126 0101"));
+        QCOMPARE(QStringList({textos[0], textos[6], textos.last()}),
+                 QStringList({"Enviando Datos al CARTEL ...7%", "Enviando Datos al CARTEL ...50%",
+                              "Mensaje enviado OK!"}));
+        QCOMPARE(b.p.reloj.pausas, QList<double>(5, 60000) + QList<double>(9, 2));
+        QCOMPARE(b.mostrados.value(0),
+                 QString("ERR: Pausa de mas de 60000 ms en Opciones: se usa 60000 ms"));
+    }
+};
+
+QTEST_MAIN(TstProtocolo)
+#include "tst_protocolo.moc"

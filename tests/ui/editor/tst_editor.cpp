@@ -1,0 +1,429 @@
+// The editing frame as the operator drives it: page rules, navigation, insert and delete,
+// typing and special characters, and what each of them leaves in the message.
+
+#include "core/protocol/filtro.h"
+#include "link/conversion.h"
+#include "support/banco.h"
+#include "ui/editor/VistaCartel.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QPushButton>
+
+#include <cmath>
+
+using namespace brelo;
+
+namespace {
+// n pages "P1".."Pn" of "Estatico", pause 5, exit 3, page p shown, nothing changed yet.
+void conPaginas(Banco& b, int n, int p = 1) {
+    b.v.Nuevo_Click();
+    std::vector<Pagina> v;
+    for (int i = 1; i <= n; ++i)
+        v.push_back({"P" + std::to_string(i), 1, 5, 0, 3});
+    b.m.cargarPaginas(v);
+    b.m.PagAct = std::uint8_t(p);
+    b.f.RefMensaje();
+    b.m.Cambios = false;
+}
+
+// As a keyboard sends it, with the key and modifiers (QTest::keyClicks knows only ASCII), or
+// as an input method commits it (dead keys, compose).
+enum Via { Teclas, Pegado, Alt, AltGrDeWindows, Composicion, TrasCtrlA };
+void teclear(QWidget* w, const QString& texto, Via via = Teclas) {
+    const Qt::KeyboardModifiers mod[] = {
+        {}, {}, Qt::AltModifier, Qt::ControlModifier | Qt::AltModifier};
+    for (QChar c : texto) {
+        QInputMethodEvent compuesto;
+        compuesto.setCommitString(c);
+        const int k = c == '\b' ? Qt::Key_Backspace : c.unicode() < 128 ? c.toUpper().unicode() : 0;
+        QKeyEvent tecla(QEvent::KeyPress, k, via < Composicion ? mod[via] : Qt::KeyboardModifiers(),
+                        c);
+        QApplication::sendEvent(w, via == Composicion ? static_cast<QEvent*>(&compuesto) : &tecla);
+    }
+}
+
+void elegir(QComboBox* lista, int indice) {
+    lista->setCurrentIndex(indice);
+    Q_EMIT lista->activated(indice);
+}
+
+// The contrast of two colours as WCAG defines it, from 1 to 21.
+double contraste(const QColor& a, const QColor& b) {
+    const auto lineal = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    const auto luz = [&](const QColor& c) {
+        return 0.2126 * lineal(c.redF()) + 0.7152 * lineal(c.greenF()) + 0.0722 * lineal(c.blueF());
+    };
+    return (std::max(luz(a), luz(b)) + 0.05) / (std::min(luz(a), luz(b)) + 0.05);
+}
+
+QString estado(QComboBox* c) {
+    return (c->isEnabled() ? "+" : "-") + QString::number(c->currentIndex());
+}
+
+// clang-format off
+// Pages as file records (two "Estatico" pages, pause 5, exit 3, when none), effects chosen on
+// the first, and its controls: "+5" enabled at index 5, "-0" disabled at 0, "-" before the
+// text of a disabled page box.
+struct Regla { const char* nombre; QByteArray registros; QList<int> efectos; QString pausa, salida, texto; };
+// orden: a button, "ir:N" typed into "Nro Pagina" first, or "tecla:KEY:control" pressed in
+// that control; textos: the page texts afterwards, or their count; the shown page was edited
+// to "E" first.
+struct Orden { const char* nombre; QString orden; int total, desde; bool si; QString textos; int pagina, preguntas; };
+// A message as file records, and the memory figure it leaves, on a light or a dark theme.
+struct Memoria { const char* nombre; QByteArray registros; QString figura; bool rojo, oscuro = false; };
+struct Tecleo { const char* nombre; QString antes, tecleado; Via via; QString queda; };
+const Regla Reglas[] = {
+    {"Rotacion", "", {0}, "-0", "+3", "ABC"},
+    {"Explosion", "", {11}, "+5", "+3", "ABC"},
+    {"Reset", "", {2}, "-0", "-0", "- Reset Cartel  "},
+    {"Hora", "", {12}, "-0", "-0", "- Hora 00:00:00 "},
+    {"Estatico tras Hora", "", {12, 1}, "+0", "+0", " Hora 00:00:00 "},
+    {"Fecha", "", {13}, "-0", "-0", "-Fecha 12/07/07 "},
+    {"Parpadeo", "", {14}, "-0", "+3", "ABC"},
+    {"Velocidad", "", {16}, "+5", "-0", "-Velocidad Rot. "},
+    {"Autito", "", {17}, "-0", "-0", "-Autito         "},
+    {"Avion", "", {18}, "-0", "-0", "-Avioncito      "},
+    {"Pacman", "", {19}, "-0", "-0", "-Pacman         "},
+    {"Hora guardada con salida", "12,0,0,\" Hora 00:00:00 \",1\r\n0,0,0,\"b\",0", {}, "-0", "-1", "- Hora 00:00:00 "},
+    {"Velocidad guardada", "16,4,0,\"Velocidad Rot. \",0\r\n0,0,0,\"b\",0", {}, "+4", "-0", "-Velocidad Rot. "},
+};
+const Orden Ordenes[] = {
+    {"primera", "primera", 5, 3, false, "P1,P2,E,P4,P5", 1, 0},
+    {"ultima", "ultima", 5, 3, false, "P1,P2,E,P4,P5", 5, 0},
+    {"anterior en la 1", "anterior", 5, 1, false, "E,P2,P3,P4,P5", 1, 0},
+    {"anterior", "anterior", 5, 4, false, "P1,P2,P3,E,P5", 3, 0},
+    {"proxima", "proxima", 5, 2, false, "P1,E,P3,P4,P5", 3, 0},
+    {"proxima al final No", "proxima", 5, 5, false, "P1,P2,P3,P4,E", 5, 1},
+    {"proxima al final Si", "proxima", 5, 5, true, "P1,P2,P3,P4,E,", 6, 1},
+    {"proxima en 99 de 99", "proxima", 99, 99, true, "99", 99, 0},
+    {"ir a 3", "ir:3", 5, 1, false, "E,P2,P3,P4,P5", 3, 0},
+    {"ir a 7", "ir:7", 5, 1, false, "E,P2,P3,P4,P5", 1, 0},
+    {"ir a 0", "ir:0", 5, 2, false, "P1,E,P3,P4,P5", 2, 0},
+    {"ir a palabra", "ir:tres", 5, 2, false, "P1,E,P3,P4,P5", 2, 0},
+    {"ir a enorme", "ir:99999999999999999999", 5, 2, false, "P1,E,P3,P4,P5", 2, 0},
+    {"ir a 2.5", "ir:2.5", 5, 1, false, "E,P2,P3,P4,P5", 2, 0},
+    {"ir a 3.5", "ir:3.5", 5, 1, false, "E,P2,P3,P4,P5", 4, 0},
+    {"PgDn en la caja", "tecla:PgDown:caja", 5, 3, false, "P1,P2,E,P4,P5", 4, 0},
+    {"PgUp en Nro Pagina", "tecla:PgUp:nro", 5, 3, false, "P1,P2,E,P4,P5", 2, 0},
+    {"Ctrl+End en una lista", "tecla:Ctrl+End:lista", 5, 3, false, "P1,P2,E,P4,P5", 5, 0},
+    {"Ctrl+Home en la caja", "tecla:Ctrl+Home:caja", 5, 3, false, "P1,P2,E,P4,P5", 1, 0},
+    {"insertar en 3 de 5", "insertar", 5, 3, true, "P1,P2,,E,P4,P5", 3, 1},
+    {"insertar en 1 de 1", "insertar", 1, 1, true, ",E", 1, 1},
+    {"insertar con 98", "insertar", 98, 98, true, "99", 98, 1},
+    {"insertar con 99", "insertar", 99, 5, true, "99", 5, 0},
+    {"insertar No", "insertar", 5, 3, false, "P1,P2,P3,P4,P5", 3, 1},
+    {"borrar 3 de 5", "borrar", 5, 3, true, "P1,P2,P4,P5", 2, 1},
+    {"borrar 1 de 3", "borrar", 3, 1, true, "P2,P3", 1, 1},
+    {"borrar la ultima", "borrar", 4, 4, true, "P1,P2,P3", 3, 1},
+    {"borrar 50 de 99", "borrar", 99, 50, true, "98", 49, 1},
+    {"borrar con 1", "borrar", 1, 1, true, "P1", 1, 0},
+    {"borrar No", "borrar", 5, 3, false, "P1,P2,P3,P4,P5", 3, 1},
+};
+const QByteArray Mil = "0,0,0,\"" + QByteArray(998, 'a') + "\",0\r\n"; // 1000 with its 2
+const Memoria Memorias[] = {
+    {"una pagina vacia", "", "7992", false},
+    {"10 letras", "0,0,0,\"0123456789\",0", "7980", false},
+    {"con salida", "0,0,0,\"0123456789\",3", "7978", false},
+    {"quedan 300", Mil.repeated(7) + "0,0,0,\"" + QByteArray(690, 'b') + "\",0", "0300", true},
+    {"quedan 301", Mil.repeated(7) + "0,0,0,\"" + QByteArray(689, 'b') + "\",0", "0301", false},
+    {"pasado", Mil.repeated(9), "0000", true},
+    {"oscuro", "12,0,0,\" Hora 00:00:00 \",0", "7975", false, true},
+    {"oscuro y en rojo", "12,0,0,\" Hora 00:00:00 \",0\r\n" + Mil.repeated(8), "0000", true, true},
+    {"99 paginas", QByteArray("0,0,0,\"abcde\",0\r\n").repeated(99), "7299", false},
+};
+const Tecleo Tecleos[] = {
+    {"letras y acentos", "", "Az5 áñÑ¦€", Teclas, "Az5 áñÑ¦€"},
+    {"rechazados", "", "a@b_c[d{e~f\\g^h`i|j}\x7f", Teclas, "abcdefghij"},
+    {"control e Intro", "", "a\tb\rc\x1b", Teclas, "abc"},
+    {"retroceso", "", "ab\bc", Teclas, "ac"},
+    {"fuera de 1252", "", "aЖb😀c", Teclas, "abc"},
+    {"hasta 1023", QString(1021, 'x'), "abc", Teclas, QString(1021, 'x') + "ab"},
+    {"pegado", "", "a@b\tc\x1fЖ", Pegado, "abc"},
+    {"con Alt", "", "a[\\]{}~@_`|^b", Alt, "ab"},
+    {"con Alt hasta 1023", QString(1023, 'x'), "ab", Alt, QString(1023, 'x')},
+    {"AltGr de Windows", "", "[\\]{}~@_`|^", AltGrDeWindows, ""},
+    {"compuesto", "", "~é Жa", Composicion, "é a"},
+    {"compuesto hasta 1023", QString(1022, 'x'), "~ab", Composicion, QString(1022, 'x') + "a"},
+    {"Ctrl+A sigue eligiendo todo", "HOLA", "x", TrasCtrlA, "x"},
+};
+// clang-format on
+} // namespace
+
+Q_DECLARE_METATYPE(Regla)
+Q_DECLARE_METATYPE(Orden)
+Q_DECLARE_METATYPE(Tecleo)
+Q_DECLARE_METATYPE(Memoria)
+
+class TstEditor : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { AjustesDePrueba(); }
+
+    // The page rules of the entry effect, as chosen and as shown again after leaving the page;
+    // the stored exit and pause overwrite what the rule forces.
+    void regla_data() { Filas(Reglas); }
+    void regla() {
+        QFETCH(Regla, caso);
+        Banco b;
+        b.abrir("m.mn2",
+                caso.registros.isEmpty() ? "1,5,0,\"ABC\",3\r\n1,5,0,\"P2\",3" : caso.registros);
+        for (int efe : caso.efectos)
+            elegir(b.f.cboEfe, efe);
+        for (int vuelta = 0; vuelta < 2; ++vuelta) {
+            QCOMPARE(estado(b.f.cboPausa), caso.pausa);
+            QCOMPARE(estado(b.f.cboEfeOut), caso.salida);
+            QCOMPARE((b.f.txtMensaje->isEnabled() ? "" : "-") + b.f.txtMensaje->text(), caso.texto);
+            b.f.cmdPagDwn_Click();
+            b.f.cmdPagUp_Click();
+        }
+    }
+
+    // Every way of changing a page marks the message changed, the keyboard's too.
+    void cambios() {
+        // clang-format off
+        const std::pair<const char*, std::function<void(FraMensaje&)>> acciones[] = {
+            {"salida", [](FraMensaje& f) { QTest::keyClick(f.cboEfeOut, Qt::Key_Down); }},
+            {"pausa", [](FraMensaje& f) { QTest::keyClick(f.cboPausa, Qt::Key_Up); }},
+            {"efecto", [](FraMensaje& f) { elegir(f.cboEfe, 3); }},
+            {"centrado", [](FraMensaje& f) { f.optCenter->click(); }},
+            {"tecla", [](FraMensaje& f) { teclear(f.txtMensaje, "x"); }},
+            {"especial", [](FraMensaje& f) { f.cmdIngEsp->click(); }},
+            {"izquierda", [](FraMensaje& f) { f.optLeft->click(); }},
+            {"primera pagina", [](FraMensaje& f) { f.cmdPagFirst->click(); }},
+        };
+        // clang-format on
+        for (int i = 0; i < 8; ++i) {
+            Banco b;
+            conPaginas(b, 1);
+            acciones[i].second(b.f);
+            QVERIFY2(b.m.Cambios, acciones[i].first);
+            b.f.TomoActual(); // the first six change the page itself
+            QCOMPARE(b.m.pagina(1) != Pagina({"P1", 1, 5, 0, 3}), i < 6);
+        }
+    }
+
+    // Moving between pages takes the shown page first; insert and delete ask, and keep to
+    // 1 and 99 pages.
+    void paginas_data() { Filas(Ordenes); }
+    void paginas() {
+        QFETCH(Orden, caso);
+        Banco b;
+        conPaginas(b, caso.total, caso.desde);
+        b.p.respuestas = {caso.si};
+        b.f.txtMensaje->setText("E");
+        // clang-format off
+        const QMap<QString, QToolButton*> botones{{"primera", b.f.cmdPagFirst}, {"ultima", b.f.cmdPagLast}, {"anterior", b.f.cmdPagUp}, {"proxima", b.f.cmdPagDwn}, {"insertar", b.f.cmdInsertar}, {"borrar", b.f.cmdBorro}, {"ir", b.f.cmdGtoPag}};
+        // clang-format on
+        const QString orden = caso.orden.section(':', 0, 0), arg = caso.orden.section(':', 1, 1);
+        if (orden == "tecla") { // the page keys work from every control of the frame
+            b.v.show();
+            QVERIFY(QTest::qWaitForWindowActive(&b.v));
+            QWidget* w =
+                QMap<QString, QWidget*>{{"caja", b.f.txtMensaje},
+                                        {"nro", b.f.txtGoto},
+                                        {"lista", b.f.cboPausa}}[caso.orden.section(':', 2)];
+            w->setFocus();
+            const QKeyCombination k = QKeySequence(arg)[0];
+            QTest::keyClick(w, k.key(), k.keyboardModifiers());
+        } else {
+            QTest::keyClicks(b.f.txtGoto, arg);
+            botones[orden]->click();
+        }
+        QStringList textos;
+        for (int i = 1; i <= b.m.TotPag; ++i)
+            textos << QString::fromLatin1(b.m.TextoPag[i]);
+        QCOMPARE(caso.textos.toInt() ? QString::number(b.m.TotPag) : textos.join(','), caso.textos);
+        QCOMPARE(int(b.p.cajas.size()), caso.preguntas);
+        QCOMPARE(b.f.txtPag->text(), QString::number(caso.pagina));
+        if (b.m.TotPag < 99) // the slot above the last page stays empty
+            QCOMPARE(b.m.TextoPag[b.m.TotPag + 1], std::string());
+    }
+
+    // Keys with any modifier, composed text and paste pass the same filter and the 1023 limit;
+    // editing shortcuts keep working.
+    void teclas_data() { Filas(Tecleos); }
+    void teclas() {
+        QFETCH(Tecleo, caso);
+        Banco b;
+        conPaginas(b, 1);
+        b.f.txtMensaje->setText(caso.antes);
+        QApplication::clipboard()->setText(caso.tecleado);
+        if (caso.via == Pegado)
+            QTest::keyClick(b.f.txtMensaje, Qt::Key_V, Qt::ControlModifier);
+        if (caso.via == TrasCtrlA) { // with the control character X11 sends for it
+            QKeyEvent ctrlA(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier, "\x01");
+            QApplication::sendEvent(b.f.txtMensaje, &ctrlA);
+        }
+        if (caso.via != Pegado)
+            teclear(b.f.txtMensaje, caso.tecleado, caso.via == TrasCtrlA ? Teclas : caso.via);
+        QCOMPARE(b.f.txtMensaje->text(), caso.queda);
+        b.f.TomoActual();
+        QCOMPARE(aQString(b.m.TextoPag[1]), caso.queda);
+    }
+
+    // The character goes in at the caret, or at the start of a selection (kept when the focus
+    // goes to the list), and the caret follows it.
+    void especial() {
+        // clang-format off
+        for (auto [caret, elegidos, indice, queda, lista] : {std::tuple{4, 0, 5, "HOLAñ", false}, {2, 0, 14, "HO{LA", false}, {1, 2, 0, "HáOLA", false}, {0, 0, 15, "|HOLA", false}, {1, 2, 1, "HéOLA", true}}) {
+            // clang-format on
+            Banco b;
+            b.v.show();
+            QVERIFY(QTest::qWaitForWindowActive(&b.v));
+            conPaginas(b, 1);
+            b.f.txtMensaje->setText("HOLA");
+            b.f.txtMensaje->setFocus();
+            b.f.txtMensaje->setSelection(caret, elegidos);
+            b.f.cboEsp->setCurrentIndex(lista ? indice - 1 : indice);
+            if (lista) { // the operator goes to the list and picks the next entry there
+                b.f.cboEsp->setFocus();
+                QTest::keyClick(b.f.cboEsp, Qt::Key_Down);
+            }
+            b.f.cmdIngEsp->click();
+            QCOMPARE(b.f.txtMensaje->text(), QString(queda));
+            QCOMPARE(b.f.txtMensaje->cursorPosition(), caret + 1);
+            QCOMPARE(b.v.focusWidget(), b.f.txtMensaje);
+        }
+    }
+
+    // 6 for the header, 2 for the end, each page its text and 2, and 2 more with an exit
+    // effect: red at 300 or less, and never below 0.
+    void memoria_data() { Filas(Memorias); }
+    void memoria() {
+        QFETCH(Memoria, caso);
+        const QPalette claro = QApplication::palette();
+        if (caso.oscuro)
+            QApplication::setPalette(QPalette(QColor(53, 53, 53)));
+        Banco b;
+        b.abrir("m.mn2", caso.registros);
+        QCOMPARE(b.f.txtBytes->text(), caso.figura);
+        // Red for the warning alone; every text readable on the theme, a special page's too.
+        const QPalette cifra = b.f.txtBytes->palette(), caja = b.f.txtMensaje->palette();
+        const QColor texto = cifra.color(QPalette::Active, QPalette::Text);
+        QCOMPARE(texto == QColor(255, 0, 0), caso.rojo);
+        QVERIFY(contraste(texto, cifra.color(QPalette::Active, QPalette::Base)) >=
+                (caso.rojo ? 3 : 4.5));
+        QVERIFY(contraste(caja.color(QPalette::Disabled, QPalette::Text),
+                          caja.color(QPalette::Disabled, QPalette::Base)) >= 4.5);
+        teclear(b.f.txtMensaje, "abc"); // the figure follows the pages as last taken
+        QCOMPARE(b.f.txtBytes->text(), caso.figura);
+        b.f.cmdPagLast->click();
+        b.v.Nuevo_Click(); // one empty page again, shown as page 1
+        QCOMPARE(b.f.txtBytes->text() + b.f.txtPag->text(), QString("79921"));
+        QApplication::setPalette(claro);
+    }
+
+    // Every code a text can send has dots of its own, whatever fonts the machine has.
+    void letras() {
+        Banco b;
+        b.abrir("m.mn2", "1,0,0,\"\",0\r\n");
+        QSet<QString> vistas;
+        QString codigos;
+        for (int c = 0x20; c < 0x100; ++c)
+            if (const QChar k{char16_t(CodigoCartel(std::uint8_t(c)))}; !codigos.contains(k))
+                codigos += k;
+        for (const QChar codigo : codigos) {
+            int c = 0x20; // the first character the filter sends as this code, DEL aside
+            while (CodigoCartel(std::uint8_t(c)) != codigo.unicode() || c == 0x7F)
+                ++c;
+            b.f.txtMensaje->setText(QString(QChar(c)));
+            const VistaCartel::Puntos cuadro = b.f.vista->Cuadro(0);
+            QString puntos;
+            for (int x = 0; x < 6; ++x)
+                puntos += QString::fromStdString(cuadro[x].to_string());
+            QVERIFY2(!vistas.contains(puntos), qPrintable(QString(QChar(c)) + " como otra"));
+            vistas << puntos;
+        }
+        QCOMPARE(vistas.size(), 108); // 0x10-0x1B, 0x1E, 0x1F, 0x20-0x7F but for 0x40 and 0x5F
+    }
+
+    // Pages the stream leaves out or cannot take, and the pause Ver Mensaje holds each page for:
+    // Cn for the code the stream carries, one second a step.
+    void loQueSeEnvia() {
+        Banco b;
+        b.abrir("m.mn2", "12,0,0,\"\",0\r\n1,0,0,\"x\",0\r\n3,0,7,\"corta\",0\r\n");
+        QVERIFY(b.f.vista->Cuadro(0) == VistaCartel::Puntos(VistaCartel::Columnas)); // no clock
+        QCOMPARE(b.f.lblVista->text(), "El mensaje no se puede enviar como esta: la pagina 3 "
+                                       "tiene una alineacion desconocida. Esta pagina no se "
+                                       "envia: no tiene texto");
+        // clang-format off
+        for (auto [pagina, pausa] : {std::pair{"1,0,0,\"x\",0", "C1 (1 s)"}, {"3,0,0,\"x\",0", "C1 (1 s)"}, {"3,9,0,\"x\",0", "C9 (9 s)"}, {"0,5,0,\"x\",0", ""}}) {
+            // clang-format on
+            b.abrir("p.mn2", "12,0,0,\"\",0\r\n" + QByteArray(pagina));
+            b.f.cmdVerMensaje->click();
+            QCOMPARE(b.f.lblVista->text(),
+                     "Pagina 2: " + (*pausa ? "pausa " + QString(pausa) : QString("sin pausa")));
+            QCOMPARE(b.f.vista->Permanencia() - std::max<qint64>(b.f.vista->Duracion(), 1500),
+                     *pausa ? QString(pausa).mid(1, 1).toInt() * 1000 : 0);
+        }
+    }
+
+    // The preview follows the page as typed, effect included, and reports the cost and what
+    // the sign would change; the message, Cambios and the memory figure are left alone.
+    void vista() {
+        Banco b;
+        b.abrir("m.mn2", "1,0,0,\"AB\",0\r\n");
+        const auto encendidos = [&b](qint64 ms) {
+            int n = 0;
+            for (const auto& columna : b.f.vista->Cuadro(ms))
+                n += int(columna.count());
+            return n;
+        };
+        const int ab = encendidos(0);
+        const QString figura = b.f.txtBytes->text();
+        QVERIFY(ab > 0);
+        QCOMPARE(b.f.lblVista->text(), QString("Esta pagina ocupa 18 bytes"));
+        teclear(b.f.txtMensaje, "\u00C1rbol de Navidad 2026", Composicion);
+        QVERIFY(encendidos(0) > ab);
+        QCOMPARE(b.f.lblVista->text(),
+                 QString("Esta pagina ocupa 18 bytes. El cartel muestra 16 de "
+                         "23 caracteres. \u00C1 se envia como A"));
+        b.m.Cambios = false;
+        elegir(b.f.cboEfe, 3); // LLuvia falls in
+        QVERIFY(encendidos(0) < encendidos(900));
+        elegir(b.f.cboEfe, 14);                               // Parpadeo
+        QVERIFY(encendidos(300) > 0 && encendidos(700) == 0); // scrolling in, then dark
+        b.f.cmdVerMensaje->click();
+        QVERIFY(b.f.vista->Reproduciendo());
+        QCOMPARE(b.m.pagina(1), Pagina({"AB", 1, 0, 0, 0}));
+        QCOMPARE(b.f.txtBytes->text(), figura);
+        QVERIFY(b.m.Cambios);         // the effect's change, not the preview's
+        teclear(b.f.txtMensaje, "x"); // typing ends it
+        QVERIFY(!b.f.vista->Reproduciendo());
+        b.f.cmdVerMensaje->click();
+        b.v.cerrar_Click();
+        QVERIFY(!b.f.vista->Reproduciendo());
+        QCOMPARE(encendidos(300), 0);
+        QWidget* ultimo = nullptr; // its button comes after every control of the window
+        for (QWidget* w = b.v.nextInFocusChain(); w != &b.v; w = w->nextInFocusChain())
+            ultimo = w->focusPolicy() & Qt::TabFocus ? w : ultimo;
+        QCOMPARE(ultimo, b.f.cmdVerMensaje);
+        // A page wider than the panel scrolls in from the right edge, a dot column every
+        // 30 ms, and moves only while the panel is in sight. Velocidad 0 is sent, and shown,
+        // as 1.
+        b.abrir("w.mn2", "0,0,0,\"" + QByteArray(20, 'W') + "\",0\r\n");
+        b.v.show();
+        QTimer* cuadros = b.f.vista->findChild<QTimer*>();
+        QVERIFY(cuadros->isActive());
+        b.v.hide();
+        QVERIFY(!cuadros->isActive());
+        // Three columns on, the sixteenth W has come in where the first went out.
+        const VistaCartel::Puntos lleno = b.f.vista->Cuadro(96 * 30),
+                                  luego = b.f.vista->Cuadro(99 * 30);
+        for (int x = 0; x < VistaCartel::Columnas; ++x)
+            QCOMPARE(luego[x], lleno[(x + 3) % VistaCartel::Columnas]);
+        b.abrir("v.mn2", "16,0,0,\"Velocidad Rot. \",0\r\n");
+        const VistaCartel::Puntos cero = b.f.vista->Cuadro(0);
+        QTest::keyClick(b.f.cboPausa, Qt::Key_Down);
+        QVERIFY(b.f.vista->Cuadro(0) == cero);
+    }
+};
+
+QTEST_MAIN(TstEditor)
+#include "tst_editor.moc"
