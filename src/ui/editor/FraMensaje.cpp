@@ -5,60 +5,23 @@
 #include "core/model/mensaje.h"
 #include "core/model/reglas.h"
 #include "core/model/valor.h"
-#include "core/protocol/trama.h"
-#include "core/protocol/vista.h"
 #include "link/conversion.h"
 #include "ui/editor/CajaMensaje.h"
-#include "ui/editor/VistaCartel.h"
 #include "ui/platform/plataforma.h"
 
 #include <QComboBox>
-#include <QFontDatabase>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QStyle>
-#include <QToolButton>
-#include <QVBoxLayout>
+
+// The page view and navigation, insert and delete, and the setters the program uses; the
+// page rules and the preview are in FraMensajeReglas.cpp, text entry in FraMensajeTexto.cpp,
+// the controls themselves in FraMensajeControles.cpp.
 
 namespace brelo {
 
 namespace {
-
-// Courier New where installed; fontconfig gives its metric twin Liberation Mono otherwise.
-QFont fuenteFija(int puntos, bool negrita) {
-    QFont f;
-    f.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")});
-    f.setStyleHint(QFont::TypeWriter);
-    f.setPointSize(puntos);
-    f.setBold(negrita);
-    return f;
-}
-
-QLineEdit* campoSoloLectura(int ancho) {
-    auto* c = new QLineEdit;
-    c->setReadOnly(true);
-    c->setFocusPolicy(Qt::NoFocus);
-    c->setAlignment(Qt::AlignCenter);
-    c->setFixedWidth(ancho);
-    return c;
-}
-
-QToolButton* botonImagen(const QString& nombre, const QString& pista, const QString& icono) {
-    auto* b = new QToolButton;
-    b->setObjectName(nombre);
-    b->setToolTip(pista);
-    b->setIcon(QIcon(icono));
-    b->setIconSize(QSize(20, 20));
-    b->setAutoRaise(false);
-    return b;
-}
 
 template <std::size_t N>
 void llenar(QComboBox* lista, const std::array<std::string_view, N>& catalogo) {
@@ -159,105 +122,6 @@ void FraMensaje::LlenarCatalogos() {
         seleccionar(lista, 0);
 }
 
-// ---- page rules ----
-
-void FraMensaje::RefPausa() {
-    const ReglaEntrada r = ReglaDeEfecto(static_cast<std::uint8_t>(cboEfe->currentIndex()));
-    cboPausa->setEnabled(r.pausaHabilitada);
-    cboEfeOut->setEnabled(r.salidaHabilitada);
-    if (r.salidaA0)
-        seleccionar(cboEfeOut, 0);
-    if (r.pausaA0)
-        seleccionar(cboPausa, 0);
-    if (!r.textoFijo.empty())
-        ponerTexto(QString::fromLatin1(r.textoFijo.data(), qsizetype(r.textoFijo.size())));
-    txtMensaje->setEnabled(r.textoHabilitado);
-}
-
-void FraMensaje::cboEfe_Click() {
-    if (m_.Iniciando)
-        return;
-    RefPausa();
-    m_.Cambios = true;
-    actualizarVista();
-}
-
-void FraMensaje::cboEfeOut_Click() {
-    if (!m_.Iniciando)
-        m_.Cambios = true;
-    actualizarVista();
-}
-
-void FraMensaje::cboPausa_Click() {
-    if (!m_.Iniciando)
-        m_.Cambios = true;
-    actualizarVista();
-}
-
-void FraMensaje::txtMensaje_Change() {
-    m_.Cambios = true;
-    actualizarVista();
-}
-
-// ---- the preview ----
-
-Pagina FraMensaje::paginaEscrita() const {
-    return Pagina{aBytes(txtMensaje->text()), static_cast<std::uint8_t>(cboEfe->currentIndex()),
-                  static_cast<std::uint8_t>(cboPausa->currentIndex()),
-                  static_cast<std::uint8_t>(optLeft->isChecked() ? 0 : 2),
-                  static_cast<std::uint8_t>(cboEfeOut->currentIndex())};
-}
-
-// The page's cost and findings, then the whole message's, with this page as typed.
-void FraMensaje::actualizarVista() {
-    if (!vista || cboEfe->currentIndex() < 0)
-        return; // the frame is still being built
-    const Pagina p = paginaEscrita();
-    vista->Mostrar(p);
-    const VistaPagina& v = vista->Vista();
-    Mensaje copia = m_;
-    copia.ponerPagina(m_.PagAct, p);
-    const RevisionMensaje r = RevisarMensaje(copia);
-    QStringList partes;
-    if (!r.imposible.empty()) // first: nothing else matters until it is mended
-        partes << aQString(r.imposible);
-    partes << (SeEnvia(p)
-                   ? QStringLiteral("Esta pagina ocupa ") + QString::fromStdString(Bytes(v.costo))
-                   : QStringLiteral("Esta pagina no se envia: no tiene texto"));
-    for (const std::string& h : v.hallazgos)
-        partes << aQString(h);
-    for (const std::string& h : r.mensaje)
-        partes << aQString(h);
-    lblVista->setText(partes.join(QStringLiteral(". ")));
-    cmdVerMensaje->setText(QStringLiteral("Ver Mensaje"));
-}
-
-void FraMensaje::cmdVerMensaje_Click() {
-    if (vista->Reproduciendo()) {
-        actualizarVista();
-        return;
-    }
-    Mensaje copia = m_;
-    copia.ponerPagina(m_.PagAct, paginaEscrita());
-    std::vector<Pagina> paginas;
-    numerosVistos_.clear();
-    for (int i = 1; i <= copia.TotPag; ++i)
-        if (SeEnvia(copia.pagina(i))) {
-            paginas.push_back(copia.pagina(i));
-            numerosVistos_.push_back(i);
-        }
-    cmdVerMensaje->setText(QStringLiteral("Detener"));
-    vista->Reproducir(std::move(paginas));
-}
-
-// While Ver Mensaje plays: which page, and the pause the sign is sent for it.
-void FraMensaje::vistaEnPagina(int indice, const Pagina& p) {
-    const int n = CodigoPausa(p);
-    lblVista->setText(
-        QStringLiteral("Pagina %1: ").arg(numerosVistos_.at(std::size_t(indice))) +
-        (n ? QStringLiteral("pausa C%1 (%1 s)").arg(n) : QStringLiteral("sin pausa")));
-}
-
 // ---- navigation ----
 
 void FraMensaje::irA(int pagina, bool enfocar) {
@@ -335,46 +199,6 @@ void FraMensaje::cmdBorro_Click() {
     irA(pagina, true);
 }
 
-// ---- text entry ----
-
-void FraMensaje::cmdIngEsp_Click() {
-    const int indice = cboEsp->currentIndex();
-    if (indice < 0)
-        return;
-    const int posicion = txtMensaje->PosicionInsercion();
-    QString texto = txtMensaje->text();
-    texto.insert(posicion, QChar(char16_t(CaracteresEspeciales[std::size_t(indice)].codigo)));
-    ponerTexto(texto);
-    if (txtMensaje->isEnabled()) {
-        txtMensaje->setFocus();
-        txtMensaje->setCursorPosition(posicion + 1);
-    }
-}
-
-void FraMensaje::optLeft_Click() {
-    alinear(0);
-    EnfocarTexto();
-}
-
-void FraMensaje::optCenter_Click() {
-    alinear(2);
-    EnfocarTexto();
-}
-
-void FraMensaje::alinear(std::uint8_t codigo) {
-    if (!isEnabled())
-        return;
-    m_.AlinPag[m_.PagAct] = codigo;
-    txtMensaje->setAlignment(codigo == 0 ? Qt::AlignLeft : Qt::AlignHCenter);
-    m_.Cambios = true;
-    actualizarVista();
-}
-
-void FraMensaje::EnfocarTexto() {
-    if (abierto() && txtMensaje->isEnabled())
-        txtMensaje->setFocus();
-}
-
 // ---- program-side setters ----
 
 void FraMensaje::seleccionar(QComboBox* lista, int indice) {
@@ -412,183 +236,6 @@ void FraMensaje::elegirAlineacion(bool centrado) {
 
 bool FraMensaje::abierto() const {
     return !isHidden();
-}
-
-// ---- building the frame ----
-
-void FraMensaje::construir() {
-    auto* columnas = new QGridLayout(this);
-    columnas->setContentsMargins(0, 0, 0, 0);
-    columnas->addWidget(grupoMensaje(), 0, 0, 1, 2);
-    auto* izquierda = new QVBoxLayout;
-    izquierda->addWidget(grupoEntrada());
-    izquierda->addWidget(grupoSalida());
-    izquierda->addWidget(grupoEspeciales());
-    izquierda->addStretch();
-    auto* derecha = new QVBoxLayout;
-    derecha->addWidget(grupoUbicacion());
-    derecha->addWidget(grupoEdicion());
-    derecha->addWidget(grupoMemoria());
-    derecha->addStretch();
-    columnas->addLayout(izquierda, 1, 0);
-    columnas->addLayout(derecha, 1, 1);
-    columnas->addWidget(grupoVista(), 2, 0, 1, 2);
-    columnas->setColumnStretch(0, 1);
-}
-
-QWidget* FraMensaje::grupoMensaje() {
-    auto* g = new QGroupBox(QStringLiteral("Mensaje"));
-    txtMensaje = new CajaMensaje;
-    txtMensaje->setObjectName(QStringLiteral("txtMensaje"));
-    txtMensaje->setFont(fuenteFija(15, true));
-    auto* l = new QVBoxLayout(g);
-    l->addWidget(txtMensaje);
-    return g;
-}
-
-QWidget* FraMensaje::grupoEntrada() {
-    auto* g = new QGroupBox(QStringLiteral("Efecto de Entrada"));
-    cboEfe = new QComboBox;
-    cboEfe->setObjectName(QStringLiteral("cboEfe"));
-    cboEfe->setFont(fuenteFija(9, false));
-    cboPausa = new QComboBox;
-    cboPausa->setObjectName(QStringLiteral("cboPausa"));
-    optLeft = new QRadioButton(QStringLiteral("Alinear Izquierda"));
-    optLeft->setObjectName(QStringLiteral("optLeft"));
-    optCenter = new QRadioButton(QStringLiteral("Centrado"));
-    optCenter->setObjectName(QStringLiteral("optCenter"));
-    auto* l = new QGridLayout(g);
-    l->addWidget(new QLabel(QStringLiteral("Efecto ")), 0, 0);
-    l->addWidget(cboEfe, 0, 1, 1, 2);
-    l->addWidget(new QLabel(QStringLiteral("Pausa Despues")), 1, 0);
-    l->addWidget(cboPausa, 1, 1);
-    l->addWidget(new QLabel(QStringLiteral("Alineacion")), 2, 0);
-    l->addWidget(optLeft, 2, 1);
-    l->addWidget(optCenter, 2, 2);
-    l->setColumnStretch(2, 1);
-    return g;
-}
-
-QWidget* FraMensaje::grupoSalida() {
-    auto* g = new QGroupBox(QStringLiteral("Efecto de Salida"));
-    cboEfeOut = new QComboBox;
-    cboEfeOut->setObjectName(QStringLiteral("cboEfeOut"));
-    cboEfeOut->setFont(fuenteFija(9, false));
-    auto* l = new QGridLayout(g);
-    l->addWidget(new QLabel(QStringLiteral("Efecto ")), 0, 0);
-    l->addWidget(cboEfeOut, 0, 1);
-    l->setColumnStretch(2, 1);
-    return g;
-}
-
-QWidget* FraMensaje::grupoUbicacion() {
-    auto* g = new QGroupBox(QStringLiteral("Ubicacion Linea"));
-    txtPag = campoSoloLectura(40);
-    txtPag->setObjectName(QStringLiteral("txtPag"));
-    txtDe = campoSoloLectura(40);
-    txtDe->setObjectName(QStringLiteral("txtDe"));
-    auto* l = new QHBoxLayout(g);
-    l->addWidget(txtPag);
-    l->addWidget(new QLabel(QStringLiteral("de")));
-    l->addWidget(txtDe);
-    l->addStretch();
-    return g;
-}
-
-QWidget* FraMensaje::grupoEdicion() {
-    auto* g = new QGroupBox(QStringLiteral("Edicion"));
-    cmdPagFirst = botonImagen(QStringLiteral("cmdPagFirst"), QStringLiteral("Primera Pagina"),
-                              QStringLiteral(":/iconos/primera.svg"));
-    cmdPagUp = botonImagen(QStringLiteral("cmdPagUp"), QStringLiteral("Pagina Anterior"),
-                           QStringLiteral(":/iconos/anterior.svg"));
-    cmdPagDwn = botonImagen(QStringLiteral("cmdPagDwn"), QStringLiteral("Proxima Pagina"),
-                            QStringLiteral(":/iconos/proxima.svg"));
-    cmdPagLast = botonImagen(QStringLiteral("cmdPagLast"), QStringLiteral("Ultima Pagina"),
-                             QStringLiteral(":/iconos/ultima.svg"));
-    cmdGtoPag = botonImagen(QStringLiteral("cmdGtoPag"), QStringLiteral("Ir a Pagina"),
-                            QStringLiteral(":/iconos/ir.svg"));
-    cmdInsertar = botonImagen(QStringLiteral("cmdInsertar"), QStringLiteral("Insertar Pagina"),
-                              QStringLiteral(":/iconos/insertar.svg"));
-    cmdBorro = botonImagen(QStringLiteral("cmdBorro"), QStringLiteral("Borrar Pagina Actual"),
-                           QStringLiteral(":/iconos/borrar.svg"));
-    txtGoto = new QLineEdit;
-    txtGoto->setObjectName(QStringLiteral("txtGoto"));
-    txtGoto->setFixedWidth(48);
-    auto* l = new QGridLayout(g);
-    int columna = 0;
-    for (QToolButton* b : {cmdPagFirst, cmdPagUp, cmdPagDwn, cmdPagLast})
-        l->addWidget(b, 0, columna++);
-    l->addWidget(cmdInsertar, 0, 5);
-    l->addWidget(cmdBorro, 0, 6);
-    l->addWidget(new QLabel(QStringLiteral("Nro Pagina")), 1, 0, 1, 3);
-    l->addWidget(txtGoto, 1, 3, 1, 2);
-    l->addWidget(cmdGtoPag, 1, 5);
-    l->setColumnMinimumWidth(4, 8);
-    l->setColumnStretch(7, 1);
-    return g;
-}
-
-QWidget* FraMensaje::grupoMemoria() {
-    auto* g = new QGroupBox(QStringLiteral("Memoria Restante"));
-    txtBytes = campoSoloLectura(64);
-    txtBytes->setObjectName(QStringLiteral("txtBytes"));
-    txtBytes->setText(QStringLiteral("8192"));
-    auto* l = new QHBoxLayout(g);
-    l->addWidget(txtBytes);
-    l->addWidget(new QLabel(QStringLiteral("Bytes")));
-    l->addStretch();
-    return g;
-}
-
-QWidget* FraMensaje::grupoEspeciales() {
-    auto* g = new QGroupBox(QStringLiteral("Caracteres Especiales"));
-    cboEsp = new QComboBox;
-    cboEsp->setObjectName(QStringLiteral("cboEsp"));
-    cmdIngEsp =
-        botonImagen(QStringLiteral("cmdIngEsp"), QStringLiteral("Insertar Caracter en Texto"),
-                    QStringLiteral(":/iconos/caracter.svg"));
-    auto* l = new QHBoxLayout(g);
-    l->addWidget(cboEsp);
-    l->addWidget(cmdIngEsp);
-    l->addStretch();
-    return g;
-}
-
-QWidget* FraMensaje::grupoVista() {
-    auto* g = new QGroupBox(QStringLiteral("Vista del Cartel"));
-    vista = new VistaCartel(plataforma_);
-    lblVista = new QLabel;
-    lblVista->setObjectName(QStringLiteral("lblVista"));
-    lblVista->setWordWrap(true);
-    cmdVerMensaje = new QPushButton(QStringLiteral("Ver Mensaje"));
-    cmdVerMensaje->setObjectName(QStringLiteral("cmdVerMensaje"));
-    auto* l = new QGridLayout(g);
-    l->addWidget(vista, 0, 0, 1, 2);
-    l->addWidget(lblVista, 1, 0);
-    l->addWidget(cmdVerMensaje, 1, 1, Qt::AlignTop);
-    l->setColumnStretch(0, 1);
-    return g;
-}
-
-void FraMensaje::conectar() {
-    connect(cmdVerMensaje, &QPushButton::clicked, this, &FraMensaje::cmdVerMensaje_Click);
-    connect(vista, &VistaCartel::FinReproduccion, this, &FraMensaje::actualizarVista);
-    connect(vista, &VistaCartel::EnPagina, this, &FraMensaje::vistaEnPagina);
-    connect(cboEfe, &QComboBox::activated, this, &FraMensaje::cboEfe_Click);
-    connect(cboEfeOut, &QComboBox::activated, this, &FraMensaje::cboEfeOut_Click);
-    connect(cboPausa, &QComboBox::activated, this, &FraMensaje::cboPausa_Click);
-    connect(txtMensaje, &QLineEdit::textChanged, this, &FraMensaje::txtMensaje_Change);
-    connect(optLeft, &QRadioButton::clicked, this, &FraMensaje::optLeft_Click);
-    connect(optCenter, &QRadioButton::clicked, this, &FraMensaje::optCenter_Click);
-    connect(cmdPagFirst, &QToolButton::clicked, this, &FraMensaje::cmdPagFirst_Click);
-    connect(cmdPagUp, &QToolButton::clicked, this, &FraMensaje::cmdPagUp_Click);
-    connect(cmdPagDwn, &QToolButton::clicked, this, &FraMensaje::cmdPagDwn_Click);
-    connect(cmdPagLast, &QToolButton::clicked, this, &FraMensaje::cmdPagLast_Click);
-    connect(cmdGtoPag, &QToolButton::clicked, this, &FraMensaje::cmdGtoPag_Click);
-    connect(txtGoto, &QLineEdit::returnPressed, this, &FraMensaje::cmdGtoPag_Click);
-    connect(cmdInsertar, &QToolButton::clicked, this, &FraMensaje::cmdInsertar_Click);
-    connect(cmdBorro, &QToolButton::clicked, this, &FraMensaje::cmdBorro_Click);
-    connect(cmdIngEsp, &QToolButton::clicked, this, &FraMensaje::cmdIngEsp_Click);
 }
 
 } // namespace brelo
