@@ -32,7 +32,7 @@ sleep 1000000 <>"$t/com7" & # keeps the line up between the tests' openings
 ln -sfn "$(readlink "$t/com7")" "$WINEPREFIX/dosdevices/com7"
 
 # Wine drops QT_QPA_PLATFORM from the environment: the window tests are told on the command line.
-for prueba in "tst_protocolo -platform offscreen" "tst_windows"; do
+for prueba in "tst_protocolo" "tst_dialogos -platform offscreen" "tst_windows"; do
     read -r -a orden <<<"$prueba"
     if BRELO_COM=COM7 BRELO_RECIBIDO="Z:$t/recibido" \
         wine "$win/${orden[0]}.exe" "${orden[@]:1}" -o "$t/${orden[0]}.txt,txt"; then
