@@ -3,13 +3,13 @@
 // FrmMain, the main window. It owns the one message for the whole run and hands it by
 // reference to the editing frame and the dialogs.
 //
-//   menus, picture buttons --> commands (shell/, files/, link/) --> FraMensaje (editor/)
+//   menus, picture buttons --> commands (ui/window) --> FraMensaje (ui/editor)
 //                                 |            |                        |
 //                                 |            v                        v
-//                                 |   dialogs: frmSend, frmDate,   Mensaje (model/)
-//                                 |   frmSendTxt, frmOpciones           ^
+//                                 |   dialogs (ui/dialogs): frmSend,  Mensaje (core/model)
+//                                 |   frmDate, frmSendTxt, frmOpciones      ^
 //                                 v            |                        |
-//                       StatusBar1       link: port, pacing  <--  core: files, protocol
+//                       StatusBar1     link: port, pacing  <--  core: files, protocol
 
 #include "core/model/mensaje.h"
 #include "link/ajustes.h"
