@@ -41,6 +41,13 @@ struct BancoReal : Banco {
         v.Inicio_COMM();
         abrir("m.mn2", ArchivoEjemplo);
     }
+    // The line and the clock go before the window they were lent to: it gets its scripted
+    // ones back first, and the line no longer calls it.
+    ~BancoReal() {
+        linea.AlComprobar({});
+        p.linea = nullptr;
+        p.tiempo = nullptr;
+    }
     // Enviar, durante() once it has started; the dialog's last status text.
     QString enviar(const std::function<void(frmSend&)>& durante = [](frmSend&) {}) {
         frmSend d(v);
