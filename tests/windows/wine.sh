@@ -7,7 +7,7 @@ set -euo pipefail
 win="$(cd "$1" && pwd)" linux="$(realpath "$2")" raiz="$(cd "$(dirname "$0")/../.." && pwd)"
 t="$(mktemp -d)" fallas=0
 export WINEPREFIX="$win/../wine" WINEDEBUG=-all WINEPATH="$win/../qt6-mingw/bin"
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$t"' EXIT
+trap 'kill $(jobs -p) 2>/dev/null || true; wineserver -k 2>/dev/null || true; rm -rf "$t"' EXIT
 
 bien() { echo "PASS   : $1"; }
 mal() { echo "FAIL!  : $1"; fallas=$((fallas + 1)); }
@@ -23,7 +23,12 @@ libre() { # a free TCP port of the loopback
 
 # A new prefix takes a while to set up; it is kept under build/ between runs.
 [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
-wineserver -p60 2>/dev/null || true # one server for every run below, already up or not
+# One server for every run below: without it each wine run would start the whole session
+# again (Debian's wineserver lingers 0 s), seconds each. A server still up from the set-up
+# would keep a new one from starting, so it goes first.
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+wineserver -p >/dev/null 2>&1
 
 # COM7 of the prefix is a pseudo-terminal; what reaches its far end lands in recibido.
 socat -u pty,raw,echo=0,link="$t/com7" OPEN:"$t/recibido",creat,trunc &
