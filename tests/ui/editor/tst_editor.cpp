@@ -103,6 +103,8 @@ const Orden Ordenes[] = {
     {"proxima en 99 de 99", "proxima", 99, 99, true, "99", 99, 0},
     {"ir a 3", "ir:3", 5, 1, false, "E,P2,P3,P4,P5", 3, 0},
     {"ir a 7", "ir:7", 5, 1, false, "E,P2,P3,P4,P5", 1, 0},
+    {"ir a la ultima", "ir:5", 5, 1, false, "E,P2,P3,P4,P5", 5, 0},
+    {"Intro en Nro Pagina", "intro:4", 5, 1, false, "E,P2,P3,P4,P5", 4, 0},
     {"ir a 0", "ir:0", 5, 2, false, "P1,E,P3,P4,P5", 2, 0},
     {"ir a palabra", "ir:tres", 5, 2, false, "P1,E,P3,P4,P5", 2, 0},
     {"ir a enorme", "ir:99999999999999999999", 5, 2, false, "P1,E,P3,P4,P5", 2, 0},
@@ -203,7 +205,8 @@ private Q_SLOTS:
             conPaginas(b, 1);
             acciones[i].second(b.f);
             QVERIFY2(b.m.Cambios, acciones[i].first);
-            b.f.TomoActual(); // the first six change the page itself
+            QCOMPARE(b.m.AlinPag[1], i == 3 ? 2 : 0); // Centrado is stored at once
+            b.f.TomoActual();                         // the first six change the page itself
             QCOMPARE(b.m.pagina(1) != Pagina({"P1", 1, 5, 0, 3}), i < 6);
         }
     }
@@ -233,7 +236,10 @@ private Q_SLOTS:
             QTest::keyClick(w, k.key(), k.keyboardModifiers());
         } else {
             QTest::keyClicks(b.f.txtGoto, arg);
-            botones[orden]->click();
+            if (orden == "intro")
+                QTest::keyClick(b.f.txtGoto, Qt::Key_Return);
+            else
+                botones[orden]->click();
         }
         QStringList textos;
         for (int i = 1; i <= b.m.TotPag; ++i)
@@ -313,6 +319,10 @@ private Q_SLOTS:
                           caja.color(QPalette::Disabled, QPalette::Base)) >= 4.5);
         teclear(b.f.txtMensaje, "abc"); // the figure follows the pages as last taken
         QCOMPARE(b.f.txtBytes->text(), caso.figura);
+        for (QLineEdit* cifra : {b.f.txtBytes, b.f.txtPag, b.f.txtDe}) // shown, not typed in
+            teclear(cifra, "9");
+        QCOMPARE(b.f.txtBytes->text() + b.f.txtPag->text() + b.f.txtDe->text(),
+                 caso.figura + "1" + QString::number(b.m.TotPag));
         b.f.cmdPagLast->click();
         b.v.Nuevo_Click(); // one empty page again, shown as page 1
         QCOMPARE(b.f.txtBytes->text() + b.f.txtPag->text(), QString("79921"));
@@ -422,6 +432,10 @@ private Q_SLOTS:
         const VistaCartel::Puntos cero = b.f.vista->Cuadro(0);
         QTest::keyClick(b.f.cboPausa, Qt::Key_Down);
         QVERIFY(b.f.vista->Cuadro(0) == cero);
+        // The whole message's findings count the page as typed, not as last taken.
+        b.abrir("q.mn2", "0,0,0,\"x\",0\r\n0,0,0,\"" + QByteArray(7690, 'a') + "\",0\r\n");
+        teclear(b.f.txtMensaje, "yz");
+        QVERIFY(b.f.lblVista->text().endsWith(". Quedan solo 299 bytes de memoria en el cartel"));
     }
 };
 
