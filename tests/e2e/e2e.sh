@@ -15,8 +15,8 @@ escribir() { xdotool type --delay 40 "$1"; }
 ventanas() { xdotool search --onlyvisible --name "$1" 2>/dev/null; }
 enfocar() { xdotool windowfocus --sync "$(timeout 60 xdotool search --sync --onlyvisible --name "$1" | head -1)"; }
 hasta() { for _ in $(seq 600); do eval "$1" && return 0; sleep 0.1; done; return 1; }
-# An item of "&Archivo" by its place, reached from the unambiguous "&Opciones".
-archivo() { enfocar "Norvane - Brelo" && teclas alt+o Left $(for _ in $(seq 2 "$1"); do echo Down; done) Return; }
+# An item of "&Archivo" by its place, reached from the unambiguous "&Edicion" beside it.
+archivo() { enfocar "Norvane - Brelo" && teclas alt+e Left $(for _ in $(seq 2 "$1"); do echo Down; done) Return; }
 comparar() { # what, expected bytes in hex, file
     local x && x="$(xxd -p "$3" | tr -d '\n')"
     [ "$x" = "$2" ] && echo "PASS   : $1" || { echo "FAIL!  : $1: $x"; fallas=$((fallas + 1)); }
@@ -63,5 +63,30 @@ hasta "[ -s $t/feliz.mn2 ]" && archivo 9
 hasta "! kill -0 $pid 2>/dev/null" || { echo "FAIL!  : no termino"; fallas=$((fallas + 1)); }
 comparar "importado de UTF-8" "$(printf '0,0,0,"\xa1Feliz A\xf1o, \xd1and\xfa! #",0\r\n' | xxd -p | tr -d '\n')" "$t/feliz.mn2"
 
-echo "$((4 - fallas)) passed, $fallas failed"
+# --- a name with another dot, typed and confirmed with Enter, gets .mn2 ---
+"$brelo" & pid=$!
+archivo 1 && escribir "PUNTO" && archivo 6
+dialogo="$(timeout 60 xdotool search --sync --onlyvisible --name "Guardar como|Save As" | head -1)"
+xdotool windowfocus --sync "$dialogo" && escribir "$t/cartel.v2" && teclas Return
+hasta 'pregunta="$(ventanas "Guardar como|Save As" | grep -vx "$dialogo")"'
+xdotool windowfocus --sync "$pregunta" && foto "punto" && teclas Return # Yes, create it
+hasta "[ -s $t/cartel.v2.mn2 ]" || true
+comparar "nombre con punto e Intro" "$(printf '0,0,0,"PUNTO",0\r\n' | xxd -p | tr -d '\n')" "$t/cartel.v2.mn2"
+
+# --- the session ends under an unsaved message; the next start offers it back ---
+enfocar "Norvane - Brelo" && escribir " SIN GRABAR"
+# Grabar como, cancelled: once its dialog is up, the program has taken every key before it.
+archivo 6 && enfocar "Guardar como|Save As" && foto "sin-grabar" && teclas Escape
+hasta '! ventanas "Guardar como|Save As"' && kill -TERM $pid
+hasta "! kill -0 $pid 2>/dev/null" || { echo "FAIL!  : no termino con SIGTERM"; fallas=$((fallas + 1)); }
+comparar "recuperacion junto a los ajustes" "$(printf '0,0,0,"PUNTO SIN GRABAR",0\r\n' | xxd -p | tr -d '\n')" "$XDG_CONFIG_HOME/Brelo2/recuperado.mn2"
+"$brelo" & pid=$!
+enfocar "^Recuperar" && foto "recuperar" && teclas Return # Yes
+archivo 9 && enfocar "^Grabar" && teclas Escape # Salir, No to saving
+hasta "! kill -0 $pid 2>/dev/null" || { echo "FAIL!  : no termino"; fallas=$((fallas + 1)); }
+[ ! -e "$XDG_CONFIG_HOME/Brelo2/recuperado.mn2" ] && echo "PASS   : recuperacion ofrecida una vez" ||
+    { echo "FAIL!  : recuperacion sigue ahi"; fallas=$((fallas + 1)); }
+comparar "el archivo del operador intacto" "$(printf '0,0,0,"PUNTO",0\r\n' | xxd -p | tr -d '\n')" "$t/cartel.v2.mn2"
+
+echo "$((8 - fallas)) passed, $fallas failed"
 [ "$fallas" -eq 0 ]

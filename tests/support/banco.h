@@ -181,7 +181,8 @@ public:
             alEsperar();
     }
     void Beep() override { ++beeps; }
-    QDateTime Ahora() override { return {QDate(2026, 1, 4), QTime(9, 5, 7)}; }
+    QDateTime ahora{QDate(2026, 1, 4), QTime(9, 5, 7)}; // moved on only by the test
+    QDateTime Ahora() override { return ahora; }
     bool visorFalla = false; // the viewer starts, then gives up
     bool AbrirDocumento(const QString& ruta, std::function<void()> alFallar) override {
         documentos << ruta;

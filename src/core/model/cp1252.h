@@ -14,6 +14,10 @@ namespace brelo {
 // they come out as the C1 control of the same number rather than being lost.
 char32_t Cp1252AUnicode(std::uint8_t b);
 
+// "ÿ" in Windows-1252. Message files use its byte for a quotation mark inside a page's
+// text, so a page never holds it: text coming in writes it as the "y" the sign shows for it.
+inline constexpr std::uint8_t YDieresis = 0xFF;
+
 enum class Indefinidos { Rechazar, Conservar };
 
 // The byte for a character, or nothing when Windows-1252 has none. With Conservar the five

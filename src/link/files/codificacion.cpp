@@ -35,6 +35,17 @@ char parecido(char32_t c) {
     }
 }
 
+// A page never holds the byte of "ÿ", which message files read as a quotation mark: it
+// comes in as the "y" the sign shows for it, and is counted with the characters replaced.
+TextoDecodificado sinYDieresis(std::string texto, int reemplazados) {
+    for (char& c : texto)
+        if (std::uint8_t(c) == YDieresis) {
+            c = 'y';
+            ++reemplazados;
+        }
+    return {std::move(texto), reemplazados};
+}
+
 TextoDecodificado convertir(const QString& texto) {
     TextoDecodificado r;
     for (const char32_t c : texto.toUcs4()) {
@@ -45,12 +56,13 @@ TextoDecodificado convertir(const QString& texto) {
             ++r.reemplazados;
         }
     }
-    return r;
+    return sinYDieresis(std::move(r.texto), r.reemplazados);
 }
 
-// UTF-8 when it holds a multi-byte sequence and more of them are whole than damaged: a text
-// from another program with one bad byte keeps its accents, while a Windows-1252 text, whose
-// accented letters never form a valid sequence, stays what it is. The decoder turns each
+// UTF-8 when it holds a whole multi-byte sequence and at least as many whole ones as damaged
+// ones: a text from another program with a stray byte beside an accent keeps its accents,
+// while a Windows-1252 text, whose accented letters almost never form a valid sequence, stays
+// what it is. The decoder turns each
 // damaged sequence into one U+FFFD; a U+FFFD written in the file is a whole sequence.
 bool pareceUtf8(std::string_view datos, const QString& texto) {
     long escritos = 0;
@@ -63,7 +75,7 @@ bool pareceUtf8(std::string_view datos, const QString& texto) {
         reemplazos += c == 0xFFFD;
     }
     const long danados = reemplazos - escritos, enteros = noAscii - danados;
-    return enteros > 0 && enteros > danados;
+    return enteros > 0 && enteros >= danados;
 }
 
 std::string_view sin(std::string_view d, std::size_t marca) {
@@ -87,7 +99,7 @@ TextoDecodificado DecodificarTexto(std::string_view datos) {
     if (const QString texto = decodificar(QStringConverter::Utf8, datos).first;
         pareceUtf8(datos, texto))
         return convertir(texto); // each damaged sequence, a U+FFFD, becomes "#" and is counted
-    return {std::string(datos), 0};
+    return sinYDieresis(std::string(datos), 0);
 }
 
 std::string TextoImportado(int reemplazados, int lineasSinImportar) {

@@ -13,8 +13,9 @@ struct TextoDecodificado {
     int reemplazados = 0; // characters Windows-1252 has not, written as a near one or "#"
 };
 
-// UTF-16 with its byte-order mark; UTF-8 with its mark, or valid and with at least one
-// character beyond ASCII; anything else is Windows-1252 already.
+// UTF-16 with its byte-order mark; UTF-8 with its mark, or with a whole multi-byte sequence
+// and no more damaged ones than whole (each damaged one a counted "#"); anything else is
+// Windows-1252 already. A ÿ comes in as a counted "y".
 TextoDecodificado DecodificarTexto(std::string_view datos);
 
 // "Mensaje importado OK!" with what was replaced or left out, when anything was.

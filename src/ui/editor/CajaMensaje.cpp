@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <iterator>
@@ -64,12 +65,17 @@ void CajaMensaje::KeyPress(std::uint8_t& KeyAscii) {
         KeyAscii = 0;
 }
 
-QString CajaMensaje::Aceptados(const QString& texto) const {
+QString CajaMensaje::Aceptados(const QString& texto, int* reemplazados) const {
     const qsizetype libres = qsizetype(LargoMaximoTexto) - text().size() + selectedText().size();
     QString aceptado;
     for (QChar c : texto) {
         if (aceptado.size() >= libres)
             break;
+        if (c.unicode() == YDieresis) {
+            c = QLatin1Char('y');
+            if (reemplazados)
+                ++*reemplazados;
+        }
         const auto codigo = UnicodeACp1252(c.unicode());
         std::uint8_t KeyAscii = codigo ? *codigo : 0;
         KeyPress(KeyAscii);
@@ -80,8 +86,11 @@ QString CajaMensaje::Aceptados(const QString& texto) const {
 }
 
 void CajaMensaje::Teclear(const QString& texto) {
-    if (const QString aceptado = Aceptados(texto); !aceptado.isEmpty())
+    int reemplazados = 0;
+    if (const QString aceptado = Aceptados(texto, &reemplazados); !aceptado.isEmpty())
         insert(aceptado);
+    if (reemplazados)
+        Q_EMIT Reemplazada(reemplazados);
 }
 
 void CajaMensaje::keyPressEvent(QKeyEvent* e) {
@@ -89,9 +98,12 @@ void CajaMensaje::keyPressEvent(QKeyEvent* e) {
         Pegar();
         return;
     }
+    if (e->matches(QKeySequence::Undo) || e->matches(QKeySequence::Redo)) {
+        e->ignore(); // the window's Deshacer and Rehacer, never the box's own history
+        return;
+    }
     const QKeySequence::StandardKey edicion[] = {QKeySequence::Copy, QKeySequence::Cut,
-                                                 QKeySequence::SelectAll, QKeySequence::Undo,
-                                                 QKeySequence::Redo};
+                                                 QKeySequence::SelectAll};
     const bool esEdicion = std::any_of(std::begin(edicion), std::end(edicion),
                                        [e](QKeySequence::StandardKey k) { return e->matches(k); });
     // A printable character goes through the filter and the limit whatever the modifiers: Alt,
@@ -115,7 +127,10 @@ void CajaMensaje::keyPressEvent(QKeyEvent* e) {
 
 // Dead keys and input methods deliver composed text here, not as key presses.
 void CajaMensaje::inputMethodEvent(QInputMethodEvent* e) {
-    const QString aceptado = Aceptados(e->commitString());
+    int reemplazados = 0;
+    const QString aceptado = Aceptados(e->commitString(), &reemplazados);
+    if (reemplazados)
+        Q_EMIT Reemplazada(reemplazados);
     if (aceptado == e->commitString()) {
         QLineEdit::inputMethodEvent(e);
         return;
@@ -134,9 +149,17 @@ void CajaMensaje::contextMenuEvent(QContextMenuEvent* e) {
     QMenu* menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     for (QAction* a : menu->actions()) {
-        if (a->objectName() == QLatin1String("edit-paste")) {
+        const QString nombre = a->objectName();
+        const bool deshacer = nombre == QLatin1String("edit-undo");
+        if (nombre == QLatin1String("edit-paste")) {
             disconnect(a, &QAction::triggered, nullptr, nullptr);
             connect(a, &QAction::triggered, this, &CajaMensaje::Pegar);
+        } else if (deshacer || nombre == QLatin1String("edit-redo")) {
+            disconnect(a, &QAction::triggered, nullptr, nullptr);
+            a->setEnabled(historia_ && (deshacer ? historia_->canUndo() : historia_->canRedo()));
+            if (historia_)
+                connect(a, &QAction::triggered, historia_,
+                        deshacer ? &QUndoStack::undo : &QUndoStack::redo);
         }
     }
     menu->popup(e->globalPos());

@@ -3,10 +3,14 @@
 // The page box txtMensaje: one line of at most 1023 characters. Typed (with any modifier),
 // composed and pasted text all pass the same key filter and limit (dropping text is off), so
 // nothing reaches a page that the sign would take as a command or that Windows-1252 cannot hold.
+// A "ÿ" goes in as the "y" the sign shows for it: its byte means a quotation mark in
+// message files. The box keeps no undo history of its own: undo is the message's.
 
 #include <QLineEdit>
 
 #include <cstdint>
+
+class QUndoStack;
 
 namespace brelo {
 
@@ -22,12 +26,20 @@ public:
     // Puts text in at the caret as the operator would, character by character.
     void Teclear(const QString& texto);
 
-    // What of texto the filter and the room left in the box let in.
-    QString Aceptados(const QString& texto) const;
+    // What of texto the filter and the room left in the box let in; reemplazados counts the
+    // characters written as others.
+    QString Aceptados(const QString& texto, int* reemplazados = nullptr) const;
+
+    // The history its context menu's Deshacer and Rehacer work on.
+    void UsarHistoria(QUndoStack* historia) { historia_ = historia; }
 
     // Where a special character goes: the caret, or the start of the selection, also of the one
     // the box lost when the operator went to the list of special characters.
     int PosicionInsercion() const;
+
+Q_SIGNALS:
+    // Characters went in as others.
+    void Reemplazada(int cuantos);
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
@@ -42,6 +54,7 @@ private:
     void Legible();
 
     int inicioSeleccion_ = -1; // of the selection the focus took away; -1 when none
+    QUndoStack* historia_ = nullptr;
 };
 
 } // namespace brelo

@@ -7,6 +7,7 @@
 #include "core/model/valor.h"
 #include "link/conversion.h"
 #include "ui/editor/CajaMensaje.h"
+#include "ui/editor/Historia.h"
 #include "ui/platform/plataforma.h"
 
 #include <QComboBox>
@@ -32,9 +33,11 @@ void llenar(QComboBox* lista, const std::array<std::string_view, N>& catalogo) {
 } // namespace
 
 FraMensaje::FraMensaje(Mensaje& m, Plataforma& plataforma, QWidget* padre)
-    : QWidget(padre), m_(m), plataforma_(plataforma) {
+    : QWidget(padre), m_(m), plataforma_(plataforma),
+      historia_(new Historia([this](const Instantanea& e) { restaurar(e); }, this)) {
     setObjectName(QStringLiteral("fraMensaje"));
     construir();
+    txtMensaje->UsarHistoria(historia_);
     conectar();
     for (QWidget* control : findChildren<QWidget*>())
         control->installEventFilter(this);
@@ -42,7 +45,15 @@ FraMensaje::FraMensaje(Mensaje& m, Plataforma& plataforma, QWidget* padre)
 
 // Page keys for operators who keep their hands on the keyboard, from every control of the
 // frame: as shortcuts, the text boxes would keep Ctrl+Home and Ctrl+End for their caret.
+// Undo and redo are the message's, whichever control has the focus: no text box keeps them
+// for a history of its own.
 bool FraMensaje::eventFilter(QObject* objeto, QEvent* e) {
+    if (e->type() == QEvent::ShortcutOverride) {
+        const auto* k = static_cast<QKeyEvent*>(e);
+        return k->matches(QKeySequence::Undo) || k->matches(QKeySequence::Redo) ||
+               k->keyCombination() == QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z) ||
+               k->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y);
+    }
     if (e->type() != QEvent::KeyPress)
         return QWidget::eventFilter(objeto, e);
     const auto* k = static_cast<QKeyEvent*>(e);
@@ -76,6 +87,7 @@ void FraMensaje::TomoActual() {
 
 void FraMensaje::RefMensaje() {
     const int p = m_.PagAct;
+    textoPropio_.reset();
     // The stored exit effect and pause overwrite what the entry-effect rule forced; then the
     // pause goes back to 0 where the entry effect takes none.
     seleccionar(cboEfe, m_.EfePag[p]);
@@ -91,6 +103,7 @@ void FraMensaje::RefMensaje() {
     txtPag->setText(QString::number(m_.PagAct));
     txtDe->setText(QString::number(m_.TotPag));
     ponerTexto(aQString(m_.TextoPag[p]));
+    textoPropio_.reset(); // the text the rule set aside was the page shown before
     RefMemoria();
 }
 
@@ -157,7 +170,9 @@ void FraMensaje::cmdPagDwn_Click() {
         else
             pagina = m_.TotPag;
     }
+    const int antes = m_.PagAct;
     irA(pagina, true);
+    Registrar(QStringLiteral("Agregar Pagina %1").arg(pagina), antes);
 }
 
 void FraMensaje::cmdGtoPag_Click() {
@@ -183,6 +198,7 @@ void FraMensaje::cmdInsertar_Click() {
     m_.vaciarPagina(m_.PagAct);
     ++m_.TotPag;
     irA(m_.PagAct, true);
+    Registrar(QStringLiteral("Insertar Pagina %1").arg(m_.PagAct), m_.PagAct);
 }
 
 void FraMensaje::cmdBorro_Click() {
@@ -191,12 +207,49 @@ void FraMensaje::cmdBorro_Click() {
     if (!plataforma_.Pregunta(window(), QStringLiteral("Borrar"),
                               QStringLiteral("Desea Borrar Pagina ?"), QMessageBox::Critical))
         return;
+    const int borrada = m_.PagAct;
     for (int i = m_.PagAct; i < m_.TotPag; ++i)
         m_.ponerPagina(i, m_.pagina(i + 1));
     const int pagina = m_.PagAct != 1 ? m_.PagAct - 1 : 1;
     m_.vaciarPagina(m_.TotPag);
     --m_.TotPag;
     irA(pagina, true);
+    Registrar(QStringLiteral("Borrar Pagina %1").arg(borrada), borrada);
+}
+
+// ---- undo and redo ----
+
+std::vector<Pagina> FraMensaje::paginasEscritas() const {
+    std::vector<Pagina> paginas;
+    for (int i = 1; i <= m_.TotPag; ++i)
+        paginas.push_back(i == m_.PagAct ? paginaEscrita() : m_.pagina(i));
+    return paginas;
+}
+
+void FraMensaje::EmpezarHistoria() {
+    historia_->Empezar(paginasEscritas());
+}
+
+void FraMensaje::Registrar(const QString& paso, int paginaAntes) {
+    historia_->Registrar(paso, paginasEscritas(), paginaAntes, m_.PagAct);
+}
+
+// A step of the page shown: named after it.
+void FraMensaje::registrarEn(const QString& paso) {
+    Registrar(paso + QStringLiteral(" de la Pagina %1").arg(m_.PagAct), m_.PagAct);
+}
+
+void FraMensaje::txtMensaje_Edited() {
+    historia_->Registrar(QStringLiteral("Escribir en la Pagina %1").arg(m_.PagAct),
+                         paginasEscritas(), m_.PagAct, m_.PagAct, true, plataforma_.Ahora());
+}
+
+// The pages as a step found or left them, shown from the page where it was made. Showing
+// them sets Cambios, as every page display does.
+void FraMensaje::restaurar(const Instantanea& estado) {
+    m_.cargarPaginas(estado.paginas);
+    m_.PagAct = static_cast<std::uint8_t>(std::clamp<int>(estado.pagina, 1, m_.TotPag));
+    RefMensaje();
 }
 
 // ---- program-side setters ----

@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class QComboBox;
@@ -24,8 +25,10 @@ class QToolButton;
 namespace brelo {
 
 class CajaMensaje;
+class Historia;
 class Plataforma;
 class VistaCartel;
+struct Instantanea;
 struct Mensaje;
 struct Pagina;
 
@@ -45,6 +48,14 @@ public:
 
     // Gives the page box the focus when it can take it.
     void EnfocarTexto();
+
+    // The undo history of the open message: every change the operator makes to it is a step.
+    Historia* historia() const { return historia_; }
+    // A new history for a message just made, opened or closed.
+    void EmpezarHistoria();
+    // A step named paso, from the pages as last recorded to the pages as they are now, the
+    // shown one as typed; paginaAntes is the page that was shown when the operator began it.
+    void Registrar(const QString& paso, int paginaAntes);
 
     // The commands, as the buttons run them.
     void cmdPagFirst_Click();
@@ -83,6 +94,10 @@ public:
     QLabel* lblVista;
     QPushButton* cmdVerMensaje;
 
+Q_SIGNALS:
+    // A short note for the status line, such as a character the page box wrote as another.
+    void Nota(const QString& texto);
+
 protected:
     bool eventFilter(QObject* objeto, QEvent* e) override;
 
@@ -91,6 +106,15 @@ private:
     void cboEfeOut_Click();
     void cboPausa_Click();
     void txtMensaje_Change();
+
+    // The operator's own changes, each recorded as a step after the design's handler ran.
+    void cboEfe_Activated();
+    void cboEfeOut_Activated();
+    void cboPausa_Activated();
+    void txtMensaje_Edited();
+    void registrarEn(const QString& paso);
+    std::vector<Pagina> paginasEscritas() const;
+    void restaurar(const Instantanea& estado);
     void alinear(std::uint8_t codigo);
     Pagina paginaEscrita() const;
     void actualizarVista();
@@ -117,6 +141,10 @@ private:
 
     Mensaje& m_;
     Plataforma& plataforma_;
+    Historia* historia_;
+    // The shown page's own text while a special effect shows its fixed one: it comes back
+    // when a text effect is chosen again, until another page is shown.
+    std::optional<QString> textoPropio_;
     std::vector<int> numerosVistos_; // the page numbers Ver Mensaje shows, in order
 };
 

@@ -209,10 +209,13 @@ void FraMensaje::conectar() {
     connect(cmdVerMensaje, &QPushButton::clicked, this, &FraMensaje::cmdVerMensaje_Click);
     connect(vista, &VistaCartel::FinReproduccion, this, &FraMensaje::actualizarVista);
     connect(vista, &VistaCartel::EnPagina, this, &FraMensaje::vistaEnPagina);
-    connect(cboEfe, &QComboBox::activated, this, &FraMensaje::cboEfe_Click);
-    connect(cboEfeOut, &QComboBox::activated, this, &FraMensaje::cboEfeOut_Click);
-    connect(cboPausa, &QComboBox::activated, this, &FraMensaje::cboPausa_Click);
+    connect(cboEfe, &QComboBox::activated, this, &FraMensaje::cboEfe_Activated);
+    connect(cboEfeOut, &QComboBox::activated, this, &FraMensaje::cboEfeOut_Activated);
+    connect(cboPausa, &QComboBox::activated, this, &FraMensaje::cboPausa_Activated);
     connect(txtMensaje, &QLineEdit::textChanged, this, &FraMensaje::txtMensaje_Change);
+    connect(txtMensaje, &QLineEdit::textChanged, this, &FraMensaje::txtMensaje_Edited);
+    connect(txtMensaje, &CajaMensaje::Reemplazada, this,
+            [this] { Q_EMIT Nota(QStringLiteral("\u00FF se escribe como y")); });
     connect(optLeft, &QRadioButton::clicked, this, &FraMensaje::optLeft_Click);
     connect(optCenter, &QRadioButton::clicked, this, &FraMensaje::optCenter_Click);
     connect(cmdPagFirst, &QToolButton::clicked, this, &FraMensaje::cmdPagFirst_Click);

@@ -25,8 +25,15 @@ void FraMensaje::RefPausa() {
         seleccionar(cboEfeOut, 0);
     if (r.pausaA0)
         seleccionar(cboPausa, 0);
-    if (!r.textoFijo.empty())
+    // A special page shows its fixed text; the page's own text waits, so that a wheel or an
+    // arrow key passing over the special effects loses nothing.
+    if (!r.textoFijo.empty()) {
+        if (!textoPropio_ && txtMensaje->isEnabledTo(this))
+            textoPropio_ = txtMensaje->text();
         ponerTexto(QString::fromLatin1(r.textoFijo.data(), qsizetype(r.textoFijo.size())));
+    } else if (textoPropio_) {
+        ponerTexto(*std::exchange(textoPropio_, std::nullopt));
+    }
     txtMensaje->setEnabled(r.textoHabilitado);
 }
 
@@ -53,6 +60,21 @@ void FraMensaje::cboPausa_Click() {
 void FraMensaje::txtMensaje_Change() {
     m_.Cambios = true;
     actualizarVista();
+}
+
+void FraMensaje::cboEfe_Activated() {
+    cboEfe_Click();
+    registrarEn(QStringLiteral("Efecto de Entrada"));
+}
+
+void FraMensaje::cboEfeOut_Activated() {
+    cboEfeOut_Click();
+    registrarEn(QStringLiteral("Efecto de Salida"));
+}
+
+void FraMensaje::cboPausa_Activated() {
+    cboPausa_Click();
+    registrarEn(QStringLiteral("Pausa"));
 }
 
 // ---- the preview ----

@@ -22,16 +22,19 @@ void FraMensaje::cmdIngEsp_Click() {
         txtMensaje->setFocus();
         txtMensaje->setCursorPosition(posicion + 1);
     }
+    registrarEn(QStringLiteral("Caracter Especial"));
 }
 
 void FraMensaje::optLeft_Click() {
     alinear(0);
     EnfocarTexto();
+    registrarEn(QStringLiteral("Alineacion"));
 }
 
 void FraMensaje::optCenter_Click() {
     alinear(2);
     EnfocarTexto();
+    registrarEn(QStringLiteral("Alineacion"));
 }
 
 void FraMensaje::alinear(std::uint8_t codigo) {

@@ -10,6 +10,7 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -62,9 +63,14 @@ public:
 
     void accept() override {
         // Qt adds the suffix only to a name without a dot: "cartel.v2" gets it here, before Qt
-        // asks about overwriting the file that name really is.
-        if (const QString ruta = selectedFiles().value(0); !d_.sufijo.isEmpty() && !ruta.isEmpty())
+        // asks about overwriting the file that name really is. The name field is set itself:
+        // selectFile() leaves it alone while it has the focus, as it has after Enter.
+        const QString ruta = selectedFiles().value(0);
+        if (!d_.sufijo.isEmpty() && !ruta.isEmpty() && NombreMn2(ruta) != ruta) {
+            if (auto* nombre = findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                nombre->setText(NombreMn2(ruta));
             selectFile(NombreMn2(ruta));
+        }
         if (NombreAceptable(plataforma_, this, d_, selectedFiles().value(0)))
             QFileDialog::accept();
     }

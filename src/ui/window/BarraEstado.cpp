@@ -61,6 +61,11 @@ void BarraEstado::TypeMsg(std::uint8_t tipo, const QString& men) {
     timer1_.start(); // restarts the 5 s count from now
 }
 
+void BarraEstado::Nota(const QString& men) {
+    PonerPanel(3, prefijo(tipo::Pgm) + men);
+    timer1_.start();
+}
+
 void BarraEstado::TypeErr(const QString& menerr) {
     plataforma_.Beep();
     plataforma_.Beep();

@@ -33,6 +33,8 @@ public:
     void TypeMsg(std::uint8_t tipo, const QString& men);
     void TypeErr(const QString& menerr);
     void BorrMsg();
+    // A PGM message that does not hold the keyboard: for notes while the operator types.
+    void Nota(const QString& men);
 
     QTimer* Timer1() { return &timer1_; }
     void Timer1_Timer();

@@ -11,6 +11,7 @@
 #include "ui/platform/plataforma.h"
 #include "ui/window/BarraEstado.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -38,6 +39,11 @@ FrmMain::FrmMain(Plataforma& plataforma, QWidget* padre)
     ponerVistaAlFinal();
     setAcceptDrops(true);
     Form_Load();
+    connect(fraMensaje_, &FraMensaje::Nota, statusBar1_, &BarraEstado::Nota);
+#if QT_CONFIG(sessionmanager)
+    // The desktop session ending (Windows' logoff and shutdown, an X11 session manager).
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { GuardarRecuperacion(); });
+#endif
     auto* vigia = new QTimer(this);
     connect(vigia, &QTimer::timeout, this, [this] {
         if (Parada::Senal())
@@ -54,6 +60,7 @@ void FrmMain::Parar() {
             d->Command2_Click();
             return; // asked again at the next look, once the transfer has ended
         }
+    GuardarRecuperacion();
     saliendo_ = true;
     close();
     QCoreApplication::quit();

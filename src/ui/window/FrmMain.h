@@ -22,6 +22,7 @@
 #include <optional>
 
 class QHBoxLayout;
+class QMenu;
 
 namespace brelo {
 
@@ -59,12 +60,16 @@ public:
     void Grabar_Click();
     void salir_Click();
 
-    void Grabar_Mensaje();
+    // False when the message was not saved: the dialog was cancelled or the write failed.
+    bool Grabar_Mensaje();
 
     // A file given from outside (the command line, the file manager, a drop on the window):
     // a .txt is imported, anything else opened, through the commands' own questions and
     // reports, as if it had been chosen in their file dialog.
     void AbrirDeFuera(const QString& ruta);
+
+    // A message the last session ended on unsaved is offered back, once.
+    void OfrecerRecuperacion();
 
     // The sign and the settings.
     void Envio_Click();
@@ -99,8 +104,10 @@ private:
     void Form_Load();
     void CrearComandos();
     void CrearMenus();
+    void CrearEdicion(QMenu* menu);
     QHBoxLayout* CrearBotones();
-    void PreguntarGrabar(bool comoNuevo);
+    bool PreguntarGrabar(bool comoNuevo);
+    void GuardarRecuperacion();
     void CargarMensaje();
     void FallaCarga();
     void AbrirTrama(const QString& ruta, const std::string& datos);
@@ -121,6 +128,7 @@ private:
     QString carpetaBuena_; // of the message last read or written
     std::optional<ArchivoElegido> elegidoDeFuera_; // answers the next file dialog
     bool saliendo_ = false;
+    bool recuperacionEscrita_ = false; // by this run, so its clean exit removes it
     Parada parada_;
     FraMensaje* fraMensaje_;
     BarraEstado* statusBar1_;

@@ -8,6 +8,7 @@
 #include "core/textos.h"
 #include "link/files/codificacion.h"
 #include "link/files/escritura.h"
+#include "link/files/recuperacion.h"
 #include "ui/editor/FraMensaje.h"
 #include "ui/window/BarraEstado.h"
 #include "ui/window/FrmMain.h"
@@ -111,24 +112,27 @@ void FrmMain::dropEvent(QDropEvent* e) {
 
 // Asked only for an open, changed message. A Yes saves at once under the current name,
 // except for New, which keeps GrabarComo so a new or saved-as message asks for a name.
-void FrmMain::PreguntarGrabar(bool comoNuevo) {
+// False when the operator said Yes and the message was not saved after all (the dialog
+// cancelled, the write failed): the command that asked stops there, and the message stays
+// open as it is, so no edit is lost behind the operator's back.
+bool FrmMain::PreguntarGrabar(bool comoNuevo) {
     if (!MensajeAbierto() || !mensaje_.Cambios)
-        return;
+        return true;
     const bool si =
         plataforma_.Pregunta(this, QStringLiteral("Grabar"),
                              QStringLiteral("Hay cambios Realizados\rDesea Grabar el Mensaje?"),
                              QMessageBox::Information);
     Resp = si ? Si : No;
     if (!si)
-        return;
+        return true;
     if (!comoNuevo)
         mensaje_.GrabarComo = false;
-    Grabar_Mensaje();
+    return Grabar_Mensaje();
 }
 
 void FrmMain::Nuevo_Click() {
-    PreguntarGrabar(true);
-    MensajeVacioSinNombre();
+    if (PreguntarGrabar(true))
+        MensajeVacioSinNombre();
 }
 
 // One empty page, open in the editor, with no file yet: the next save asks for a name.
@@ -140,19 +144,20 @@ void FrmMain::MensajeVacioSinNombre() {
     fraMensaje_->EnfocarTexto();
     statusBar1_->PonerPanel(2, QString::fromLatin1(texto::SinNombre));
     mensaje_.NomArchivo.clear();
+    fraMensaje_->EmpezarHistoria();
 }
 
 void FrmMain::Cargar_Click() {
-    PreguntarGrabar(false);
-    CargarMensaje();
+    if (PreguntarGrabar(false))
+        CargarMensaje();
 }
 
 void FrmMain::cerrar_Click() {
-    if (!MensajeAbierto())
+    if (!MensajeAbierto() || !PreguntarGrabar(false))
         return;
-    PreguntarGrabar(false);
     mensaje_.NomArchivo.clear();
     MostrarFrame(false);
+    fraMensaje_->EmpezarHistoria();
 }
 
 void FrmMain::save_Click() {
@@ -170,19 +175,64 @@ void FrmMain::Grabar_Click() {
 }
 
 void FrmMain::salir_Click() {
-    PreguntarGrabar(false);
+    if (!PreguntarGrabar(false))
+        return;
     saliendo_ = true;
     close();
     QCoreApplication::quit();
 }
 
 void FrmMain::closeEvent(QCloseEvent* e) {
-    if (!saliendo_)
-        PreguntarGrabar(false);
+    if (!saliendo_ && !PreguntarGrabar(false)) {
+        e->ignore();
+        return;
+    }
+    if (recuperacionEscrita_ && !Parada::Senal())
+        BorrarRecuperado(); // a clean exit after all: the session went on
     e->accept();
 }
 
-void FrmMain::Grabar_Mensaje() {
+// The session is ending under the window (a logout, a shutdown, a stopping signal): a changed
+// message goes beside the settings, to be offered at the next start; the operator's own file
+// is left as it is.
+void FrmMain::GuardarRecuperacion() {
+    if (!MensajeAbierto() || !mensaje_.Cambios)
+        return;
+    fraMensaje_->TomoActual();
+    if (!mensaje_.tieneTexto())
+        return;
+    const QString ruta = mensaje_.NomArchivo.empty() ? QString() : deTexto(mensaje_.NomArchivo2);
+    recuperacionEscrita_ = !GuardarRecuperado({EscribirMensaje(mensaje_), ruta});
+}
+
+void FrmMain::OfrecerRecuperacion() {
+    const std::optional<Recuperado> r = LeerRecuperado();
+    if (!r)
+        return;
+    const LecturaMensaje l = LeerMensaje(r->mensaje, VersionArchivo::V2);
+    const bool si = !l.error && !l.paginas.empty() &&
+                    plataforma_.Pregunta(this, QStringLiteral("Recuperar"),
+                                         QStringLiteral("Recuperar el mensaje sin grabar?"),
+                                         QMessageBox::Question);
+    if (si && !PreguntarGrabar(false))
+        return; // still there to be offered next time
+    BorrarRecuperado();
+    if (!si)
+        return;
+    const QFileInfo info(r->ruta);
+    fraMensaje_->Ini_Frame();
+    MostrarPaginas(l.paginas);
+    mensaje_.NomArchivo = r->ruta.isEmpty() ? std::string() : info.fileName().toStdString();
+    mensaje_.NomArchivo2 = r->ruta.toStdString();
+    mensaje_.Cambios = true;
+    mensaje_.GrabarComo = r->ruta.isEmpty();
+    statusBar1_->PonerPanel(2, r->ruta.isEmpty() ? QString::fromLatin1(texto::SinNombre)
+                                                 : info.fileName());
+    fraMensaje_->EmpezarHistoria();
+    TypeMsg(tipo::Pgm, QStringLiteral("Mensaje recuperado: grabelo para conservarlo"));
+}
+
+bool FrmMain::Grabar_Mensaje() {
     fraMensaje_->TomoActual();
     const bool conTexto = mensaje_.tieneTexto();
     // A message read from a version 1 file is saved as version 2, beside it under the same
@@ -201,28 +251,29 @@ void FrmMain::Grabar_Mensaje() {
         const auto elegido = ElegirArchivo(d);
         if (!elegido || EsNombreVersion1(elegido->ruta.toStdString())) {
             TypeErr(QString::fromLatin1(texto::NoGrabado));
-            return;
+            return false;
         }
         mensaje_.NomArchivo = elegido->nombre.toStdString();
         mensaje_.NomArchivo2 = elegido->ruta.toStdString();
     }
     if (!conTexto)
-        return;
+        return true; // nothing to keep, nothing lost
     if (mensaje_.NomArchivo.empty()) {
         mensaje_.Cambios = false;
         TypeErr(QString::fromLatin1(texto::SinNombreGrabado));
-        return;
+        return false;
     }
     // Whenever the message has a name, NomArchivo2 is its full path: the file chosen just
     // now, or the one it was loaded from or last saved to.
     if (EscribirArchivo(deTexto(mensaje_.NomArchivo2), EscribirMensaje(mensaje_))) {
         TypeErr(QString::fromLatin1(texto::NoGrabado));
-        return;
+        return false;
     }
     mensaje_.Cambios = false;
     carpetaBuena_ = QFileInfo(deTexto(mensaje_.NomArchivo2)).absolutePath();
     TypeMsg(tipo::Pgm, QString::fromLatin1(texto::GrabadoOk));
     statusBar1_->PonerPanel(2, deTexto(mensaje_.NomArchivo));
+    return true;
 }
 
 void FrmMain::CargarMensaje() {
@@ -246,6 +297,7 @@ void FrmMain::CargarMensaje() {
         return;
     }
     fraMensaje_->Ini_Frame();
+    fraMensaje_->EmpezarHistoria();
     TypeMsg(tipo::Pgm, QString::fromLatin1(texto::Cargando));
     const LecturaMensaje l = LeerMensaje(archivo.datos, VersionDeRuta(mensaje_.NomArchivo2));
     if (l.error) {
@@ -255,6 +307,7 @@ void FrmMain::CargarMensaje() {
     if (l.paginas.empty())
         return;
     MostrarPaginas(l.paginas);
+    fraMensaje_->EmpezarHistoria();
     mensaje_.Cambios = false;
     mensaje_.GrabarComo = false;
     statusBar1_->PonerPanel(2, deTexto(mensaje_.NomArchivo));
@@ -286,8 +339,8 @@ void FrmMain::Importar_Click() {
     const auto elegido = ElegirArchivo(d);
     const LecturaArchivo archivo = elegido ? LeerArchivo(elegido->ruta) : LecturaArchivo{};
     if (elegido && archivo.error.isEmpty() && EsTrama(archivo.datos)) {
-        PreguntarGrabar(false);
-        AbrirTrama(elegido->ruta, archivo.datos);
+        if (PreguntarGrabar(false))
+            AbrirTrama(elegido->ruta, archivo.datos);
         return;
     }
     // The whole file is split before the message is touched, so a failure changes nothing.
@@ -298,6 +351,8 @@ void FrmMain::Importar_Click() {
         TypeErr(QString::fromLatin1(texto::NoSePudoLeer));
         return;
     }
+    // The pages it replaces come back with one Deshacer.
+    const int paginaAntes = mensaje_.PagAct;
     fraMensaje_->Ini_Frame();
     TypeMsg(tipo::Pgm, QString::fromLatin1(texto::Importando));
     std::vector<Pagina> paginas;
@@ -305,6 +360,7 @@ void FrmMain::Importar_Click() {
         paginas.push_back(Pagina{t});
     mensaje_.cargarPaginas(paginas);
     fraMensaje_->RefMensaje();
+    fraMensaje_->Registrar(QStringLiteral("Importar Archivo de Texto"), paginaAntes);
     mensaje_.Cambios = true;
     mensaje_.GrabarComo = false;
     TypeMsg(tipo::Pgm, QString::fromStdString(
@@ -327,6 +383,7 @@ void FrmMain::AbrirTrama(const QString& ruta, const std::string& datos) {
         const QString nombre = info.completeBaseName() + QStringLiteral(".mn2");
         fraMensaje_->Ini_Frame();
         MostrarPaginas(*l.mensaje);
+        fraMensaje_->EmpezarHistoria();
         mensaje_.NomArchivo = nombre.toStdString();
         mensaje_.NomArchivo2 = info.dir().filePath(nombre).toStdString();
         mensaje_.Cambios = true;

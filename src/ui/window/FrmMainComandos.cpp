@@ -2,6 +2,7 @@
 // FrmMain: a menu item and its button always run the same procedure.
 
 #include "ui/editor/FraMensaje.h"
+#include "ui/editor/Historia.h"
 #include "ui/window/FrmMain.h"
 
 #include <QFrame>
@@ -68,8 +69,10 @@ struct Menu {
     std::size_t cuantos;
 };
 
+// Edicion holds the message's Deshacer and Rehacer, which its history makes.
 const Menu Menus[] = {
     {"Archivo", "&Archivo", MenuArchivo, std::size(MenuArchivo)},
+    {"Edicion", "&Edicion", nullptr, 0},
     {"MenuOpciones", "&Opciones", MenuOpciones, std::size(MenuOpciones)},
     {"Ayuda", "&Ayuda", MenuAyuda, std::size(MenuAyuda)},
 };
@@ -142,6 +145,8 @@ void FrmMain::CrearMenus() {
         if (&m == &Menus[0])
             menuBar()->installEventFilter(new AltAbreArchivo(menuBar(), menu));
         menu->setObjectName(QString::fromLatin1(m.nombre));
+        if (!m.items)
+            CrearEdicion(menu);
         for (const ItemMenu& item : std::span(m.items, m.cuantos)) {
             if (!item.nombre) {
                 menu->addSeparator();
@@ -152,6 +157,19 @@ void FrmMain::CrearMenus() {
             connect(a, &QAction::triggered, this, item.accion);
         }
     }
+}
+
+// Captions name the step: "Deshacer Borrar Pagina 3". Both common keys redo.
+void FrmMain::CrearEdicion(QMenu* menu) {
+    Historia* historia = fraMensaje_->historia();
+    QAction* deshacer = historia->createUndoAction(menu, QStringLiteral("&Deshacer"));
+    deshacer->setObjectName(QStringLiteral("Deshacer"));
+    deshacer->setShortcut(QKeySequence::Undo);
+    QAction* rehacer = historia->createRedoAction(menu, QStringLiteral("&Rehacer"));
+    rehacer->setObjectName(QStringLiteral("Rehacer"));
+    rehacer->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    menu->addActions({deshacer, rehacer});
 }
 
 QHBoxLayout* FrmMain::CrearBotones() {

@@ -25,6 +25,7 @@ int main(int argc, char* argv[]) {
     brelo::PlataformaReal plataforma;
     brelo::FrmMain ventana(plataforma);
     ventana.show();
+    ventana.OfrecerRecuperacion();
     // "brelo ARCHIVO", as the file manager starts it for a double-clicked message.
     if (const QStringList args = app.arguments(); args.size() > 1)
         ventana.AbrirDeFuera(args.at(1));

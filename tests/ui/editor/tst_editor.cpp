@@ -82,7 +82,8 @@ const Regla Reglas[] = {
     {"Explosion", "", {11}, "+5", "+3", "ABC"},
     {"Reset", "", {2}, "-0", "-0", "- Reset Cartel  "},
     {"Hora", "", {12}, "-0", "-0", "- Hora 00:00:00 "},
-    {"Estatico tras Hora", "", {12, 1}, "+0", "+0", " Hora 00:00:00 "},
+    {"Estatico tras Hora", "", {12, 1}, "+0", "+0", "ABC"},
+    {"Hora, Reset y Rotacion", "", {12, 2, 0}, "-0", "+0", "ABC"},
     {"Fecha", "", {13}, "-0", "-0", "-Fecha 12/07/07 "},
     {"Parpadeo", "", {14}, "-0", "+3", "ABC"},
     {"Velocidad", "", {16}, "+5", "-0", "-Velocidad Rot. "},
@@ -152,10 +153,95 @@ const Tecleo Tecleos[] = {
     {"compuesto", "", "~é Жa", Composicion, "é a"},
     {"compuesto hasta 1023", QString(1022, 'x'), "~ab", Composicion, QString(1022, 'x') + "a"},
     {"Ctrl+A sigue eligiendo todo", "HOLA", "x", TrasCtrlA, "x"},
+    {"ÿ se escribe y", "", "Señor ÿ", Teclas, "Señor y"},
+    {"ÿ pegada", "", "ÿÿ", Pegado, "yy"},
+    {"ÿ compuesta", "", "ÿ", Composicion, "y"},
+};
+// A step done on page 2 of three after preparar, by the operator's own keys, wheel and clicks:
+// the caption of Deshacer afterwards, how many Deshacer take the message back, and the page
+// they show it on. "_" types a blank.
+struct Paso { const char* nombre; QString preparar, hacer, titulo; int pasos = 1, muestra = 2; };
+const Paso Pasos[] = {
+    {"una palabra", "", "teclas:hola", "Escribir en la Pagina 2"},
+    {"dos palabras", "", "teclas:dos_tres", "Escribir en la Pagina 2", 2},
+    {"retroceso", "", "teclas:\b\b", "Escribir en la Pagina 2"},
+    {"escribir y borrar", "", "teclas:ab\b", "Escribir en la Pagina 2", 2},
+    {"pausa al escribir", "", "teclas:ab reloj teclas:cd", "Escribir en la Pagina 2", 2},
+    {"pegado", "", "pegar:PEGADO", "Escribir en la Pagina 2"},
+    {"caracter especial", "", "especial:5", "Caracter Especial de la Pagina 2"},
+    {"efecto con flechas", "", "flecha:efecto", "Efecto de Entrada de la Pagina 2"},
+    {"efecto con la rueda", "", "rueda:3", "Efecto de Entrada de la Pagina 2", 3},
+    {"texto fijo de Hora", "", "efecto:12", "Efecto de Entrada de la Pagina 2"},
+    {"salida", "", "flecha:salida", "Efecto de Salida de la Pagina 2"},
+    {"pausa", "", "flecha:pausa", "Pausa de la Pagina 2"},
+    {"alineacion", "", "clic:centrado", "Alineacion de la Pagina 2"},
+    {"insertar", "", "clic:insertar", "Insertar Pagina 2"},
+    {"borrar", "", "clic:borrar", "Borrar Pagina 2"},
+    {"agregar al final", "clic:ultima", "clic:proxima", "Agregar Pagina 4", 1, 3},
+    {"importar", "", "importar", "Importar Archivo de Texto"},
+    {"en otra pagina", "", "teclas:x clic:primera", "Escribir en la Pagina 2"},
 };
 // clang-format on
+
+// The whole message: all five values of each of the 99 slots, and the page count.
+QString Entero(Banco& b) {
+    b.f.TomoActual();
+    QStringList paginas{QString::number(b.m.TotPag)};
+    for (int i = 1; i <= MaxPag; ++i) {
+        const Pagina p = b.m.pagina(i);
+        paginas << aQString(p.texto) + '|' + QString::number(p.efe) + QString::number(p.pausa) +
+                       QString::number(p.alin) + QString::number(p.efeOut);
+    }
+    return paginas.join('/');
+}
+
+void rueda(QWidget* w, int muescas) {
+    for (int i = 0; i < muescas; ++i) {
+        QWheelEvent e(QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)), {}, {0, -120}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(w, &e);
+    }
+}
+
+// Steps given as "orden:argumento" words, through the controls as the operator reaches them.
+void Hacer(Banco& b, const QString& pasos) {
+    for (const QString& paso : pasos.split(' ', Qt::SkipEmptyParts)) {
+        const QString orden = paso.section(':', 0, 0), arg = paso.section(':', 1);
+        // clang-format off
+        const QMap<QString, QWidget*> controles{{"efecto", b.f.cboEfe}, {"salida", b.f.cboEfeOut}, {"pausa", b.f.cboPausa}, {"centrado", b.f.optCenter}, {"insertar", b.f.cmdInsertar}, {"borrar", b.f.cmdBorro}, {"ultima", b.f.cmdPagLast}, {"primera", b.f.cmdPagFirst}, {"proxima", b.f.cmdPagDwn}};
+        // clang-format on
+        if (orden == "teclas") {
+            b.f.txtMensaje->setFocus();
+            teclear(b.f.txtMensaje, QString(arg).replace('_', ' '));
+        } else if (orden == "reloj") {
+            b.p.ahora = b.p.ahora.addSecs(3);
+        } else if (orden == "pegar") {
+            QApplication::clipboard()->setText(arg);
+            QTest::keyClick(b.f.txtMensaje, Qt::Key_V, Qt::ControlModifier);
+        } else if (orden == "especial") {
+            b.f.cboEsp->setCurrentIndex(arg.toInt());
+            QTest::mouseClick(b.f.cmdIngEsp, Qt::LeftButton);
+        } else if (orden == "flecha") {
+            controles[arg]->setFocus();
+            QTest::keyClick(controles[arg], Qt::Key_Down);
+        } else if (orden == "rueda") {
+            rueda(b.f.cboEfe, arg.toInt());
+        } else if (orden == "efecto") {
+            elegir(b.f.cboEfe, arg.toInt());
+        } else if (orden == "clic") {
+            if (QStringList{"insertar", "borrar", "proxima"}.contains(arg))
+                b.p.respuestas << true;
+            QWidget* w = controles[arg]; // a radio button takes clicks on its mark and caption
+            QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
+        } else if (orden == "importar") {
+            b.elegir("t.txt");
+            b.v.Importar_Click();
+        }
+    }
+}
 } // namespace
 
+Q_DECLARE_METATYPE(Paso)
 Q_DECLARE_METATYPE(Regla)
 Q_DECLARE_METATYPE(Orden)
 Q_DECLARE_METATYPE(Tecleo)
@@ -184,6 +270,57 @@ private Q_SLOTS:
             b.f.cmdPagDwn_Click();
             b.f.cmdPagUp_Click();
         }
+    }
+
+    // A special effect reached by the wheel or the arrow keys shows its fixed text, and the
+    // page's own text comes back with a text effect while the page is shown.
+    void rueda() {
+        // clang-format off
+        for (auto [pasos, queda] : {std::pair{"rueda:2", "- Reset Cartel  "}, {"rueda:3", "Texto importante"}, {"flecha:efecto flecha:efecto flecha:efecto", "Texto importante"}, {"efecto:12 efecto:1", "Texto importante"}, {"efecto:12 clic:proxima clic:primera efecto:1", " Hora 00:00:00 "}}) {
+            // clang-format on
+            Banco b;
+            b.v.show();
+            b.abrir("m.mn2", "0,0,0,\"Texto importante\",0\r\n0,0,0,\"x\",0");
+            Hacer(b, pasos);
+            QCOMPARE((b.f.txtMensaje->isEnabled() ? "" : "-") + b.f.txtMensaje->text(), queda);
+        }
+    }
+
+    // Each kind of step, done, undone and redone with the operator's keys wherever the focus
+    // is, the message compared whole each time; the caption names the step.
+    void deshacer_data() { Filas(Pasos); }
+    void deshacer() {
+        QFETCH(Paso, caso);
+        Banco b;
+        b.escribir("t.txt", "UNO\r\nDOS\r\n");
+        b.v.show();
+        QVERIFY(QTest::qWaitForWindowActive(&b.v));
+        b.abrir("m.mn2", "1,5,0,\"P1\",3\r\n3,2,0,\"DIGA \xFFSI\xFF\",1\r\n0,0,7,\"P3\",0\r\n");
+        QAction* deshacer = b.v.findChild<QAction*>("Deshacer");
+        QVERIFY(!deshacer->isEnabled()); // an opened message starts a new history
+        b.f.cmdPagDwn->click();
+        Hacer(b, caso.preparar);
+        const QString antes = Entero(b);
+        Hacer(b, caso.hacer);
+        const QString despues = Entero(b);
+        QVERIFY(antes != despues);
+        QCOMPARE(deshacer->text(), "&Deshacer " + caso.titulo);
+        const auto teclas = [&](QKeyCombination k, int veces) {
+            for (int i = 0; i < veces; ++i)
+                QTest::keyClick(QApplication::focusWidget(), k.key(), k.keyboardModifiers());
+        };
+        teclas(Qt::CTRL | Qt::Key_Z, caso.pasos);
+        QCOMPARE(Entero(b), antes);
+        QCOMPARE(b.f.txtPag->text(), QString::number(caso.muestra));
+        teclas(Qt::CTRL | Qt::SHIFT | Qt::Key_Z, caso.pasos);
+        QCOMPARE(Entero(b), despues);
+        teclas(Qt::CTRL | Qt::Key_Z, caso.pasos);
+        teclas(Qt::CTRL | Qt::Key_Y, caso.pasos);
+        QCOMPARE(Entero(b), despues);
+        teclas(Qt::CTRL | Qt::Key_Z, 99);
+        QVERIFY(!deshacer->isEnabled() && b.m.Cambios);
+        b.v.Nuevo_Click(); // No to saving: a new message, a new history
+        QVERIFY(!deshacer->isEnabled() && !b.v.findChild<QAction*>("Rehacer")->isEnabled());
     }
 
     // Every way of changing a page marks the message changed, the keyboard's too.

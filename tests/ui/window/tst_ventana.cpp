@@ -1,6 +1,8 @@
 // The main window: every button runs what its menu item runs, the file commands one step
 // after another and what they leave on disk, the status line, help.
 
+#include "link/conversion.h"
+#include "link/files/recuperacion.h"
 #include "support/banco.h"
 #include "ui/platform/PlataformaReal.h"
 #include "ui/platform/ayuda.h"
@@ -13,6 +15,8 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QTimer>
+
+#include <csignal>
 
 #include <sys/stat.h>
 
@@ -81,7 +85,16 @@ const Flujo Flujos[] = {
     {"importado conserva nombre", "abrir:m.mn2 importar:t.txt grabar", "m.mn2", "m.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Importando Mensaje... / PGM: Mensaje importado OK! / PGM: Mensajes Grabado OK", "m.mn2=0,0,0,\"      HOLA      \",0\r\n"},
     {"importado de UTF-8", "nuevo importar:u.txt", "Sin Nombre", "", 11, "PGM: Importando Mensaje... / PGM: Mensaje importado OK! (1 caracter reemplazado, 2 lineas sin importar)", ""},
     {"soltar un mensaje", "abrir:m.mn2 editar soltar:o.mn2", "o.mn2", "o.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", "", 1},
-    {"soltar sobre uno sin nombre", "nuevo editar si soltar:o.mn2", "o.mn2", "o.mn2", 9, "ERR: NO se Grabo Archivo Mensajes / PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", "o.mn2=0,0,0,\"otro\",0\r\n", 1},
+    {"soltar sobre uno sin nombre", "nuevo editar si soltar:o.mn2 como:x.mn2", "x.mn2", "x.mn2", 13, "ERR: NO se Grabo Archivo Mensajes / PGM: Mensajes Grabado OK", "x.mn2=0,0,0,\"editado\",0\r\n", 1},
+    {"nuevo Si cancelado", "nuevo editar si nuevo como:x.mn2", "x.mn2", "x.mn2", 13, "ERR: NO se Grabo Archivo Mensajes / PGM: Mensajes Grabado OK", "x.mn2=0,0,0,\"editado\",0\r\n", 1},
+    {"abrir Si cancelado", "nuevo editar si abrir", "Sin Nombre", "", 11, "ERR: NO se Grabo Archivo Mensajes", "", 1},
+    {"cerrar Si cancelado", "nuevo editar si cerrar", "Sin Nombre", "", 11, "ERR: NO se Grabo Archivo Mensajes", "", 1},
+    {"ventana Si cancelado", "nuevo editar si ventana", "Sin Nombre", "", 11, "ERR: NO se Grabo Archivo Mensajes", "", 1},
+    {"salir Si con el disco lleno", "abrir:m.mn2 editar si salir!", "m.mn2", "m.mn2", 11, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / ERR: NO se Grabo Archivo Mensajes", "", 1},
+    {"cerrar Si con el disco lleno", "abrir:m.mn2 editar si cerrar! grabar", "m.mn2", "m.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / ERR: NO se Grabo Archivo Mensajes / PGM: Mensajes Grabado OK", "m.mn2=0,0,2,\"editado\",1\r\n5,0,0,\"DIGA \xC3\xBFSI\xC3\xBF\",0\r\n", 1},
+    {"importar y deshacer", "abrir:m.mn2 editar importar:t.txt deshacer como:u.mn2", "u.mn2", "u.mn2", 13, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Importando Mensaje... / PGM: Mensaje importado OK! / PGM: Mensajes Grabado OK", "u.mn2=0,0,2,\"editado\",1\r\n5,0,0,\"DIGA \xC3\xBFSI\xC3\xBF\",0\r\n"},
+    {"importar, deshacer y rehacer", "abrir:m.mn2 importar:t.txt deshacer rehacer como:u.mn2", "u.mn2", "u.mn2", 13, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Importando Mensaje... / PGM: Mensaje importado OK! / PGM: Mensajes Grabado OK", "u.mn2=0,0,0,\"      HOLA      \",0\r\n"},
+    {"importar con un acento y un byte roto", "nuevo importar:roto.txt como:r.mn2", "r.mn2", "r.mn2", 13, "PGM: Importando Mensaje... / PGM: Mensaje importado OK! (1 caracter reemplazado) / PGM: Mensajes Grabado OK", "r.mn2=0,0,0,\"    Can#ci\xC3\xB3n    \",0\r\n"},
     {"soltar un envio", "abrir:m.mn2 editar soltar:Salida.txt", "Salida.mn2", "Salida.mn2", 15, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Mensaje leido de un envio al cartel", "", 1},
     {"importar un envio con dudas", "nuevo importar:raro.bin", "raro.mn2", "raro.mn2", 15, "PGM: Mensaje leido de un envio al cartel", "", 1},
     {"soltar un texto", "nuevo soltar:t.txt", "Sin Nombre", "", 11, "PGM: Importando Mensaje... / PGM: Mensaje importado OK!", ""},
@@ -138,13 +151,17 @@ private Q_SLOTS:
         Banco b;
         QVERIFY(QDir(b.dir.path()).mkdir("viejos"));
         // clang-format off
-        for (auto [nombre, datos] : {std::pair{"m.mn2", DosPaginas}, {"mal.mn2", "0,0,0,\"a\",0\r\n300,0"}, {"V1.MNM", "3,1,0,\"PROMO\"\r\n"}, {"v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"vacio.mn2", ""}, {"t.txt", "HOLA\r\n"}, {"NOTAS.TXT", "HOLA\r\n"}, {"o.mn2", "0,0,0,\"otro\",0\r\n"}, {"u.txt", "\xC5\x91\r\n" + B("x\r\n").repeated(100)}, {"largo.txt", B("x\r\n").repeated(98) + B(3000, 'z')}, {"viejos/v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"larga.mn2", "0,0,0,\"" + B(40000, 'x') + "\",0\r\n"}, {"Salida.txt", "\"W-NT9\xDF\x90HOLA\x01\x01\"\r\n"}, {"raro.bin", "W-NT9\xDF\x90" "A\x9F\x01\x01"}})
+        for (auto [nombre, datos] : {std::pair{"m.mn2", DosPaginas}, {"mal.mn2", "0,0,0,\"a\",0\r\n300,0"}, {"V1.MNM", "3,1,0,\"PROMO\"\r\n"}, {"v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"vacio.mn2", ""}, {"t.txt", "HOLA\r\n"}, {"NOTAS.TXT", "HOLA\r\n"}, {"o.mn2", "0,0,0,\"otro\",0\r\n"}, {"roto.txt", "Can\xFF" "ci\xC3\xB3n\n"}, {"u.txt", "\xC5\x91\r\n" + B("x\r\n").repeated(100)}, {"largo.txt", B("x\r\n").repeated(98) + B(3000, 'z')}, {"viejos/v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"larga.mn2", "0,0,0,\"" + B(40000, 'x') + "\",0\r\n"}, {"Salida.txt", "\"W-NT9\xDF\x90HOLA\x01\x01\"\r\n"}, {"raro.bin", "W-NT9\xDF\x90" "A\x9F\x01\x01"}})
             b.escribir(nombre, datos);
         const QMap<QString, std::function<void()>> ordenes{
             {"nuevo", [&] { b.v.Nuevo_Click(); }}, {"abrir", [&] { b.v.Cargar_Click(); }},
             {"grabar", [&] { b.v.save_Click(); }}, {"como", [&] { b.v.Grabar_Click(); }},
             {"importar", [&] { b.v.Importar_Click(); }}, {"cerrar", [&] { b.v.cerrar_Click(); }},
             {"salir", [&] { b.v.salir_Click(); }}, {"ventana", [&] { b.v.close(); }},
+            {"salir!", [&] { ConLimiteDeArchivo(10, [&] { b.v.salir_Click(); }); }},
+            {"cerrar!", [&] { ConLimiteDeArchivo(10, [&] { b.v.cerrar_Click(); }); }},
+            {"deshacer", [&] { b.v.findChild<QAction*>("Deshacer")->trigger(); }},
+            {"rehacer", [&] { b.v.findChild<QAction*>("Rehacer")->trigger(); }},
             {"si", [&] { b.p.respuestas << true; }},
             {"soltar", [&] { soltar(b.v, b.p.archivos.takeLast()->ruta); }},
             {"lleno", [&] { b.f.txtMensaje->setText(QString(1000, 'x')); ConLimiteDeArchivo(200, [&] { b.v.save_Click(); }); }},
@@ -177,6 +194,37 @@ private Q_SLOTS:
         if (!caso.dialogo.isEmpty())
             QCOMPARE(QDir(b.dir.path()).relativeFilePath(d.carpeta) + '|' + d.nombreInicial,
                      caso.dialogo);
+    }
+
+    // A session ending under the window (SIGTERM at logout) keeps a changed message beside the
+    // settings, never over its file, and the next start offers it back, once; an unchanged
+    // one leaves nothing behind.
+    void recuperacion() {
+        const QString recuperado = CarpetaAjustes() + "/recuperado.mn2";
+        // clang-format off
+        for (auto [editar, respuesta, queda] : {std::tuple{false, true, ""}, {true, false, ""}, {true, true, "m.mn2|sin grabar|DIGA \"SI\""}}) {
+            // clang-format on
+            Banco b;
+            b.v.show();
+            b.abrir("m.mn2", DosPaginas);
+            if (editar)
+                b.f.txtMensaje->setText("sin grabar");
+            ::kill(::getpid(), SIGTERM);
+            QTRY_VERIFY(!b.v.isVisible());
+            QCOMPARE(b.leer("m.mn2"), DosPaginas);
+            QCOMPARE(QFile::exists(recuperado), editar);
+            Banco luego;
+            luego.p.respuestas = {respuesta};
+            luego.v.OfrecerRecuperacion();
+            QCOMPARE(luego.p.cajas.join('/'),
+                     editar ? "Recuperar|Recuperar el mensaje sin grabar?" : "");
+            QVERIFY(!QFile::exists(recuperado));
+            QString visto;
+            if (!luego.f.isHidden() && luego.m.Cambios)
+                visto = luego.panel(2) + '|' + luego.f.txtMensaje->text() + '|' +
+                        aQString(luego.m.TextoPag[2]);
+            QCOMPARE(visto, QString(queda));
+        }
     }
 
     void botonYMenu() {
