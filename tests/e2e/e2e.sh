@@ -80,6 +80,10 @@ archivo 6 && enfocar "Guardar como|Save As" && foto "sin-grabar" && teclas Escap
 hasta '! ventanas "Guardar como|Save As"' && kill -TERM $pid
 hasta "! kill -0 $pid 2>/dev/null" || { echo "FAIL!  : no termino con SIGTERM"; fallas=$((fallas + 1)); }
 comparar "recuperacion junto a los ajustes" "$(printf '0,0,0,"PUNTO SIN GRABAR",0\r\n' | xxd -p | tr -d '\n')" "$XDG_CONFIG_HOME/Brelo2/recuperado.mn2"
+"$brelo" & pid=$! # a logout while it asks: it ends, and the message waits for the next start
+enfocar "^Recuperar" && kill -TERM $pid
+hasta "! kill -0 $pid 2>/dev/null" || { echo "FAIL!  : no termino en la pregunta"; fallas=$((fallas + 1)); }
+comparar "recuperacion conservada" "$(printf '0,0,0,"PUNTO SIN GRABAR",0\r\n' | xxd -p | tr -d '\n')" "$XDG_CONFIG_HOME/Brelo2/recuperado.mn2"
 "$brelo" & pid=$!
 enfocar "^Recuperar" && foto "recuperar" && teclas Return # Yes
 archivo 9 && enfocar "^Grabar" && teclas Escape # Salir, No to saving
@@ -88,5 +92,5 @@ hasta "! kill -0 $pid 2>/dev/null" || { echo "FAIL!  : no termino"; fallas=$((fa
     { echo "FAIL!  : recuperacion sigue ahi"; fallas=$((fallas + 1)); }
 comparar "el archivo del operador intacto" "$(printf '0,0,0,"PUNTO",0\r\n' | xxd -p | tr -d '\n')" "$t/cartel.v2.mn2"
 
-echo "$((8 - fallas)) passed, $fallas failed"
+echo "$((9 - fallas)) passed, $fallas failed"
 [ "$fallas" -eq 0 ]

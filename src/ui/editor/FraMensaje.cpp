@@ -245,11 +245,15 @@ void FraMensaje::txtMensaje_Edited() {
 }
 
 // The pages as a step found or left them, shown from the page where it was made. Showing
-// them sets Cambios, as every page display does.
+// them sets Cambios, as every page display does. Undoing or redoing a change of effect on the
+// page shown keeps the text a special effect set aside, so a text effect still brings it back.
 void FraMensaje::restaurar(const Instantanea& estado) {
+    const std::optional<QString> propio = estado.pagina == m_.PagAct ? textoPropio_ : std::nullopt;
     m_.cargarPaginas(estado.paginas);
     m_.PagAct = static_cast<std::uint8_t>(std::clamp<int>(estado.pagina, 1, m_.TotPag));
     RefMensaje();
+    if (!ReglaDeEfecto(m_.EfePag[m_.PagAct]).textoFijo.empty())
+        textoPropio_ = propio;
 }
 
 // ---- program-side setters ----

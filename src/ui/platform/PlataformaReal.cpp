@@ -62,10 +62,23 @@ public:
         : QFileDialog(padre), d_(d), plataforma_(plataforma) {}
 
     void accept() override {
+        // A folder typed or chosen (".." too) is opened, and no name at all does nothing:
+        // Qt would take either for a file named with the suffix, as it looks for the folder
+        // from the program's working folder.
+        auto* campo = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        const QString escrito = campo ? campo->text() : QString();
+        if (campo && escrito.isEmpty())
+            return;
+        if (const QFileInfo carpeta(directory().absoluteFilePath(escrito));
+            campo && carpeta.isDir()) {
+            setDirectory(carpeta.absoluteFilePath());
+            campo->clear();
+            return;
+        }
+        const QString ruta = selectedFiles().value(0);
         // Qt adds the suffix only to a name without a dot: "cartel.v2" gets it here, before Qt
         // asks about overwriting the file that name really is. The name field is set itself:
         // selectFile() leaves it alone while it has the focus, as it has after Enter.
-        const QString ruta = selectedFiles().value(0);
         if (!d_.sufijo.isEmpty() && !ruta.isEmpty() && NombreMn2(ruta) != ruta) {
             if (auto* nombre = findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
                 nombre->setText(NombreMn2(ruta));

@@ -9,6 +9,7 @@
 #include "link/files/codificacion.h"
 #include "link/files/escritura.h"
 #include "link/files/recuperacion.h"
+#include "link/parada.h"
 #include "ui/editor/FraMensaje.h"
 #include "ui/window/BarraEstado.h"
 #include "ui/window/FrmMain.h"
@@ -214,8 +215,8 @@ void FrmMain::OfrecerRecuperacion() {
                     plataforma_.Pregunta(this, QStringLiteral("Recuperar"),
                                          QStringLiteral("Recuperar el mensaje sin grabar?"),
                                          QMessageBox::Question);
-    if (si && !PreguntarGrabar(false))
-        return; // still there to be offered next time
+    if ((si && !PreguntarGrabar(false)) || Parada::Senal())
+        return; // still there to be offered next time (a signal ended the question)
     BorrarRecuperado();
     if (!si)
         return;

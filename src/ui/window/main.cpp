@@ -1,9 +1,11 @@
+#include "link/parada.h"
 #include "ui/platform/PlataformaReal.h"
 #include "ui/window/FrmMain.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 
 int main(int argc, char* argv[]) {
@@ -25,9 +27,12 @@ int main(int argc, char* argv[]) {
     brelo::PlataformaReal plataforma;
     brelo::FrmMain ventana(plataforma);
     ventana.show();
-    ventana.OfrecerRecuperacion();
-    // "brelo ARCHIVO", as the file manager starts it for a double-clicked message.
-    if (const QStringList args = app.arguments(); args.size() > 1)
-        ventana.AbrirDeFuera(args.at(1));
+    // Once the program runs, so that a stopping signal during their questions ends it.
+    QTimer::singleShot(0, &ventana, [&ventana, args = app.arguments()] {
+        ventana.OfrecerRecuperacion();
+        // "brelo ARCHIVO", as the file manager starts it for a double-clicked message.
+        if (args.size() > 1 && !brelo::Parada::Senal())
+            ventana.AbrirDeFuera(args.at(1));
+    });
     return QApplication::exec();
 }

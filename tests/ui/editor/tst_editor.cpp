@@ -233,6 +233,8 @@ void Hacer(Banco& b, const QString& pasos) {
                 b.p.respuestas << true;
             QWidget* w = controles[arg]; // a radio button takes clicks on its mark and caption
             QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
+        } else if (orden == "deshacer") {
+            b.v.findChild<QAction*>("Deshacer")->trigger();
         } else if (orden == "importar") {
             b.elegir("t.txt");
             b.v.Importar_Click();
@@ -276,7 +278,7 @@ private Q_SLOTS:
     // page's own text comes back with a text effect while the page is shown.
     void rueda() {
         // clang-format off
-        for (auto [pasos, queda] : {std::pair{"rueda:2", "- Reset Cartel  "}, {"rueda:3", "Texto importante"}, {"flecha:efecto flecha:efecto flecha:efecto", "Texto importante"}, {"efecto:12 efecto:1", "Texto importante"}, {"efecto:12 clic:proxima clic:primera efecto:1", " Hora 00:00:00 "}}) {
+        for (auto [pasos, queda] : {std::pair{"rueda:2", "- Reset Cartel  "}, {"rueda:3", "Texto importante"}, {"flecha:efecto flecha:efecto flecha:efecto", "Texto importante"}, {"efecto:12 efecto:1", "Texto importante"}, {"efecto:12 clic:proxima clic:primera efecto:1", " Hora 00:00:00 "}, {"efecto:12 efecto:13 deshacer efecto:1", "Texto importante"}, {"efecto:12 deshacer teclas:B efecto:12 efecto:1", "Texto importanteB"}}) {
             // clang-format on
             Banco b;
             b.v.show();

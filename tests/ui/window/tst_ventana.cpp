@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QDropEvent>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
@@ -287,18 +288,26 @@ private Q_SLOTS:
         QVERIFY(b.p.cajas.value(0).contains("solo se leen") && b.p.cajas.size() == 3);
     }
 
-    // The real save dialog: a name typed with another dot gets ".mn2". (brelo-cli's tests
-    // keep one that ends in it, in capitals.)
+    // The real save dialog: a folder typed, ".." or no name at all move about or do nothing;
+    // a name typed with another dot gets ".mn2". (brelo-cli's tests keep one that ends in it,
+    // in capitals; the end-to-end test types it with real keys.)
     void sufijoDeGrabar() {
-        QTimer::singleShot(0, this, [] {
-            auto* nombre = QApplication::activeModalWidget()->findChild<QLineEdit*>("fileNameEdit");
-            nombre->setText("cartel.v2");
-            QTest::keyClick(nombre, Qt::Key_Return);
+        Carpeta c;
+        QVERIFY(QDir(c.dir.path()).mkpath("sub/otra"));
+        QStringList carpetas;
+        QTimer::singleShot(0, this, [&carpetas] {
+            auto* d = static_cast<QFileDialog*>(QApplication::activeModalWidget());
+            auto* nombre = d->findChild<QLineEdit*>("fileNameEdit");
+            for (const char* escrito : {"sub", "otra", "..", "", "cartel.v2"}) {
+                nombre->setText(escrito);
+                QTest::keyClick(nombre, Qt::Key_Return);
+                carpetas << QDir(d->directory()).dirName();
+            }
         });
         const auto elegido = PlataformaReal().ElegirArchivo(
-            nullptr,
-            {.modo = DialogoArchivo::Guardar, .carpeta = QDir::tempPath(), .sufijo = "mn2"});
-        QCOMPARE(elegido->nombre, QString("cartel.v2.mn2"));
+            nullptr, {.modo = DialogoArchivo::Guardar, .carpeta = c.dir.path(), .sufijo = "mn2"});
+        QCOMPARE(carpetas.mid(0, 4), QStringList({"sub", "otra", "sub", "sub"}));
+        QCOMPARE(elegido->ruta, c.ruta("sub/cartel.v2.mn2"));
     }
 
     // Alt+A always opens "&Archivo", though "&Ayuda" carries the same letter.
