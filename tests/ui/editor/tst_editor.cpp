@@ -4,6 +4,7 @@
 #include "core/protocol/filtro.h"
 #include "link/conversion.h"
 #include "support/banco.h"
+#include "ui/editor/Historia.h"
 #include "ui/editor/VistaCartel.h"
 
 #include <QApplication>
@@ -27,6 +28,7 @@ void conPaginas(Banco& b, int n, int p = 1) {
     b.m.PagAct = std::uint8_t(p);
     b.f.RefMensaje();
     b.m.Cambios = false;
+    b.f.EmpezarHistoria(); // the pages were put in behind the editor's back
 }
 
 // As a keyboard sends it, with the key and modifiers (QTest::keyClicks knows only ASCII), or
@@ -166,7 +168,12 @@ const Paso Pasos[] = {
     {"dos palabras", "", "teclas:dos_tres", "Escribir en la Pagina 2", 2},
     {"retroceso", "", "teclas:\b\b", "Escribir en la Pagina 2"},
     {"escribir y borrar", "", "teclas:ab\b", "Escribir en la Pagina 2", 2},
-    {"pausa al escribir", "", "teclas:ab reloj teclas:cd", "Escribir en la Pagina 2", 2},
+    {"pausa al escribir", "", "teclas:ab reloj:2 teclas:cd", "Escribir en la Pagina 2", 2},
+    {"sin pausa larga", "", "teclas:a reloj:1 teclas:b reloj:1 teclas:c", "Escribir en la Pagina 2"},
+    {"dos blancos", "", "teclas:a__b", "Escribir en la Pagina 2", 2},
+    {"en dos paginas", "", "teclas:a clic:ultima teclas:b", "Escribir en la Pagina 3", 2},
+    {"en la ultima", "clic:ultima", "teclas:hola_", "Escribir en la Pagina 3", 1, 3},
+    {"tras deshacer", "teclas:a deshacer", "teclas:b", "Escribir en la Pagina 2"},
     {"pegado", "", "pegar:PEGADO", "Escribir en la Pagina 2"},
     {"caracter especial", "", "especial:5", "Caracter Especial de la Pagina 2"},
     {"efecto con flechas", "", "flecha:efecto", "Efecto de Entrada de la Pagina 2"},
@@ -214,7 +221,7 @@ void Hacer(Banco& b, const QString& pasos) {
             b.f.txtMensaje->setFocus();
             teclear(b.f.txtMensaje, QString(arg).replace('_', ' '));
         } else if (orden == "reloj") {
-            b.p.ahora = b.p.ahora.addSecs(3);
+            b.p.ahora = b.p.ahora.addSecs(arg.toInt());
         } else if (orden == "pegar") {
             QApplication::clipboard()->setText(arg);
             QTest::keyClick(b.f.txtMensaje, Qt::Key_V, Qt::ControlModifier);
@@ -303,7 +310,9 @@ private Q_SLOTS:
         b.f.cmdPagDwn->click();
         Hacer(b, caso.preparar);
         const QString antes = Entero(b);
+        const int hechos = b.f.historia()->index();
         Hacer(b, caso.hacer);
+        QCOMPARE(b.f.historia()->index() - hechos, caso.pasos);
         const QString despues = Entero(b);
         QVERIFY(antes != despues);
         QCOMPARE(deshacer->text(), "&Deshacer " + caso.titulo);
@@ -323,6 +332,19 @@ private Q_SLOTS:
         QVERIFY(!deshacer->isEnabled() && b.m.Cambios);
         b.v.Nuevo_Click(); // No to saving: a new message, a new history
         QVERIFY(!deshacer->isEnabled() && !b.v.findChild<QAction*>("Rehacer")->isEnabled());
+    }
+
+    // A click that changes nothing is no step; a ÿ typed goes in as y, and the status line
+    // says so.
+    void sinPaso() {
+        Banco b;
+        conPaginas(b, 1);
+        b.f.optLeft->click();
+        elegir(b.f.cboEfe, 1);
+        QCOMPARE(b.f.historia()->count(), 0);
+        teclear(b.f.txtMensaje, "\u00FF");
+        QCOMPARE(b.panel(3), QString("PGM: \u00FF se escribe como y"));
+        QCOMPARE(b.f.historia()->count(), 1);
     }
 
     // Every way of changing a page marks the message changed, the keyboard's too.
