@@ -145,23 +145,36 @@ void CajaMensaje::Pegar() {
         Teclear(QApplication::clipboard()->text());
 }
 
+// A menu of its own, in Spanish: Deshacer and Rehacer are the message's, and Pegar goes
+// through the filter. (Qt's standard menu names none of its items, so they cannot be told
+// apart to be changed.)
 void CajaMensaje::contextMenuEvent(QContextMenuEvent* e) {
-    QMenu* menu = createStandardContextMenu();
+    auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    for (QAction* a : menu->actions()) {
-        const QString nombre = a->objectName();
-        const bool deshacer = nombre == QLatin1String("edit-undo");
-        if (nombre == QLatin1String("edit-paste")) {
-            disconnect(a, &QAction::triggered, nullptr, nullptr);
-            connect(a, &QAction::triggered, this, &CajaMensaje::Pegar);
-        } else if (deshacer || nombre == QLatin1String("edit-redo")) {
-            disconnect(a, &QAction::triggered, nullptr, nullptr);
-            a->setEnabled(historia_ && (deshacer ? historia_->canUndo() : historia_->canRedo()));
-            if (historia_)
-                connect(a, &QAction::triggered, historia_,
-                        deshacer ? &QUndoStack::undo : &QUndoStack::redo);
-        }
+    const bool seleccion = hasSelectedText(), escribible = !isReadOnly();
+    const auto item = [menu](const char* nombre, const char* titulo, bool activo) {
+        QAction* a = menu->addAction(QString::fromUtf8(titulo));
+        a->setObjectName(QLatin1String(nombre));
+        a->setEnabled(activo);
+        return a;
+    };
+    if (historia_) {
+        connect(item("Deshacer", "&Deshacer", historia_->canUndo()), &QAction::triggered, historia_,
+                &QUndoStack::undo);
+        connect(item("Rehacer", "&Rehacer", historia_->canRedo()), &QAction::triggered, historia_,
+                &QUndoStack::redo);
+        menu->addSeparator();
     }
+    connect(item("Cortar", "Cor&tar", seleccion && escribible), &QAction::triggered, this,
+            &QLineEdit::cut);
+    connect(item("Copiar", "&Copiar", seleccion), &QAction::triggered, this, &QLineEdit::copy);
+    connect(item("Pegar", "&Pegar", escribible && !QApplication::clipboard()->text().isEmpty()),
+            &QAction::triggered, this, &CajaMensaje::Pegar);
+    connect(item("Eliminar", "&Eliminar", seleccion && escribible), &QAction::triggered, this,
+            &QLineEdit::del);
+    menu->addSeparator();
+    connect(item("SeleccionarTodo", "Seleccionar &todo", !text().isEmpty()), &QAction::triggered,
+            this, &QLineEdit::selectAll);
     menu->popup(e->globalPos());
 }
 

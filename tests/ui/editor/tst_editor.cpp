@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 
 #include <cmath>
@@ -345,6 +346,31 @@ private Q_SLOTS:
         teclear(b.f.txtMensaje, "\u00FF");
         QCOMPARE(b.panel(3), QString("PGM: \u00FF se escribe como y"));
         QCOMPARE(b.f.historia()->count(), 1);
+    }
+
+    // The page box's own menu undoes and redoes the message's steps, not a history of its own.
+    void menuDeLaCaja() {
+        Banco b;
+        b.v.show();
+        conPaginas(b, 1);
+        teclear(b.f.txtMensaje, "x");
+        QStringList vistos;
+        QApplication::clipboard()->setText("@y");
+        for (const char* accion : {"Deshacer", "Rehacer", "Pegar"}) {
+            QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                b.f.txtMensaje->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(b.f.txtMensaje, &e);
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            const auto activa = [menu](const char* nombre) {
+                return menu->findChild<QAction*>(nombre)->isEnabled() ? "+" : "-";
+            };
+            vistos << QString(activa("Deshacer")) + activa("Rehacer");
+            menu->findChild<QAction*>(accion)->trigger();
+            menu->close();
+            vistos << b.f.txtMensaje->text();
+        }
+        QCOMPARE(vistos.join(' '), "+- P1 -+ P1x +- P1xy"); // the filter keeps "@" out
     }
 
     // Every way of changing a page marks the message changed, the keyboard's too.
