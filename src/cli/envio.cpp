@@ -14,7 +14,6 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QTimer>
 
 #include <iostream>
 #include <memory>
@@ -54,7 +53,8 @@ int informar(const std::vector<std::unique_ptr<Envio>>& envios) {
         } else {
             Fallar(e->fin == Transferencia::SinLinea ? texto::Error03 : texto::Error22,
                    e->puerto + QStringLiteral(": ") + e->t->Motivo());
-            estado = std::max(estado, Fallo);
+            // A stop that cut the wait for an adapter's acknowledgement is still a stop.
+            estado = std::max(estado, Parada::Senal() ? Parada::Estado() : Fallo);
         }
     }
     return estado;
@@ -129,21 +129,18 @@ int transmitir(const std::function<QByteArray(Envio&)>& hacerTrama, const Opcion
     std::size_t pendientes = envios.size();
     for (const auto& e : envios)
         conectar(e.get(), envios, conLargo, pendientes);
-    QTimer vigia;
-    QObject::connect(&vigia, &QTimer::timeout, &vigia, [&envios] {
-        if (Parada::Senal())
-            for (const auto& e : envios)
-                e->t->Cancelar();
-    });
-    vigia.start(50);
     if (Parada::Senal()) { // while the ports were being opened: nothing goes out
         for (const auto& e : envios)
             e->fin = Transferencia::Cancelado;
         return std::max(estado, informar(envios));
     }
+    // From here a stopping signal cancels each transfer itself, at its next byte.
     for (const auto& e : envios)
         e->t->Iniciar([&hacerTrama, envio = e.get()] { return hacerTrama(*envio); }, demora1,
                       demora2);
+    if (Parada::Senal()) // one that came while they started
+        for (const auto& e : envios)
+            e->t->Cancelar();
     QCoreApplication::exec();
     std::cerr << '\n';
     return std::max(estado, informar(envios));

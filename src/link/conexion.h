@@ -39,11 +39,22 @@ template <class Lista> void AgregarDirecciones(const Lista* a, ResultadoNombre& 
     }
 }
 
+// The address as numbers, an IPv6 one with its scope after "%" when it has one.
+QString TextoDireccion(const DireccionTcp& d);
+
 // The addresses of host; only numeric ones when numerica. May take long: see Resolutor.
 ResultadoNombre ResolverNombre(const std::string& host, const std::string& puerto, bool numerica);
 
 // The number of a network interface by its name, 0 when this machine has none of that name.
 unsigned IndiceInterfaz(const QString& nombre);
+// Whether this machine has a network interface of that number.
+bool HayInterfaz(unsigned indice);
+
+// How long an adapter may go without answering anything at all (its signs of life: every
+// acknowledgement and window update its TCP sends) while bytes wait for it: then it is
+// gone (the network down, the cable pulled, powered off). Kept under 20 s, since the system
+// notices the silence a fraction of a second after the last answer.
+inline constexpr int MsSinRespuesta = 18000;
 
 class Conexion {
 public:
@@ -57,18 +68,23 @@ public:
     // Waits up to ms for the connection under way: 0 once made, EINPROGRESS when still
     // under way, else why it failed.
     int Esperar(int ms);
-    // Once made: each byte leaves at once (no Nagle), and the system gives the connection up
-    // when its bytes stay unacknowledged as long as the transfer allows, where it can.
+    // Once made: each byte leaves at once (no Nagle). Linux is left to retransmit as long as
+    // it likes, PuertoTcp deciding when an adapter is gone; where the system cannot tell that
+    // (Windows), it gives the connection up after MsSinRespuesta of retransmitting.
     void Ajustar();
     // As LineaSerie::Escribir, without the wait for the line: the bytes are handed over.
     int Escribir(const QByteArray& bytes, const std::function<bool()>& seguir);
-    // The adapter closed the connection: the sign never answers, so anything to read means it.
-    bool Cortada();
+    // 0 while the connection stands; else why it broke: the system's own error (ETIMEDOUT
+    // when it gave up), or ECONNRESET when the adapter closed it or reset it.
+    int Cortada();
     // How many bytes sent are still unacknowledged by the adapter: 0, or the error. Where the
     // system cannot tell, 0 with none pending.
     int Pendientes(qint64& n);
-    // Waits ms, or less when the connection breaks: true then.
-    bool EsperarCorte(int ms);
+    // Waits ms, or less when the connection breaks: 0 after the wait, else as Cortada().
+    int EsperarCorte(int ms);
+    // Whether the system is waiting for an answer the adapter has not given: a byte sent
+    // again, or a probe of its closed window, unanswered. False where the system cannot tell.
+    bool SinRespuesta();
     bool Abierta() const { return s_ != Ninguna; }
     void Cerrar();
 

@@ -11,10 +11,6 @@ namespace brelo {
 
 struct Ajustes;
 
-// How long an adapter may keep back the acknowledgement of the bytes it was sent, without
-// taking any more of them, before the transfer is given up.
-inline constexpr int MsSinConfirmar = 10000;
-
 class Puerto {
 public:
     virtual ~Puerto() = default;
@@ -27,10 +23,15 @@ public:
     // about every tenth of a second; false from it gives the write up. False when the bytes
     // were not all written.
     virtual bool Output(const QByteArray& bytes, const std::function<bool()>& seguir) = 0;
+    // On the transfer's thread, after Preparar and before the stream is made: the connection
+    // of a line that needs one for each transfer (an adapter), so that a clock command carries
+    // the time of its first byte and a cancel meanwhile sends nothing. seguir() is asked every
+    // tenth of a second; false, with Motivo(), when it could not be made.
+    virtual bool Conectar(const std::function<bool()>& /*seguir*/) { return true; }
     // On the transfer's thread, after the last byte: true once the far end has acknowledged
     // every byte. A serial line has nothing to wait for; an adapter is asked every tenth of a
     // second how many bytes it still holds unacknowledged, and seguir(pendientes) whether to
-    // go on waiting.
+    // go on waiting. The adapter's own rules (gone, or taking nothing) fail it with Motivo().
     virtual bool Confirmar(const std::function<bool(qint64 pendientes)>& /*seguir*/) {
         return true;
     }
@@ -64,8 +65,8 @@ QString DispositivoDe(const QString& puerto, QString* error = nullptr);
 // "\\.\NUL", "/dev/ttyS0").
 int NumeroCom(const QString& puerto);
 
-// What status panel 1 calls the port: "COM" and the setting on Linux, the port's own name on
-// Windows.
+// What status panel 1 calls the port: on Linux "COM" and the number, or a device's path as
+// it is; the port's own name on Windows.
 QString NombrePuerto(const QString& puerto);
 
 // What a port setting may be, for the options' tooltip.

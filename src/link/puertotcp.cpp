@@ -16,6 +16,8 @@ namespace {
 
 constexpr qint64 NsConexion = 3000000000; // to find the adapter and reach it
 constexpr int TramoMs = 100;              // how often a connection under way asks whether to go on
+constexpr qint64 NsPorMs = 1000000;
+constexpr int NoAcepta = -1; // the adapter answers, but takes no byte
 
 QString motivoRed(int codigo) {
     switch (codigo) {
@@ -31,6 +33,8 @@ QString motivoRed(int codigo) {
         return QStringLiteral("el adaptador corto la conexion");
     case ECANCELED:
         return {};
+    case NoAcepta:
+        return QStringLiteral("el adaptador no acepta datos");
     case ENOTCONN:
         return QStringLiteral("no hay conexion con el adaptador");
     default:
@@ -44,10 +48,23 @@ std::optional<unsigned> alcance(QString texto, QString* error) {
         texto = texto.mid(2);
     bool numero = false;
     const unsigned n = texto.toUInt(&numero);
-    const unsigned indice = numero ? n : IndiceInterfaz(texto);
+    const unsigned indice = !numero ? IndiceInterfaz(texto) : HayInterfaz(n) ? n : 0;
     if (indice == 0 && error)
         *error = QStringLiteral("interfaz de red desconocida: %1").arg(Mostrable(texto));
     return indice ? std::optional(indice) : std::nullopt;
+}
+
+// An IPv6 address of one link (fe80::/10) reaches nothing without its interface.
+bool EnlaceLocal(const QString& host) {
+    static const QRegularExpression enlace(QStringLiteral("^fe[89ab][0-9a-f]?:[0-9a-f:.]*$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    return enlace.match(host).hasMatch();
+}
+
+QString SinInterfaz(const QString& host) {
+    return QStringLiteral("a la direccion %1 le falta la interfaz de red: se escribe "
+                          "[%1%eth0], con la interfaz por la que se llega al adaptador")
+        .arg(host);
 }
 
 } // namespace
@@ -65,6 +82,11 @@ std::optional<DestinoTcp> DestinoDe(const QString& texto, QString* error) {
         return std::nullopt;
     }
     QString host = m.captured(1).isEmpty() ? m.captured(3) : m.captured(1);
+    if (!m.hasCaptured(2) && EnlaceLocal(host)) {
+        if (error)
+            *error = SinInterfaz(host);
+        return std::nullopt;
+    }
     if (m.hasCaptured(2)) {
         const auto indice = alcance(m.captured(2), error);
         if (!indice)
@@ -191,6 +213,8 @@ bool PuertoTcp::conectar(Conexion& c, const std::function<bool()>& seguir) {
             c.Ajustar();
             return true;
         }
+        if (const QString h = TextoDireccion(a); codigo == EINVAL && EnlaceLocal(h))
+            error = SinInterfaz(h); // a name that gave an address of one link
         c.Cerrar();
         if (codigo == ECANCELED || reloj_.Ahora() >= hasta)
             break;
@@ -219,16 +243,53 @@ bool PuertoTcp::fallar(int error) {
     return false;
 }
 
-bool PuertoTcp::Output(const QByteArray& bytes, const std::function<bool()>& seguir) {
-    if (!conexion_.Abierta() && !conectar(conexion_, seguir)) {
-        std::lock_guard bloqueo(mutex_);
-        fallo_ = true;
-        return false;
+bool PuertoTcp::Conectar(const std::function<bool()>& seguir) {
+    escritos_ = confirmados_ = 0;
+    acuse_ = reloj_.Ahora();
+    callado_ = -1;
+    if (conectar(conexion_, seguir))
+        return true;
+    std::lock_guard bloqueo(mutex_);
+    fallo_ = true;
+    return false;
+}
+
+// The adapter's signs of life, on the transfer's clock: 0 while it answers and takes bytes,
+// else why it is given up.
+int PuertoTcp::vigilar() {
+    qint64 pendientes = 0;
+    if (const int error = conexion_.Cortada())
+        return error;
+    if (const int error = conexion_.Pendientes(pendientes))
+        return error;
+    const qint64 ahora = reloj_.Ahora();
+    if (pendientes == 0 || escritos_ - pendientes > confirmados_) {
+        confirmados_ = escritos_ - pendientes;
+        acuse_ = ahora;
     }
-    if (conexion_.Cortada())
-        return fallar(ECONNRESET);
-    const int error = conexion_.Escribir(bytes, seguir);
-    return !error || fallar(error);
+    if (pendientes > 0 && conexion_.SinRespuesta()) {
+        if (callado_ < 0)
+            callado_ = ahora;
+    } else {
+        callado_ = -1;
+    }
+    if (callado_ >= 0 && ahora - callado_ >= MsSinRespuesta * NsPorMs)
+        return ETIMEDOUT;
+    return ahora - acuse_ >= MsSinAceptar * NsPorMs ? NoAcepta : 0;
+}
+
+bool PuertoTcp::Output(const QByteArray& bytes, const std::function<bool()>& seguir) {
+    if (!conexion_.Abierta() && !Conectar(seguir))
+        return false;
+    if (const int error = vigilar())
+        return fallar(error);
+    int visto = 0; // what the watch found while the write was held up
+    const int error =
+        conexion_.Escribir(bytes, [&] { return (visto = vigilar()) == 0 && seguir(); });
+    if (error)
+        return fallar(visto ? visto : error);
+    escritos_ += bytes.size();
+    return true;
 }
 
 bool PuertoTcp::Confirmar(const std::function<bool(qint64)>& seguir) {
@@ -238,14 +299,16 @@ bool PuertoTcp::Confirmar(const std::function<bool(qint64)>& seguir) {
             return fallar(error);
         if (pendientes == 0)
             return true;
-        if (!seguir(pendientes)) {
+        if (const int error = vigilar())
+            return fallar(error);
+        if (!seguir(pendientes)) { // given up: the transfer says why
             std::lock_guard bloqueo(mutex_);
-            motivo_ = QStringLiteral("el adaptador no confirmo que recibio los datos");
+            motivo_.clear();
             fallo_ = true;
             return false;
         }
-        if (conexion_.EsperarCorte(TramoMs))
-            return fallar(ECONNRESET);
+        if (const int error = conexion_.EsperarCorte(TramoMs))
+            return fallar(error);
     }
 }
 

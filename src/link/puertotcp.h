@@ -8,8 +8,15 @@
 //
 //   window thread            check thread                  transfer thread
 //   Abrir() -- starts -->    resolve + connect, 3 s        Preparar() waits for the check
-//   AlComprobar <-- called at its end --                   Output() connects, writes
+//   AlComprobar <-- called at its end --                   Conectar() connects
+//                                                          Output() writes
 //                                                          Confirmar() waits for the ACKs
+//
+// While the transfer runs it watches the adapter at every byte and every tenth of a second of
+// a wait, on the transfer's clock: bytes waiting while the system has had no answer at all
+// for MsSinRespuesta, it is gone ("el adaptador no responde"); bytes waiting and none
+// acknowledged for MsSinAceptar although it answers, it takes nothing ("el adaptador no
+// acepta datos"). An adapter that keeps taking bytes, however slowly, is waited for.
 
 #include "link/conexion.h"
 #include "link/puerto.h"
@@ -57,8 +64,8 @@ public:
     bool Lista() const override;
     // Waits for a check under way, seguir() asked every tenth of a second.
     bool Preparar(const std::function<bool()>& seguir) override;
-    // Connects first when the transfer has no connection yet; Nagle's algorithm is off, so
-    // each byte leaves at once.
+    // The transfer's own connection; Nagle's algorithm is off, so each byte leaves at once.
+    bool Conectar(const std::function<bool()>& seguir) override;
     bool Output(const QByteArray& bytes, const std::function<bool()>& seguir) override;
     // Sent is not yet received: the bytes may still sit in this machine's queue or on the
     // way. Waits until the adapter's TCP has acknowledged them all.
@@ -66,8 +73,12 @@ public:
     QString Motivo() const override;
     void Soltar() override;
 
+    // How long an adapter that answers may take no byte at all.
+    static constexpr qint64 MsSinAceptar = 60000;
+
 private:
     bool fallar(int error);
+    int vigilar();
     bool conectar(Conexion& c, const std::function<bool()>& seguir);
     int esperarConexion(Conexion& c, qint64 hasta, const std::function<bool()>& seguir);
     void comprobar();
@@ -75,7 +86,10 @@ private:
     Resolutor& resolutor_;
     Reloj& reloj_;
     std::optional<DestinoTcp> destino_;
-    Conexion conexion_; // the transfer's own
+    Conexion conexion_; // the transfer's own, and what the transfer's thread saw of it:
+    qint64 escritos_ = 0, confirmados_ = 0;
+    qint64 acuse_ = 0;    // when a byte was last acknowledged, or none waited
+    qint64 callado_ = -1; // since when the system has had no answer; -1 while it has
     std::thread comprobacion_;
     std::function<void(const QString&)> alComprobar_;
     mutable std::mutex mutex_; // guards the rest, shared by the three threads
@@ -100,6 +114,9 @@ public:
     bool Lista() const override { return actual_->Lista(); }
     bool Preparar(const std::function<bool()>& seguir) override {
         return actual_->Preparar(seguir);
+    }
+    bool Conectar(const std::function<bool()>& seguir) override {
+        return actual_->Conectar(seguir);
     }
     bool Output(const QByteArray& bytes, const std::function<bool()>& seguir) override {
         return actual_->Output(bytes, seguir);

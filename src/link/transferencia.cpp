@@ -1,5 +1,6 @@
 #include "link/transferencia.h"
 
+#include "link/parada.h"
 #include "link/puerto.h"
 #include "link/reloj.h"
 
@@ -29,6 +30,7 @@ Transferencia::Transferencia(Puerto& puerto, Reloj& reloj, QObject* padre)
     : QObject(padre), puerto_(puerto), reloj_(reloj) {}
 
 Transferencia::~Transferencia() {
+    Parada::Olvidar(&cancelado_);
     if (!hilo_)
         return;
     abandonado_ = true;
@@ -54,6 +56,7 @@ void Transferencia::Iniciar(std::function<QByteArray()> trama, double demora1, d
     abandonado_ = false;
     avisada_ = false;
     motivo_.clear();
+    Parada::Avisar(&cancelado_); // a stopping signal cancels it at its next byte
     hilo_.reset(QThread::create([this] {
         const Fin fin = correr();
         puerto_.Soltar();
@@ -65,18 +68,21 @@ void Transferencia::Iniciar(std::function<QByteArray()> trama, double demora1, d
 
 Transferencia::Fin Transferencia::correr() {
     reloj_.AlEmpezar();
-    if (!puerto_.Preparar([this] { return !cancelado_ && !abandonado_; })) {
+    const auto seguir = [this] { return !cancelado_ && !abandonado_; };
+    if (!puerto_.Preparar(seguir)) {
         motivo_ = puerto_.Motivo();
         return cancelado_ || abandonado_ ? Cancelado : SinLinea; // nothing was sent
     }
-    trama_ = hacerTrama_();
+    if (!puerto_.Conectar(seguir)) // nothing was sent either: nothing to end
+        return cancelado_ || abandonado_ ? Cancelado : fallar({});
+    trama_ = hacerTrama_(); // now, just before its first byte: a clock command's time
     const int largo = int(trama_.size());
     int mostrado = -1;
     for (int pos = 1; pos <= largo; ++pos) {
         if (const int p = Porcentaje(pos, largo); p != mostrado)
             Q_EMIT Progreso(mostrado = p, largo);
         const bool escrito = escribir(trama_.mid(pos - 1, 1), SinLimite);
-        if (std::exchange(avisada_, false)) // the line takes bytes again
+        if (std::exchange(avisada_, false) && escrito) // the line takes bytes again
             Q_EMIT Progreso(mostrado, largo);
         if (!escrito)
             return cancelado_ ? cancelar() : fallar(QStringLiteral("se abandono el envio"));
@@ -106,20 +112,14 @@ void Transferencia::pausar(double ms) {
     reloj_.DormirHasta(hasta, [this, larga] { return abandonado_ || (larga && cancelado_); });
 }
 
-// An adapter has every byte once its TCP acknowledged them, or is given up on when it has
-// acknowledged none of the rest for MsSinConfirmar; a cancel stops the wait.
+// An adapter has every byte once its TCP acknowledged them; the port gives one up by its own
+// rules, and a cancel stops the wait.
 bool Transferencia::confirmar(bool cancelable) {
-    qint64 desde = reloj_.Ahora(), menos = std::numeric_limits<qint64>::max();
     bool avisado = false;
-    const bool confirmado = puerto_.Confirmar([&](qint64 pendientes) {
+    const bool confirmado = puerto_.Confirmar([&](qint64) {
         if (!std::exchange(avisado, true))
             Q_EMIT Confirmando();
-        if (pendientes < menos) {
-            menos = pendientes;
-            desde = reloj_.Ahora();
-        }
-        return !abandonado_ && !(cancelable && cancelado_) &&
-               reloj_.Ahora() - desde < MsSinConfirmar * NsPorMs;
+        return !abandonado_ && !(cancelable && cancelado_);
     });
     if (!confirmado && cancelable && cancelado_)
         motivo_ = QStringLiteral("se cancelo antes de que el adaptador confirmara los datos");
@@ -143,6 +143,7 @@ Transferencia::Fin Transferencia::fallar(const QString& siNoHayOtro) {
 void Transferencia::acabar(Fin fin) {
     hilo_->wait();
     hilo_.reset();
+    Parada::Olvidar(&cancelado_);
     Q_EMIT Terminada(fin);
 }
 

@@ -199,8 +199,9 @@ private Q_SLOTS:
     }
 
     // "hora" to three adapters at once, in this process: each gets the time its own first
-    // byte goes out at, so one slow to answer holds back neither the others nor its own
-    // clock, and one that refuses stops none of them.
+    // byte goes out at, so one slow to answer (its name found for the check, then slow for
+    // the transfer's own connection) holds back neither the others nor its own clock, and one
+    // that refuses stops none of them.
     void horaPorPuerto() {
         Adaptador rapido, lento;
         ResolutorGuion resolutor;
@@ -218,7 +219,7 @@ private Q_SLOTS:
         const QDateTime nueve({2026, 12, 7}, {9, 0});
         Entorno entorno{reloj, resolutor, [&] { return nueve.addSecs(despues ? 10 : 0); }};
         OpcionesLinea o;
-        o.puertos = {"tcp://127.0.0.1:65535", "tcp://mudo.example:" + puertoLento,
+        o.puertos = {"tcp://127.0.0.1:65535", "tcp://lento.example:" + puertoLento,
                      rapido.direccion()};
         o.dy1 = o.dy2 = "0";
         QCOMPARE(EnviarHora(o, entorno), 1);
@@ -228,8 +229,8 @@ private Q_SLOTS:
 
     // Signs at once through adapters: one that refuses is named, the others go on, and
     // Ctrl-C reaches them all, each getting the terminator. An adapter that stops reading is
-    // waited for, and said so, until it has acknowledged all 8002 bytes; one still being
-    // reached when the job is stopped gets nothing.
+    // waited for, and said so, until it has acknowledged all 8002 bytes, and a stop meanwhile
+    // exits as a stop; one still being reached when the job is stopped gets nothing.
     void adaptadores() {
         AdaptadorMudo mudo; // stopped while it still tries to reach an adapter: nothing is sent
         QProcess parado;
@@ -244,6 +245,18 @@ private Q_SLOTS:
             QVERIFY(p.waitForReadyRead(20000) && !(dicho += p.readAllStandardError()).isEmpty());
         QCOMPARE(lento.Leer(8002).size(), 8002);
         QCOMPARE(estado(p), 0);
+        AdaptadorRetenido sordo(1024);
+        QProcess esperando;
+        arrancar(esperando,
+                 {"enviar", "lleno.mn2", "--dy1=0", "--dy2=0", "--puerto", sordo.direccion()});
+        QByteArray dicho;
+        while (!dicho.contains("esperando que el adaptador confirme los datos") &&
+               esperando.waitForReadyRead(20000))
+            dicho += esperando.readAllStandardError();
+        parar(esperando, SIGTERM);
+        QCOMPARE(estado(esperando), 143);
+        QVERIFY((dicho + esperando.readAllStandardError())
+                    .contains("se cancelo antes de que el adaptador confirmara los datos"));
         c.escribir("m.mn2", ArchivoEjemplo);
         Adaptador uno, dos, tres;
         QProcess todos; // ports that fail, first, hold none back; Ctrl-C reaches them all
@@ -251,7 +264,7 @@ private Q_SLOTS:
                  {"enviar", "m.mn2", "--dy1", "5", "--dy2", "200", "--puerto",
                   "/dev/brelo-no-existe", "--puerto", "tcp://127.0.0.1:65535", "--puerto",
                   uno.direccion(), "--puerto", dos.direccion(), "--puerto", tres.direccion()});
-        QByteArray dicho;
+        dicho.clear();
         while (!dicho.contains("Enviando") && todos.waitForReadyRead(20000))
             dicho += todos.readAllStandardError();
         parar(todos, SIGINT);

@@ -114,9 +114,20 @@ public:
     QList<double> pausas; // ms; read them while the transfer is parked or over
 
     std::atomic<qint64> porLectura = 0; // ns each reading of the clock moves it on
-    qint64 Ahora() override { return ahora_ += porLectura; }
+    std::atomic<bool> libre = false;    // pauses go by without stopping
+    std::atomic<int> lecturas = 0;
+    qint64 Ahora() override {
+        ++lecturas;
+        return ahora_ += porLectura;
+    }
+    // Moves the clock on from the test's thread, as time going by.
+    void Avanzar(qint64 ns) { ahora_ += ns; }
     void DormirHasta(qint64 hasta, const std::function<bool()>& despertar) override {
         pausas << double(hasta - ahora_) / 1e6;
+        if (libre) {
+            ahora_ = std::max<qint64>(ahora_, hasta);
+            return;
+        }
         parado_.release();
         while (!sigue_.tryAcquire(1, 1))
             if (despertar())
@@ -142,7 +153,7 @@ public:
     }
 
 private:
-    qint64 ahora_ = 0;
+    std::atomic<qint64> ahora_ = 0;
     QSemaphore parado_, sigue_;
 };
 

@@ -36,8 +36,20 @@ ResultadoNombre ResolverNombre(const std::string& host, const std::string& puert
     return r;
 }
 
+QString TextoDireccion(const DireccionTcp& d) {
+    char texto[NI_MAXHOST] = {};
+    ::getnameinfo(reinterpret_cast<const sockaddr*>(d.bytes.data()), socklen_t(d.largo), texto,
+                  sizeof texto, nullptr, 0, NI_NUMERICHOST);
+    return QString::fromLatin1(texto);
+}
+
 unsigned IndiceInterfaz(const QString& nombre) {
     return ::if_nametoindex(nombre.toLocal8Bit().constData());
+}
+
+bool HayInterfaz(unsigned indice) {
+    char nombre[IF_NAMESIZE];
+    return ::if_indextoname(indice, nombre) != nullptr;
 }
 
 Conexion::~Conexion() {
@@ -64,20 +76,30 @@ int Conexion::Esperar(int ms) {
     return error;
 }
 
+// No TCP_USER_TIMEOUT: once an adapter's window closes, Linux counts it from the first probe
+// and does not start again when the window opens, so it would end a slow adapter's
+// connection that is still making progress.
 void Conexion::Ajustar() {
     const int si = 1;
     ::setsockopt(int(s_), IPPROTO_TCP, TCP_NODELAY, &si, sizeof si);
-    const unsigned limite = MsSinConfirmar;
-    ::setsockopt(int(s_), IPPROTO_TCP, TCP_USER_TIMEOUT, &limite, sizeof limite);
 }
 
 int Conexion::Escribir(const QByteArray& bytes, const std::function<bool()>& seguir) {
     return EscribirDescriptor(int(s_), bytes, seguir, true);
 }
 
-bool Conexion::Cortada() {
-    pollfd cerrada{int(s_), POLLRDHUP, 0};
-    return ::poll(&cerrada, 1, 0) != 0;
+namespace {
+// Why a connection poll() found broken is gone.
+int errorDeCorte(int s) {
+    int error = 0;
+    socklen_t largo = sizeof error;
+    ::getsockopt(s, SOL_SOCKET, SO_ERROR, &error, &largo);
+    return error ? error : ECONNRESET; // nothing pending: the adapter closed it
+}
+} // namespace
+
+int Conexion::Cortada() {
+    return EsperarCorte(0);
 }
 
 int Conexion::Pendientes(qint64& n) {
@@ -91,9 +113,18 @@ int Conexion::Pendientes(qint64& n) {
     return error;
 }
 
-bool Conexion::EsperarCorte(int ms) {
-    pollfd cortada{int(s_), 0, 0}; // wakes early only when the connection breaks
-    return ::poll(&cortada, 1, ms) > 0 && cortada.revents & POLLHUP;
+int Conexion::EsperarCorte(int ms) {
+    pollfd cortada{int(s_), POLLRDHUP, 0}; // a close, a reset or the system giving up
+    return ::poll(&cortada, 1, ms) > 0 ? errorDeCorte(int(s_)) : 0;
+}
+
+// The kernel's count of unanswered retransmission timeouts and window probes: both go back to
+// 0 at the adapter's next answer, however slowly it takes bytes.
+bool Conexion::SinRespuesta() {
+    tcp_info info{};
+    socklen_t largo = sizeof info;
+    return ::getsockopt(int(s_), IPPROTO_TCP, TCP_INFO, &info, &largo) == 0 &&
+           (info.tcpi_retransmits > 0 || info.tcpi_probes > 0);
 }
 
 void Conexion::Cerrar() {

@@ -17,7 +17,7 @@ QString DispositivoDe(const QString& puerto, QString* error) {
 }
 
 QString NombrePuerto(const QString& puerto) {
-    return QStringLiteral("COM") + puerto;
+    return puerto.startsWith(QLatin1Char('/')) ? puerto : QStringLiteral("COM") + puerto;
 }
 
 QString AyudaPuerto() {

@@ -13,6 +13,7 @@ volatile std::sig_atomic_t senal = 0;
 void alParar(int s) {
     if (!senal)
         senal = s;
+    AvisarParada();
 }
 
 } // namespace

@@ -79,8 +79,20 @@ ResultadoNombre ResolverNombre(const std::string& host, const std::string& puert
     return r;
 }
 
+QString TextoDireccion(const DireccionTcp& d) {
+    char texto[NI_MAXHOST] = {};
+    getnameinfo(reinterpret_cast<const sockaddr*>(d.bytes.data()), d.largo, texto, sizeof texto,
+                nullptr, 0, NI_NUMERICHOST);
+    return QString::fromLatin1(texto);
+}
+
 unsigned IndiceInterfaz(const QString& nombre) {
     return if_nametoindex(nombre.toLocal8Bit().constData());
+}
+
+bool HayInterfaz(unsigned indice) {
+    char nombre[IF_NAMESIZE];
+    return if_indextoname(indice, nombre) != nullptr;
 }
 
 Conexion::~Conexion() {
@@ -121,9 +133,9 @@ void Conexion::Ajustar() {
     const auto s = SOCKET(s_);
     const BOOL si = TRUE;
     setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&si), sizeof si);
-    // Seconds; systems without it keep their own limit, and the transfer still gives the
-    // acknowledgement up after its own.
-    const DWORD limite = MsSinConfirmar / 1000;
+    // Seconds of retransmitting without an answer: Windows tells nothing of it otherwise.
+    // Systems without it keep their own limit.
+    const DWORD limite = (MsSinRespuesta + 999) / 1000;
     setsockopt(s, IPPROTO_TCP, TCP_MAXRT, reinterpret_cast<const char*>(&limite), sizeof limite);
 }
 
@@ -146,8 +158,12 @@ int Conexion::Escribir(const QByteArray& bytes, const std::function<bool()>& seg
     return 0;
 }
 
-bool Conexion::Cortada() {
-    return esperar(SOCKET(s_), false, 0) != 0;
+int Conexion::Cortada() {
+    return EsperarCorte(0);
+}
+
+bool Conexion::SinRespuesta() {
+    return false; // SIO_TCP_INFO has no such count: TCP_MAXRT stands in (Ajustar)
 }
 
 // SIO_TCP_INFO (Windows 10 1703 and later) counts the bytes in flight. Where the system does
@@ -169,15 +185,18 @@ int Conexion::Pendientes(qint64& n) {
     return 0;
 }
 
-bool Conexion::EsperarCorte(int ms) {
+int Conexion::EsperarCorte(int ms) {
     const auto s = SOCKET(s_);
     if (esperar(s, false, ms) == 0)
-        return false;
+        return 0;
     char c;
     const int n = recv(s, &c, 1, MSG_PEEK);
-    if (n > 0) // the adapter said something: not a break, but no reason to hurry either
+    if (n > 0) { // the adapter said something: not a break, but no reason to hurry either
         Sleep(DWORD(ms));
-    return n <= 0;
+        return 0;
+    }
+    const int e = errorPendiente(s);
+    return e ? e : n < 0 ? errorRed() : ECONNRESET;
 }
 
 void Conexion::Cerrar() {

@@ -31,6 +31,7 @@ BOOL WINAPI AlControlConsola(DWORD tipo) {
         s = Colgada;
     int ninguna = 0;
     senal.compare_exchange_strong(ninguna, s);
+    AvisarParada();
     if (tipo != CTRL_C_EVENT && tipo != CTRL_BREAK_EVENT)
         WaitForSingleObject(terminada, EsperaCierreMs);
     return TRUE;
