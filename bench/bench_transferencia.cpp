@@ -1,7 +1,9 @@
 // Pacing of a real transfer through a pseudo-terminal pair: the ratio of the measured time to
 // the ideal 5 x DY1 + (N - 5) x DY2, the CPU time the process spent as a share of the
-// transfer's duration, and the time from Cancelar to the terminator. Prints figures; asserts
-// nothing.
+// transfer's duration, and the time from Cancelar to the terminator. Then adapters slower than
+// the pauses: a full memory to one that drains 120 bytes a second (a 1200-baud line) through a
+// 1 KiB buffer, and to one that empties its buffer every 9 s; how long each took and how it
+// ended. Prints figures; asserts nothing. (A minute and a half of it is those two.)
 
 #include "link/ajustes.h"
 #include "link/puertotcp.h"
@@ -20,7 +22,15 @@
 #include <QTimer>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <thread>
+#include <tuple>
+#include <vector>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include "medidas.h"
 
@@ -43,6 +53,7 @@ public:
     void Cerrar() override { real.Cerrar(); }
     bool Abrir(const QString& d, qint32 b, QString& e) override { return real.Abrir(d, b, e); }
     bool Preparar(const std::function<bool()>& seguir) override { return real.Preparar(seguir); }
+    bool Conectar(const std::function<bool()>& seguir) override { return real.Conectar(seguir); }
     bool Output(const QByteArray& bytes, const std::function<bool()>& seguir) override {
         ultimo = reloj.nsecsElapsed();
         return real.Output(bytes, seguir);
@@ -52,11 +63,61 @@ public:
     }
 };
 
-void esperarFin(Transferencia& t) {
+Transferencia::Fin esperarFin(Transferencia& t) {
     QEventLoop bucle;
-    QObject::connect(&t, &Transferencia::Terminada, &bucle, &QEventLoop::quit);
+    Transferencia::Fin fin = Transferencia::Fallido;
+    QObject::connect(&t, &Transferencia::Terminada, &bucle, [&](Transferencia::Fin f) {
+        fin = f;
+        bucle.quit();
+    });
     bucle.exec();
+    return fin;
 }
+
+// An adapter on the loopback with a 1 KiB receive buffer, read on a thread of its own: cada
+// bytes at a time every pausa ms (0: all there is).
+class AdaptadorLento {
+public:
+    AdaptadorLento(int cada, int pausa) {
+        escucha_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        const int recepcion = 1024;
+        ::setsockopt(escucha_, SOL_SOCKET, SO_RCVBUF, &recepcion, sizeof recepcion);
+        sockaddr_in d{};
+        d.sin_family = AF_INET;
+        d.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t largo = sizeof d;
+        ::bind(escucha_, reinterpret_cast<sockaddr*>(&d), largo);
+        ::listen(escucha_, 4);
+        ::getsockname(escucha_, reinterpret_cast<sockaddr*>(&d), &largo);
+        puerto_ = ntohs(d.sin_port);
+        lector_ = std::thread([this, cada, pausa] {
+            std::vector<char> b(65536);
+            while (!fin_) { // the check's connection first, then the transfer's
+                const int s = ::accept(escucha_, nullptr, nullptr);
+                if (s < 0)
+                    return;
+                for (ssize_t n = 1; n > 0 && !fin_;) {
+                    n = ::read(s, b.data(), cada ? size_t(cada) : b.size());
+                    std::this_thread::sleep_for(std::chrono::milliseconds(pausa));
+                }
+                ::close(s);
+            }
+        });
+    }
+    ~AdaptadorLento() {
+        fin_ = true;
+        ::shutdown(escucha_, SHUT_RDWR);
+        lector_.join();
+        ::close(escucha_);
+    }
+    QString direccion() const { return QStringLiteral("tcp://127.0.0.1:%1").arg(puerto_); }
+
+private:
+    int escucha_;
+    quint16 puerto_ = 0;
+    std::atomic<bool> fin_ = false;
+    std::thread lector_;
+};
 
 } // namespace
 
@@ -134,6 +195,26 @@ int main(int argc, char* argv[]) {
         }
         std::printf("  de Cancelar al terminador con DY2 %.0f ms: peor de 10, %.2f ms\n", dy2,
                     peor);
+    }
+    // Adapters slower than the pauses, a full memory with the default pauses.
+    const QByteArray lleno(8002, 'x');
+    for (auto [cada, pausa, como] :
+         {std::tuple{12, 100, "120 bytes/s por 1 KiB"}, {0, 9000, "vacia su memoria cada 9 s"}}) {
+        AdaptadorLento lento(cada, pausa);
+        PuertoCronometrado linea;
+        Ajustes c;
+        c.Puerto = lento.direccion();
+        if (!IniciarPuerto(linea, c).isEmpty())
+            return 1;
+        Transferencia aLento(linea, reloj);
+        QElapsedTimer duracion;
+        duracion.start();
+        aLento.Iniciar(lleno, 200, 5);
+        const Transferencia::Fin fin = esperarFin(aLento);
+        std::printf("  adaptador lento (%s), 8002 bytes: %.1f s, %s %s\n", como,
+                    duracion.elapsed() / 1000.0,
+                    fin == Transferencia::Enviado ? "enviado" : "fallido",
+                    qPrintable(aLento.Motivo()));
     }
     lector.kill();
     lector.waitForFinished();

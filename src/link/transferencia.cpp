@@ -4,8 +4,6 @@
 #include "link/puerto.h"
 #include "link/reloj.h"
 
-#include <QThread>
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -31,11 +29,11 @@ Transferencia::Transferencia(Puerto& puerto, Reloj& reloj, QObject* padre)
 
 Transferencia::~Transferencia() {
     Parada::Olvidar(&cancelado_);
-    if (!hilo_)
+    if (!hilo_.joinable())
         return;
     abandonado_ = true;
     cancelado_ = true;
-    hilo_->wait();
+    hilo_.join();
 }
 
 int Transferencia::Porcentaje(int pos, int largo) {
@@ -47,7 +45,7 @@ void Transferencia::Iniciar(const QByteArray& trama, double demora1, double demo
 }
 
 void Transferencia::Iniciar(std::function<QByteArray()> trama, double demora1, double demora2) {
-    if (hilo_)
+    if (hilo_.joinable())
         return;
     hacerTrama_ = std::move(trama);
     demora1_ = Acotada(demora1);
@@ -57,13 +55,12 @@ void Transferencia::Iniciar(std::function<QByteArray()> trama, double demora1, d
     avisada_ = false;
     motivo_.clear();
     Parada::Avisar(&cancelado_); // a stopping signal cancels it at its next byte
-    hilo_.reset(QThread::create([this] {
+    hilo_ = std::thread([this] {
         const Fin fin = correr();
         puerto_.Soltar();
         QMetaObject::invokeMethod(
             this, [this, fin] { acabar(fin); }, Qt::QueuedConnection);
-    }));
-    hilo_->start();
+    });
 }
 
 Transferencia::Fin Transferencia::correr() {
@@ -141,8 +138,7 @@ Transferencia::Fin Transferencia::fallar(const QString& siNoHayOtro) {
 }
 
 void Transferencia::acabar(Fin fin) {
-    hilo_->wait();
-    hilo_.reset();
+    hilo_.join();
     Parada::Olvidar(&cancelado_);
     Q_EMIT Terminada(fin);
 }

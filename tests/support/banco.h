@@ -16,7 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRadioButton>
-#include <QSemaphore>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -27,6 +26,7 @@
 #include <atomic>
 #include <csignal>
 #include <memory>
+#include <semaphore>
 #ifndef Q_OS_WIN
 #include <sys/resource.h>
 #endif
@@ -129,7 +129,7 @@ public:
             return;
         }
         parado_.release();
-        while (!sigue_.tryAcquire(1, 1))
+        while (!sigue_.try_acquire_for(std::chrono::milliseconds(1)))
             if (despertar())
                 return;
         ahora_ = hasta;
@@ -137,7 +137,8 @@ public:
     // Waits for the transfer to park in its next pause, handing the window what it reported
     // on the way; false once acabado() says it is over, or when it seems stuck.
     bool parado(const std::function<bool()>& acabado) {
-        for (QDeadlineTimer limite(10000); !parado_.tryAcquire(1, 1);) {
+        for (QDeadlineTimer limite(10000);
+             !parado_.try_acquire_for(std::chrono::milliseconds(1));) {
             QCoreApplication::sendPostedEvents();
             if (acabado() || limite.hasExpired())
                 return false;
@@ -154,7 +155,8 @@ public:
 
 private:
     std::atomic<qint64> ahora_ = 0;
-    QSemaphore parado_, sigue_;
+    // The standard library's, whose handovers ThreadSanitizer sees (scripts/tsan).
+    std::counting_semaphore<> parado_{0}, sigue_{0};
 };
 
 class PlataformaGuion final : public Plataforma {
