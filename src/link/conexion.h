@@ -72,7 +72,9 @@ public:
     // it likes, PuertoTcp deciding when an adapter is gone; where the system cannot tell that
     // (Windows), it gives the connection up after MsSinRespuesta of retransmitting.
     void Ajustar();
-    // As LineaSerie::Escribir, without the wait for the line: the bytes are handed over.
+    // As LineaSerie::Escribir: the bytes are handed over, and while the adapter takes nothing
+    // the write waits, as on a full serial line, so that a cancel reaches the sign soon after
+    // (where the system tells how much it holds unsent).
     int Escribir(const QByteArray& bytes, const std::function<bool()>& seguir);
     // 0 while the connection stands; else why it broke: the system's own error (ETIMEDOUT
     // when it gave up), or ECONNRESET when the adapter closed it or reset it.
@@ -82,9 +84,10 @@ public:
     int Pendientes(qint64& n);
     // Waits ms, or less when the connection breaks: 0 after the wait, else as Cortada().
     int EsperarCorte(int ms);
-    // Whether the system is waiting for an answer the adapter has not given: a byte sent
-    // again, or a probe of its closed window, unanswered. False where the system cannot tell.
-    bool SinRespuesta();
+    // While the system waits for an answer the adapter has not given (a byte sent again, a
+    // probe of its closed window, unanswered): how many ms ago it last answered. -1 when it
+    // waits for nothing, and where the system cannot tell.
+    qint64 SinRespuesta();
     bool Abierta() const { return s_ != Ninguna; }
     void Cerrar();
 

@@ -56,7 +56,7 @@ std::optional<unsigned> alcance(QString texto, QString* error) {
 
 // An IPv6 address of one link (fe80::/10) reaches nothing without its interface.
 bool EnlaceLocal(const QString& host) {
-    static const QRegularExpression enlace(QStringLiteral("^fe[89ab][0-9a-f]?:[0-9a-f:.]*$"),
+    static const QRegularExpression enlace(QStringLiteral("^fe[89ab][0-9a-f]:[0-9a-f:.]*$"),
                                            QRegularExpression::CaseInsensitiveOption);
     return enlace.match(host).hasMatch();
 }
@@ -267,9 +267,9 @@ int PuertoTcp::vigilar() {
         confirmados_ = escritos_ - pendientes;
         acuse_ = ahora;
     }
-    if (pendientes > 0 && conexion_.SinRespuesta()) {
-        if (callado_ < 0)
-            callado_ = ahora;
+    if (const qint64 ms = pendientes > 0 ? conexion_.SinRespuesta() : -1; ms >= 0) {
+        if (callado_ < 0) // silent since its last answer, not since the system noticed
+            callado_ = ahora - ms * NsPorMs;
     } else {
         callado_ = -1;
     }

@@ -2,6 +2,7 @@
 // at the far end of a pseudo-terminal pair.
 
 #include "cli/envio.h"
+#include "core/textos.h"
 #include "link/parada.h"
 #include "link/reloj.h"
 #include "support/adaptador.h"
@@ -228,9 +229,10 @@ private Q_SLOTS:
     }
 
     // Signs at once through adapters: one that refuses is named, the others go on, and
-    // Ctrl-C reaches them all, each getting the terminator. An adapter that stops reading is
-    // waited for, and said so, until it has acknowledged all 8002 bytes, and a stop meanwhile
-    // exits as a stop; one still being reached when the job is stopped gets nothing.
+    // Ctrl-C reaches them all, each getting the terminator. An adapter that stops reading holds
+    // the bytes up, as a full line does, and is waited for, and said so, until it has all 8002;
+    // a stop while one takes nothing exits as a stop, though the terminator cannot go; one
+    // still being reached when the job is stopped gets nothing.
     void adaptadores() {
         AdaptadorMudo mudo; // stopped while it still tries to reach an adapter: nothing is sent
         QProcess parado;
@@ -241,7 +243,7 @@ private Q_SLOTS:
         Adaptador lento(2048);
         QProcess p;
         arrancar(p, {"enviar", "lleno.mn2", "--dy1=0", "--dy2=0", "--puerto", lento.direccion()});
-        for (QByteArray dicho; !dicho.contains("esperando que el adaptador confirme los datos");)
+        for (QByteArray dicho; !dicho.contains(texto::LineaDetenida);)
             QVERIFY(p.waitForReadyRead(20000) && !(dicho += p.readAllStandardError()).isEmpty());
         QCOMPARE(lento.Leer(8002).size(), 8002);
         QCOMPARE(estado(p), 0);
@@ -250,13 +252,12 @@ private Q_SLOTS:
         arrancar(esperando,
                  {"enviar", "lleno.mn2", "--dy1=0", "--dy2=0", "--puerto", sordo.direccion()});
         QByteArray dicho;
-        while (!dicho.contains("esperando que el adaptador confirme los datos") &&
-               esperando.waitForReadyRead(20000))
+        while (!dicho.contains(texto::LineaDetenida) && esperando.waitForReadyRead(20000))
             dicho += esperando.readAllStandardError();
         parar(esperando, SIGTERM);
         QCOMPARE(estado(esperando), 143);
         QVERIFY((dicho + esperando.readAllStandardError())
-                    .contains("se cancelo antes de que el adaptador confirmara los datos"));
+                    .contains("la linea no acepto el fin de mensaje"));
         c.escribir("m.mn2", ArchivoEjemplo);
         Adaptador uno, dos, tres;
         QProcess todos; // ports that fail, first, hold none back; Ctrl-C reaches them all

@@ -19,6 +19,10 @@
 
 namespace brelo {
 
+namespace {
+constexpr int MaxSinEnviar = 64; // bytes this machine may hold that the adapter cannot take yet
+} // namespace
+
 ResultadoNombre ResolverNombre(const std::string& host, const std::string& puerto, bool numerica) {
     addrinfo pista{};
     pista.ai_socktype = SOCK_STREAM;
@@ -85,7 +89,19 @@ void Conexion::Ajustar() {
 }
 
 int Conexion::Escribir(const QByteArray& bytes, const std::function<bool()>& seguir) {
-    return EscribirDescriptor(int(s_), bytes, seguir, true);
+    if (const int error = EscribirDescriptor(int(s_), bytes, seguir, true))
+        return error;
+    // Without this the bytes would pile up in this machine's queue at the pace of the pauses,
+    // and a cancel's terminator would reach the sign only after all of them.
+    for (int vuelta = 1;; ++vuelta) {
+        int sinEnviar = 0;
+        if (::ioctl(int(s_), SIOCOUTQNSD, &sinEnviar) != 0 || sinEnviar <= MaxSinEnviar)
+            return 0;
+        if (const int error = EsperarCorte(TramoMs / 10))
+            return error;
+        if (vuelta % 10 == 0 && !seguir())
+            return ECANCELED;
+    }
 }
 
 namespace {
@@ -118,13 +134,16 @@ int Conexion::EsperarCorte(int ms) {
     return ::poll(&cortada, 1, ms) > 0 ? errorDeCorte(int(s_)) : 0;
 }
 
-// The kernel's count of unanswered retransmission timeouts and window probes: both go back to
-// 0 at the adapter's next answer, however slowly it takes bytes.
-bool Conexion::SinRespuesta() {
+// The kernel's count of unanswered retransmission timeouts and window probes, which go back
+// to 0 at the adapter's next answer however slowly it takes bytes; and the time of its last
+// answer, which a backed-off probe of a long-closed window may come well after.
+qint64 Conexion::SinRespuesta() {
     tcp_info info{};
     socklen_t largo = sizeof info;
-    return ::getsockopt(int(s_), IPPROTO_TCP, TCP_INFO, &info, &largo) == 0 &&
-           (info.tcpi_retransmits > 0 || info.tcpi_probes > 0);
+    if (::getsockopt(int(s_), IPPROTO_TCP, TCP_INFO, &info, &largo) != 0 ||
+        (info.tcpi_retransmits == 0 && info.tcpi_probes == 0))
+        return -1;
+    return info.tcpi_last_ack_recv;
 }
 
 void Conexion::Cerrar() {

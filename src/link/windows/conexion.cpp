@@ -162,8 +162,8 @@ int Conexion::Cortada() {
     return EsperarCorte(0);
 }
 
-bool Conexion::SinRespuesta() {
-    return false; // SIO_TCP_INFO has no such count: TCP_MAXRT stands in (Ajustar)
+qint64 Conexion::SinRespuesta() {
+    return -1; // SIO_TCP_INFO has no such count: TCP_MAXRT stands in (Ajustar)
 }
 
 // SIO_TCP_INFO (Windows 10 1703 and later) counts the bytes in flight. Where the system does
