@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QHostAddress>
+#include <QHostInfo>
 #include <QSerialPort>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -41,8 +42,12 @@ class Recepcion {
 public:
     explicit Recepcion(const OpcionesCartel& o) : o_(o) { reloj_.start(); }
 
+    // The gaps are measured between the reads of one stream's bytes: a read that brings none
+    // (a sender closing without a word) is no arrival.
     void Recibir(const QByteArray& bytes) {
-        llegadas_.push_back(reloj_.nsecsElapsed());
+        if (bytes.isEmpty())
+            return;
+        llegadas_.emplace_back(reloj_.nsecsElapsed(), recibido_.size());
         recibido_ += bytes;
         if (!recibido_.endsWith("\x01\x01"))
             return;
@@ -59,16 +64,19 @@ public:
     }
 
 private:
+    // The gaps that follow one of the first five bytes, then the others, each beside the
+    // pause it should be: --dy1 and --dy2 each checked on their own.
     void acabar(const LecturaTrama& l) {
         ImprimirLectura(l, std::cout);
-        std::vector<double> pausas;
-        for (std::size_t i = 1; i < llegadas_.size(); ++i)
-            pausas.push_back(double(llegadas_[i] - llegadas_[i - 1]) / 1e6);
-        std::sort(pausas.begin(), pausas.end());
-        if (!pausas.empty())
-            std::printf("Pausas entre lecturas: minima %.2f ms, mediana %.2f ms (configuradas: "
-                        "%g ms tras los 5 primeros bytes, %g ms tras los demas)\n",
-                        pausas.front(), pausas[pausas.size() / 2], o_.dy1, o_.dy2);
+        const auto pausas = PausasDeLlegadas(llegadas_);
+        const char* tras[] = {"los 5 primeros bytes", "los demas bytes"};
+        for (int g = 0; g < 2; ++g) {
+            const std::vector<double>& p = pausas[std::size_t(g)];
+            if (!p.empty())
+                std::printf("Pausas tras %s: minima %.2f ms, mediana %.2f ms (configurada: %g "
+                            "ms)\n",
+                            tras[g], p.front(), p[p.size() / 2], g ? o_.dy2 : o_.dy1);
+        }
         if (!o_.carpeta.isEmpty()) {
             const QString ruta =
                 QDir(o_.carpeta)
@@ -85,7 +93,7 @@ private:
 
     const OpcionesCartel& o_;
     QByteArray recibido_;
-    std::vector<qint64> llegadas_;
+    std::vector<std::pair<qint64, qsizetype>> llegadas_; // each read's time, the bytes before it
     QElapsedTimer reloj_;
     int guardados_ = 0;
 };
@@ -108,7 +116,9 @@ bool escucharLinea(const QString& dispositivo, QSerialPort& linea, Recepcion& r)
 bool escucharRed(const QString& direccion, QTcpServer& servidor, QTcpSocket*& activo,
                  Recepcion& r) {
     const QUrl url(direccion);
-    const QHostAddress en(url.host());
+    QHostAddress en(url.host());
+    if (en.isNull() && !url.host().isEmpty()) // a name, as tcp://EQUIPO:PUERTO allows
+        en = QHostInfo::fromName(url.host()).addresses().value(0);
     if (!url.isValid() || en.isNull() || url.port() < 0 ||
         !servidor.listen(en, quint16(url.port()))) {
         Fallar(texto::Error03, direccion + QStringLiteral(": ") +
@@ -149,6 +159,17 @@ bool escucharRed(const QString& direccion, QTcpServer& servidor, QTcpSocket*& ac
 }
 
 } // namespace
+
+std::array<std::vector<double>, 2>
+PausasDeLlegadas(const std::vector<std::pair<qint64, qsizetype>>& llegadas) {
+    std::array<std::vector<double>, 2> pausas;
+    for (std::size_t i = 1; i < llegadas.size(); ++i)
+        pausas[llegadas[i].second > 5 ? 1 : 0].push_back(
+            double(llegadas[i].first - llegadas[i - 1].first) / 1e6);
+    for (auto& p : pausas)
+        std::sort(p.begin(), p.end());
+    return pausas;
+}
 
 void ImprimirLectura(const LecturaTrama& l, std::ostream& salida) {
     for (const FlujoLeido& f : l.flujos) {

@@ -9,9 +9,18 @@
 
 #include <QString>
 
+#include <array>
 #include <ostream>
+#include <utility>
+#include <vector>
 
 namespace brelo {
+
+// The gaps between one stream's reads, in ms, from each read's time (ns) and how many of the
+// stream's bytes had come before it: [0] those that follow one of its first five bytes (the
+// sender's --dy1), [1] the others (--dy2); each sorted, empty when there are none.
+std::array<std::vector<double>, 2>
+PausasDeLlegadas(const std::vector<std::pair<qint64, qsizetype>>& llegadas);
 
 // Each message's pages as the sign shows them (effect, pause and exit names, the text), each
 // clock command, and every byte not understood with its offset.

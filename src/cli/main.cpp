@@ -247,9 +247,17 @@ int ordenLeer(const QString& ruta, const QString& destino) {
     }
     const LecturaTrama l = LeerTrama(archivo.datos);
     ImprimirLectura(l, std::cout);
-    if (!salida.isEmpty() && l.mensaje && !l.mensaje->front().texto.empty()) {
-        Mensaje m;
+    Mensaje m;
+    if (l.mensaje)
         m.cargarPaginas(*l.mensaje);
+    if (!salida.isEmpty()) { // a file only with a page to keep; else why there is none
+        if (!m.tieneTexto()) {
+            std::cout.flush();
+            return Fallar(texto::NoGrabado,
+                          salida + QStringLiteral(": ") +
+                              (l.mensaje ? QStringLiteral("el mensaje del envio no tiene paginas")
+                                         : QStringLiteral("el archivo no trae ningun mensaje")));
+        }
         if (const auto error = EscribirArchivo(salida, EscribirMensaje(m)))
             return Fallar(texto::NoGrabado, salida + QStringLiteral(": ") + *error);
     }

@@ -1,6 +1,7 @@
 // brelo-cli run as a process: its output, the files it leaves, its exit status, and the sign
 // at the far end of a pseudo-terminal pair.
 
+#include "cli/cartel.h"
 #include "cli/envio.h"
 #include "core/textos.h"
 #include "link/parada.h"
@@ -58,7 +59,10 @@ const Orden Ordenes[] = {
     {"revisar con hallazgos", {"revisar", "m.mn2"}, "5,1,0,\"\xC1rbol de Navidad 2026\",0\r\n", 1, "Pagina 1: ocupa 18 bytes\nPagina 1: El cartel muestra 16 de 21 caracteres\nPagina 1: \xC3\x81 se envia como A\n", "", ""},
     {"revisar con alineaciones imposibles", {"revisar", "m.mn2"}, "3,0,1,\"x\",0\r\n0,0,0,\"y\",0\r\n4,0,7,\"z\",0\r\n", 1, "Mensaje: El mensaje no se puede enviar como esta: las paginas 1 y 3 tienen una alineacion desconocida\nPagina 1: Alineacion desconocida (1): la pagina no se puede enviar\nPagina 2: ocupa 2 bytes\nPagina 3: Alineacion desconocida (7): la pagina no se puede enviar\n", "", ""},
     {"leer", {"leer", "m.mn2", "d"}, TramaEjemplo, 0, "Mensaje (byte 0): completo, 2 paginas\nPagina 1: LLuvia   [16], pausa 5, salida LLuvia Sale: \"      HOLA      \"\nPagina 2: Hora, pausa 0, salida Ninguno: \" Hora 00:00:00 \"\n", "", "d.mn2=3,5,0,\"      HOLA      \",1\r\n12,0,0,\" Hora 00:00:00 \",0\r\n"},
-    {"leer lo que no entiende", {"leer", "m.mn2", "d.mn2"}, "\"W-NT9\xDF\x90" "A\x9F\x01\x01\"\n", 1, "Mensaje (byte 1): completo, 1 pagina\nPagina 1: Rotacion, pausa 0, salida Ninguno: \"A\"\nNo se entendio el byte 9: codigo de efecto desconocido (0x9F)\n", "", "d.mn2=0,0,0,\"A\",0\r\n"},
+    {"leer lo que no entiende", {"leer", "m.mn2", "d.mn2"}, "\"W-NT9\xDF\x90" "A\x9F\x01\x01\"\n", 1, "Mensaje (byte 1): completo, 1 pagina\nPagina 1: Rotacion, pausa 0, salida Ninguno: \"A\"\nNo se entendio el byte 9: 1 byte que no forma ninguna pagina (0x9F): se esperaba el codigo de efecto de una pagina\n", "", "d.mn2=0,0,0,\"A\",0\r\n"},
+    {"leer solo la hora", {"leer", "m.mn2", "solo"}, Hex("572D4E5439 B0 090000071226 0101"), 1, "Hora (byte 0): 09:00:00 07/12/26\n", "NO se Grabo Archivo Mensajes: solo.mn2: el archivo no trae ningun mensaje\n", "solo.mn2=<no existe>"},
+    {"leer un mensaje vacio", {"leer", "m.mn2", "vacio"}, Hex("572D4E5439DF 0101"), 1, "Mensaje (byte 0): completo, 0 paginas\n", "NO se Grabo Archivo Mensajes: vacio.mn2: el mensaje del envio no tiene paginas\n", "vacio.mn2=<no existe>"},
+    {"leer con ruido delante", {"leer", "m.mn2"}, Hex("00FF5A5A 572D4E5439DF 90") + "HOLA" + Hex("0101"), 1, "Mensaje (byte 4): completo, 1 pagina\nPagina 1: Rotacion, pausa 0, salida Ninguno: \"HOLA\"\nNo se entendio el byte 0: 4 bytes que no son parte de ningun envio\n", "", ""},
     {"leer sin envio", {"leer", "m.mn2", "nada"}, "hola", 1, "No se entendio el byte 0: 4 bytes que no son parte de ningun envio\nNo hay ningun envio\n", "", "nada.mn2=<no existe>"},
     {"leer sobre el origen", {"leer", "m.mn2", "m.mn2"}, TramaEjemplo, 2, "", "m.mn2: es el mismo archivo que m.mn2", "m.mn2=" + QString::fromLatin1(TramaEjemplo)},
     {"leer lo que no existe", {"leer", "no.mn2", "nada"}, B(), 2, "", "NO se pudo leer Archivo: no.mn2: no existe", "nada.mn2=<no existe>"},
@@ -277,6 +281,18 @@ private Q_SLOTS:
                     a->Leer(0).size() < 33);
     }
 
+    // The gaps the virtual sign measures: between one stream's reads, those after one of its
+    // first five bytes apart from the rest.
+    void pausasDeLlegadas() {
+        // clang-format off
+        for (auto [llegadas, primeras, demas] : {std::tuple{std::vector<std::pair<qint64, qsizetype>>{{0, 0}, {30000000, 1}, {50000000, 5}, {51000000, 6}, {53000000, 7}}, QList<double>{20, 30}, QList<double>{1, 2}}, {{{7, 0}}, {}, {}}, {{{0, 0}, {4000000, 20}}, {}, {4}}}) {
+            // clang-format on
+            const auto p = PausasDeLlegadas(llegadas);
+            QCOMPARE(QList<double>(p[0].begin(), p[0].end()), primeras);
+            QCOMPARE(QList<double>(p[1].begin(), p[1].end()), demas);
+        }
+    }
+
     // The virtual sign, on the far end of a pseudo-terminal left in cooked mode and on a TCP
     // port of its choosing, takes what the real enviar sends, codes that look like XON, XOFF,
     // Ctrl-Z and DEL unchanged, shows it, keeps it, and stops cleanly on SIGTERM.
@@ -289,7 +305,7 @@ private Q_SLOTS:
         QProcess socat;
         socat.start("socat", {"pty,raw,echo=0,link=" + c.ruta("pa"), "pty,link=" + c.ruta("pb")});
         QTRY_VERIFY(QFileInfo::exists(c.ruta("pb")));
-        for (const QString& donde : {c.ruta("pb"), QString("tcp://127.0.0.1:0")}) {
+        for (const QString& donde : {c.ruta("pb"), QString("tcp://localhost:0")}) {
             QVERIFY(QDir(c.dir.path()).mkpath("recibidos" + donde.left(3)));
             QProcess cartel, envio;
             arrancar(cartel, {"cartel", "--escuchar", donde, "--dy1", "1", "--dy2=1", "--guardar",
@@ -305,7 +321,11 @@ private Q_SLOTS:
             const QString puerto = donde.startsWith("tcp") ? dicho.mid(14).trimmed() : c.ruta("pa");
             arrancar(envio, {"enviar", "cc.mn2", "--dy1", "1", "--dy2", "1", "--puerto", puerto});
             QVERIFY2(estado(envio) == 0, envio.readAllStandardError().constData());
-            QVERIFY(hasta("Pausas entre lecturas"));
+            QVERIFY(hasta("Pausas tras los demas bytes"));
+            // A whole memory and more: the sign keeps what fits, the page it cut left out.
+            arrancar(envio, {"enviar", "lleno.mn2", "--dy1=0", "--dy2=0", "--puerto", puerto});
+            QCOMPARE(estado(envio), 0);
+            QVERIFY(hasta("Mensaje (byte 0): cortado en la memoria, 1 pagina\n"));
             parar(cartel, SIGTERM);
             QCOMPARE(estado(cartel), 0);
             QVERIFY2(dicho.contains(

@@ -14,7 +14,7 @@ namespace brelo {
 namespace {
 
 constexpr std::string_view Inicio = "W-NT9";
-constexpr unsigned char Mensaje = 0xDF, Reloj = 0xB0;
+constexpr unsigned char CodigoMensaje = 0xDF, Reloj = 0xB0;
 constexpr std::size_t LargoCampo = 16, LargoReloj = 6;
 constexpr std::size_t LargoCortado = LargoMaximoTrama + 2; // a stream cut at the sign's memory
 
@@ -46,6 +46,7 @@ public:
                 r_.mensaje = f->paginas;
         if (r_.mensaje && r_.mensaje->empty())
             r_.mensaje->emplace_back(); // one empty page, as a new message has
+        contarDudas();
         std::stable_sort(r_.incidencias.begin(), r_.incidencias.end(),
                          [](const Incidencia& a, const Incidencia& b) { return a.byte < b.byte; });
         return r_;
@@ -64,8 +65,40 @@ private:
     unsigned char at(std::size_t i) const { return i < d_.size() ? d_[i] : 0; }
     bool terminador(std::size_t i) const { return at(i) == 1 && at(i + 1) == 1; }
     bool final(std::size_t i) const { return i >= d_.size() || terminador(i); }
+    // A new stream's header: a sender stopped and another started.
+    bool cabecera(std::size_t i) const {
+        return d_.substr(std::min(i, d_.size()), Inicio.size()) == Inicio &&
+               (at(i + Inicio.size()) == CodigoMensaje || at(i + Inicio.size()) == Reloj);
+    }
+    // Where a record may stop short: the stream's end, or another's start.
+    bool corte(std::size_t i) const { return final(i) || cabecera(i); }
     void decir(std::size_t en, std::string motivo) {
         r_.incidencias.push_back({base_ + en, std::move(motivo)});
+    }
+    // Doubts that come in runs (a damaged byte shifts every code after it) are told once for
+    // each run.
+    enum Clase { EfectoDesconocido, SinTexto };
+    void dudar(std::size_t en, Clase clase) {
+        if (!dudas_.empty() && dudas_.back().clase == clase &&
+            dudas_.back().desde + dudas_.back().cuantos == en) {
+            ++dudas_.back().cuantos;
+            return;
+        }
+        dudas_.push_back({en, 1, clase, at(en)});
+    }
+    void contarDudas() {
+        for (const Duda& d : dudas_) {
+            const std::string n = std::to_string(d.cuantos), c = hex(d.primero);
+            if (d.clase == SinTexto)
+                decir(d.desde, d.cuantos == 1
+                                   ? "codigo que ningun texto envia (" + c + ")"
+                                   : n + " codigos que ningun texto envia (desde " + c + ")");
+            else
+                decir(d.desde,
+                      (d.cuantos == 1 ? "1 byte que no forma" : n + " bytes que no forman") +
+                          " ninguna pagina (" + (d.cuantos == 1 ? "" : "desde ") + c +
+                          "): se esperaba el codigo de efecto de una pagina");
+        }
     }
 
     // One stream from p, or the bytes before the next one; where reading goes on.
@@ -73,7 +106,7 @@ private:
         std::size_t k = 0;
         while (k < Inicio.size() && at(p + k) == Inicio[k])
             ++k;
-        if (k == Inicio.size() && at(p + k) == Mensaje)
+        if (k == Inicio.size() && at(p + k) == CodigoMensaje)
             return mensaje(p);
         if (k == Inicio.size() && at(p + k) == Reloj)
             return reloj(p);
@@ -89,15 +122,38 @@ private:
         return q;
     }
 
+    // Read by its fixed length, so 01 01 in its fields never ends it. Fields the stream does
+    // not have are shown as "--", never made up.
     std::size_t reloj(std::size_t p) {
         const std::size_t q = p + Inicio.size() + 1;
         FlujoLeido f{base_ + p, true, FlujoLeido::Completo, {}, {}};
+        struct Campo {
+            const char* nombre;
+            int menor, mayor;
+        };
+        constexpr Campo Campos[LargoReloj] = {{"la hora", 0, 23},    {"el minuto", 0, 59},
+                                              {"el segundo", 0, 59}, {"el dia", 1, 31},
+                                              {"el mes", 1, 12},     {"el anio", 0, 99}};
         for (std::size_t i = 0; i < LargoReloj; ++i) {
             const unsigned char b = at(q + i);
-            if ((b >> 4) > 9 || (b & 15) > 9)
+            const bool hay = q + i < d_.size();
+            if (hay && ((b >> 4) > 9 || (b & 15) > 9))
                 decir(q + i, "campo de la hora que no es un numero (" + hex(b) + ")");
-            f.reloj += std::string(1, char('0' + (b >> 4 & 15) % 10)) + char('0' + (b & 15) % 10);
+            else if (const int v = (b >> 4) * 10 + (b & 15);
+                     hay && (v < Campos[i].menor || v > Campos[i].mayor))
+                decir(q + i, std::string(Campos[i].nombre) + " no puede ser " + std::to_string(v));
+            f.reloj +=
+                hay ? std::string(1, char('0' + (b >> 4 & 15) % 10)) + char('0' + (b & 15) % 10)
+                    : std::string("--");
             f.reloj += i == 2 ? " " : i == 5 ? "" : i < 2 ? ":" : "/";
+        }
+        if (q + LargoReloj > d_.size()) {
+            const std::size_t hay = d_.size() > q ? d_.size() - q : 0;
+            decir(d_.size(),
+                  "la orden de la hora se corta tras " + std::to_string(hay) + " de sus 6 campos");
+            f.estado = FlujoLeido::SinTerminar;
+            r_.flujos.push_back(f);
+            return d_.size();
         }
         if (!terminador(q + LargoReloj)) {
             f.estado = FlujoLeido::SinTerminar;
@@ -112,43 +168,48 @@ private:
     std::size_t mensaje(std::size_t p) {
         FlujoLeido f{base_ + p, false, FlujoLeido::Completo, {}, {}};
         std::size_t q = p + Inicio.size() + 1;
+        std::size_t finPagina = 0; // where the last page read ended
         bool demasiadas = false;
         for (;;) {
             if (terminador(q)) {
-                const bool cortado = at(q + 2) == 1 && q + 3 - p == LargoCortado;
-                f.estado = cortado ? FlujoLeido::Cortado : FlujoLeido::Completo;
-                q += cortado ? 3 : 2;
+                // The sign's memory cut the stream: inside its terminator, every page is whole;
+                // anywhere else, the page it cut is left out, whatever its kind.
+                const bool enFin = at(q + 2) == 1 && q + 3 - p == LargoCortado;
+                const bool enPagina = q + 2 - p == LargoCortado;
+                f.estado = enFin || enPagina ? FlujoLeido::Cortado : FlujoLeido::Completo;
+                if (enPagina && finPagina == q && !f.paginas.empty() && !demasiadas)
+                    f.paginas.pop_back();
+                q += enFin ? 3 : 2;
                 break;
             }
-            if (q >= d_.size()) {
+            if (q >= d_.size() || cabecera(q)) { // a sender that stopped; maybe another began
                 f.estado = FlujoLeido::SinTerminar;
-                decir(q, "el envio no termina en 01 01");
+                decir(q, q >= d_.size() ? "el envio no termina en 01 01"
+                                        : "el envio no termina: aqui empieza otro");
                 break;
             }
             const Registro g = registro(q);
             if (g.tipo == Registro::Malo) {
                 if (!g.dicho)
-                    decir(q, "codigo de efecto desconocido (" + hex(at(q)) + ")");
+                    dudar(q, EfectoDesconocido);
                 q = g.en;
                 continue;
             }
             if (g.tipo == Registro::Corto) { // what was out when the transfer ended
-                if (g.en >= d_.size()) {
-                    f.estado = FlujoLeido::SinTerminar;
-                    decir(d_.size(), "el envio no termina en 01 01");
-                    q = g.en;
-                } else {
+                q = g.en;
+                if (g.en < d_.size() && !cabecera(g.en)) {
                     f.estado =
                         g.en + 2 - p == LargoCortado ? FlujoLeido::Cortado : FlujoLeido::Cancelado;
-                    q = g.en + 2;
+                    q += 2;
+                    break;
                 }
-                break;
+                continue; // its end, or the next stream's start, is told above
             }
             if (f.paginas.size() == MaxPag && !std::exchange(demasiadas, true))
                 decir(q, "mas de 99 paginas: se leen las 99 primeras");
             else if (f.paginas.size() < MaxPag)
                 f.paginas.push_back(g.pagina);
-            q = g.en;
+            q = finPagina = g.en;
         }
         r_.flujos.push_back(std::move(f));
         return q;
@@ -167,7 +228,7 @@ private:
                 g.en = s + parte.size();
                 return g;
             }
-            if (at(s) == std::uint8_t(parte[0]) && at(s) != 0xDF && final(s + 1))
+            if (at(s) == std::uint8_t(parte[0]) && at(s) != 0xDF && corte(s + 1))
                 return {Registro::Corto, s + 1}; // cut between an exit part's two bytes
         }
         return g;
@@ -195,27 +256,38 @@ private:
                 ++n;
             if (n == 5)
                 return especial(q, 5, efecto::Hora);
-            return final(q + n) ? Registro{Registro::Corto, q + n}
+            return corte(q + n) ? Registro{Registro::Corto, q + n}
                                 : Registro{Registro::Malo, q + 1};
         }
-        if (const std::size_t largo = animacion(q))
-            return especial(q, largo,
-                            b == 0x5B   ? efecto::Autito
-                            : b == 0x5D ? efecto::Avion
-                                        : efecto::Pacman);
+        if (const std::size_t codigos = codigosAnimacion(q)) {
+            std::size_t i = q + codigos; // then sixteen blanks, unless the stream stops first
+            while (i < q + codigos + LargoCampo && at(i) == ' ')
+                ++i;
+            if (i == q + codigos + LargoCampo)
+                return especial(q, i - q,
+                                b == 0x5B   ? efecto::Autito
+                                : b == 0x5D ? efecto::Avion
+                                            : efecto::Pacman);
+            if (corte(i))
+                return {Registro::Corto, i};
+        }
         for (std::size_t i = q + 1; i < q + 3; ++i) // a special page's codes, cut short
-            if (final(i) && (b == 0xDF || b == 0xA2 || b == 0x5B || b == 0x5D || b == 0x40))
+            if (corte(i) && (b == 0xDF || b == 0xA2 || b == 0x5B || b == 0x5D || b == 0x40))
                 return {Registro::Corto, i};
         return {Registro::Malo, q + 1};
     }
 
-    // "[\", "]^" or 0x40 and sixteen blanks: its length, 0 when there is none at q.
-    std::size_t animacion(std::size_t q) const {
+    // How many codes an animation's start has at q ("[\", "]^" or 0x40), 0 when none.
+    std::size_t codigosAnimacion(std::size_t q) const {
         const unsigned char b = at(q);
-        const std::size_t codigos =
-            b == 0x40                                                              ? 1
-            : (b == 0x5B && at(q + 1) == 0x5C) || (b == 0x5D && at(q + 1) == 0x5E) ? 2
-                                                                                   : 0;
+        return b == 0x40                                                              ? 1
+               : (b == 0x5B && at(q + 1) == 0x5C) || (b == 0x5D && at(q + 1) == 0x5E) ? 2
+                                                                                      : 0;
+    }
+
+    // An animation's codes and sixteen blanks: its length, 0 when there is none at q.
+    std::size_t animacion(std::size_t q) const {
+        const std::size_t codigos = codigosAnimacion(q);
         if (!codigos)
             return 0;
         for (std::size_t i = 0; i < LargoCampo; ++i)
@@ -239,25 +311,26 @@ private:
     void texto(std::string& t, unsigned char c, std::size_t en) {
         const auto k = caracter(c);
         if (!k)
-            decir(en, "codigo que ningun texto envia (" + hex(c) + ")");
+            dudar(en, SinTexto);
         t += k.value_or('#');
     }
 
     Registro libre(std::size_t q, std::uint8_t efe) {
         std::string t;
         std::size_t i = q;
-        for (; i < d_.size() && at(i) >= 0x10 && at(i) < 0x80 && at(i) != 0x40 && !animacion(i);
+        for (; i < d_.size() && at(i) >= 0x10 && at(i) < 0x80 && at(i) != 0x40 && !animacion(i) &&
+               !cabecera(i);
              ++i)
             texto(t, at(i), i);
         if (t.empty())
-            return final(i) ? Registro{Registro::Corto, i} : Registro{Registro::Malo, q};
+            return corte(i) ? Registro{Registro::Corto, i} : Registro{Registro::Malo, q};
         return {Registro::Entero, i, Pagina{t, efe, 0, 0, 0}};
     }
 
     Registro fijo(std::size_t q, std::uint8_t efe) {
         std::string t;
         for (std::size_t i = q + 1; i < q + 1 + LargoCampo; ++i) {
-            if (final(i))
+            if (corte(i))
                 return {Registro::Corto, i};
             if (at(i) >= 0x80) {
                 decir(q, "registro de 16 codigos cortado tras " + std::to_string(i - q - 1));
@@ -266,7 +339,7 @@ private:
             texto(t, at(i), i);
         }
         const std::size_t c = q + 1 + LargoCampo;
-        if (final(c))
+        if (corte(c))
             return {Registro::Corto, c};
         if (at(c) < 0xC1 || at(c) > 0xC9) {
             decir(c, "falta el codigo de pausa (C1 a C9)");
@@ -278,16 +351,32 @@ private:
         return {Registro::Entero, c + 1, Pagina{t, efe, p, 0, 0}};
     }
 
+    struct Duda {
+        std::size_t desde, cuantos;
+        Clase clase;
+        unsigned char primero;
+    };
+
     std::string_view d_;
     std::size_t base_;
     LecturaTrama r_;
+    std::vector<Duda> dudas_;
 };
 
 } // namespace
 
 bool EsTrama(std::string_view datos) {
-    return datos.substr(0, Inicio.size()) == Inicio ||
-           (datos.substr(0, 1) == "\"" && datos.substr(1, Inicio.size()) == Inicio);
+    if (datos.substr(0, Inicio.size()) == Inicio ||
+        (datos.substr(0, 1) == "\"" && datos.substr(1, Inicio.size()) == Inicio))
+        return true;
+    for (std::size_t i = datos.find(Inicio); i != std::string_view::npos;
+         i = datos.find(Inicio, i + 1)) {
+        const std::size_t codigo = i + Inicio.size();
+        if (codigo < datos.size() &&
+            (std::uint8_t(datos[codigo]) == CodigoMensaje || std::uint8_t(datos[codigo]) == Reloj))
+            return true;
+    }
+    return false;
 }
 
 LecturaTrama LeerTrama(std::string_view datos) {

@@ -43,8 +43,9 @@ struct LecturaTrama {
     bool entendida() const { return incidencias.empty(); }
 };
 
-// Whether a file holds a stream rather than text: it starts with "W-NT9", or with "\"W-NT9"
-// (the Salida.txt form).
+// Whether a file holds a stream rather than text: it starts with "W-NT9" or "\"W-NT9" (the
+// Salida.txt form), or holds a stream's whole header ("W-NT9" and a message's or the clock's
+// code) anywhere, as a capture that starts with noise does.
 bool EsTrama(std::string_view datos);
 
 LecturaTrama LeerTrama(std::string_view datos);

@@ -110,7 +110,8 @@ private:
     void GuardarRecuperacion();
     void CargarMensaje();
     void FallaCarga();
-    void AbrirTrama(const QString& ruta, const std::string& datos);
+    // False when the stream holds no message: nothing was opened.
+    bool AbrirTrama(const QString& ruta, const std::string& datos);
     void MostrarPaginas(const std::vector<Pagina>& paginas);
     void MensajeVacioSinNombre();
     std::optional<ArchivoElegido> ElegirArchivo(DialogoArchivo d);

@@ -284,6 +284,7 @@ void FrmMain::CargarMensaje() {
     const auto elegido = ElegirArchivo(d);
     if (!elegido)
         return;
+    const std::pair nombres{mensaje_.NomArchivo, mensaje_.NomArchivo2};
     mensaje_.NomArchivo = elegido->nombre.toStdString();
     mensaje_.NomArchivo2 = elegido->ruta.toStdString();
     if (mensaje_.NomArchivo.empty())
@@ -294,7 +295,8 @@ void FrmMain::CargarMensaje() {
         return;
     }
     if (EsTrama(archivo.datos)) {
-        AbrirTrama(elegido->ruta, archivo.datos);
+        if (!AbrirTrama(elegido->ruta, archivo.datos)) // nothing opened: the message stays
+            std::tie(mensaje_.NomArchivo, mensaje_.NomArchivo2) = nombres;
         return;
     }
     fraMensaje_->Ini_Frame();
@@ -371,7 +373,7 @@ void FrmMain::Importar_Click() {
 // The bytes a sign was sent become a new message: named like their file, with ".mn2", and
 // marked changed, so that nothing read is lost unsaved and the save asks where. Whatever was
 // not understood is listed in a box.
-void FrmMain::AbrirTrama(const QString& ruta, const std::string& datos) {
+bool FrmMain::AbrirTrama(const QString& ruta, const std::string& datos) {
     const LecturaTrama l = LeerTrama(datos);
     QStringList dudas;
     for (const Incidencia& i : l.incidencias)
@@ -391,14 +393,22 @@ void FrmMain::AbrirTrama(const QString& ruta, const std::string& datos) {
         mensaje_.GrabarComo = true;
         statusBar1_->PonerPanel(2, nombre);
         TypeMsg(tipo::Pgm, QStringLiteral("Mensaje leido de un envio al cartel"));
-    } else {
-        TypeErr(QString::fromLatin1(texto::NoSePudoLeer));
+    } else { // read, but with nothing to open: say what it holds
+        QString reloj;
+        for (const FlujoLeido& f : l.flujos)
+            if (f.hora)
+                reloj = QString::fromStdString(f.reloj);
+        TypeErr(
+            reloj.isEmpty()
+                ? QStringLiteral("El envio no trae ningun mensaje")
+                : QStringLiteral("El envio no trae ningun mensaje: solo la hora (%1)").arg(reloj));
     }
     if (!dudas.isEmpty())
         plataforma_.Aviso(this, QStringLiteral("Envio al cartel"),
                           QStringLiteral("No se entendio todo el envio:\n") +
                               dudas.join(QLatin1Char('\n')),
                           QMessageBox::Warning);
+    return bool(l.mensaje);
 }
 
 } // namespace brelo
