@@ -34,9 +34,6 @@ std::string nombreDe(std::string_view catalogo) {
     return std::string(catalogo.substr(0, catalogo.find_last_not_of(' ') + 1));
 }
 
-constexpr const char* Estados[] = {"completo", "cancelado", "cortado en la memoria",
-                                   "sin terminar"};
-
 // Bytes in from one sender, as a sign takes them: a stream is read once its terminator is in.
 class Recepcion {
 public:
@@ -68,7 +65,8 @@ private:
     // pause it should be: --dy1 and --dy2 each checked on their own.
     void acabar(const LecturaTrama& l) {
         ImprimirLectura(l, std::cout);
-        const auto pausas = PausasDeLlegadas(llegadas_);
+        const auto pausas =
+            PausasDeLlegadas(llegadas_, l.flujos.empty() ? 0 : qsizetype(l.flujos.back().desde));
         const char* tras[] = {"los 5 primeros bytes", "los demas bytes"};
         for (int g = 0; g < 2; ++g) {
             const std::vector<double>& p = pausas[std::size_t(g)];
@@ -161,11 +159,12 @@ bool escucharRed(const QString& direccion, QTcpServer& servidor, QTcpSocket*& ac
 } // namespace
 
 std::array<std::vector<double>, 2>
-PausasDeLlegadas(const std::vector<std::pair<qint64, qsizetype>>& llegadas) {
+PausasDeLlegadas(const std::vector<std::pair<qint64, qsizetype>>& llegadas, qsizetype desde) {
     std::array<std::vector<double>, 2> pausas;
     for (std::size_t i = 1; i < llegadas.size(); ++i)
-        pausas[llegadas[i].second > 5 ? 1 : 0].push_back(
-            double(llegadas[i].first - llegadas[i - 1].first) / 1e6);
+        if (llegadas[i - 1].second >= desde) // both reads of the stream's own bytes
+            pausas[llegadas[i].second - desde > 5 ? 1 : 0].push_back(
+                double(llegadas[i].first - llegadas[i - 1].first) / 1e6);
     for (auto& p : pausas)
         std::sort(p.begin(), p.end());
     return pausas;
@@ -177,7 +176,7 @@ void ImprimirLectura(const LecturaTrama& l, std::ostream& salida) {
             salida << "Hora (byte " << f.desde << "): " << f.reloj << '\n';
             continue;
         }
-        salida << "Mensaje (byte " << f.desde << "): " << Estados[f.estado] << ", "
+        salida << "Mensaje (byte " << f.desde << "): " << NombreEstado(f.estado) << ", "
                << f.paginas.size() << (f.paginas.size() == 1 ? " pagina\n" : " paginas\n");
         for (std::size_t i = 0; i < f.paginas.size(); ++i) {
             const Pagina& g = f.paginas[i];

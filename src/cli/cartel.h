@@ -16,11 +16,12 @@
 
 namespace brelo {
 
-// The gaps between one stream's reads, in ms, from each read's time (ns) and how many of the
-// stream's bytes had come before it: [0] those that follow one of its first five bytes (the
+// The gaps between the reads of one stream, in ms, from each read's time (ns) and how many
+// bytes had come before it, the stream starting at byte desde (what came before it, noise or a
+// sender that died, is no part of it): [0] those that follow one of its first five bytes (the
 // sender's --dy1), [1] the others (--dy2); each sorted, empty when there are none.
 std::array<std::vector<double>, 2>
-PausasDeLlegadas(const std::vector<std::pair<qint64, qsizetype>>& llegadas);
+PausasDeLlegadas(const std::vector<std::pair<qint64, qsizetype>>& llegadas, qsizetype desde = 0);
 
 // Each message's pages as the sign shows them (effect, pause and exit names, the text), each
 // clock command, and every byte not understood with its offset.

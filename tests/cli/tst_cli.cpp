@@ -285,9 +285,9 @@ private Q_SLOTS:
     // first five bytes apart from the rest.
     void pausasDeLlegadas() {
         // clang-format off
-        for (auto [llegadas, primeras, demas] : {std::tuple{std::vector<std::pair<qint64, qsizetype>>{{0, 0}, {30000000, 1}, {50000000, 5}, {51000000, 6}, {53000000, 7}}, QList<double>{20, 30}, QList<double>{1, 2}}, {{{7, 0}}, {}, {}}, {{{0, 0}, {4000000, 20}}, {}, {4}}}) {
+        for (auto [llegadas, desde, primeras, demas] : {std::tuple{std::vector<std::pair<qint64, qsizetype>>{{0, 0}, {30000000, 1}, {50000000, 5}, {51000000, 6}, {53000000, 7}}, 0, QList<double>{20, 30}, QList<double>{1, 2}}, {{{7, 0}}, 0, {}, {}}, {{{0, 0}, {4000000, 20}}, 0, {}, {4}}, {{{0, 0}, {900000000, 4}, {930000000, 5}, {932000000, 11}}, 4, {30}, {2}}}) {
             // clang-format on
-            const auto p = PausasDeLlegadas(llegadas);
+            const auto p = PausasDeLlegadas(llegadas, desde);
             QCOMPARE(QList<double>(p[0].begin(), p[0].end()), primeras);
             QCOMPARE(QList<double>(p[1].begin(), p[1].end()), demas);
         }

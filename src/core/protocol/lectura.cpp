@@ -18,6 +18,12 @@ constexpr unsigned char CodigoMensaje = 0xDF, Reloj = 0xB0;
 constexpr std::size_t LargoCampo = 16, LargoReloj = 6;
 constexpr std::size_t LargoCortado = LargoMaximoTrama + 2; // a stream cut at the sign's memory
 
+// The days of a month of the year 2000 + anio.
+int DiasDelMes(int mes, int anio) {
+    constexpr int Dias[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return mes == 2 && anio % 4 == 0 ? 29 : Dias[mes - 1];
+}
+
 std::string hex(unsigned char b) {
     char t[8];
     std::snprintf(t, sizeof t, "0x%02X", b);
@@ -42,8 +48,10 @@ public:
             if (!f->hora && f->estado == FlujoLeido::Completo)
                 r_.mensaje = f->paginas;
         for (auto f = r_.flujos.rbegin(); f != r_.flujos.rend() && !r_.mensaje; ++f)
-            if (!f->hora)
+            if (!f->hora) {
                 r_.mensaje = f->paginas;
+                r_.estadoMensaje = f->estado;
+            }
         if (r_.mensaje && r_.mensaje->empty())
             r_.mensaje->emplace_back(); // one empty page, as a new message has
         contarDudas();
@@ -60,6 +68,7 @@ private:
         std::size_t en;
         Pagina pagina{};
         bool dicho = false; // a bad record whose fault has been reported already
+        bool libre = false; // a free text, which ends where the next thing starts
     };
 
     unsigned char at(std::size_t i) const { return i < d_.size() ? d_[i] : 0; }
@@ -69,6 +78,13 @@ private:
     bool cabecera(std::size_t i) const {
         return d_.substr(std::min(i, d_.size()), Inicio.size()) == Inicio &&
                (at(i + Inicio.size()) == CodigoMensaje || at(i + Inicio.size()) == Reloj);
+    }
+    // A stream starts at i: a whole header, or one cut short by its terminator.
+    bool empiezaEnvio(std::size_t i) const {
+        std::size_t k = 0;
+        while (k < Inicio.size() && at(i + k) == Inicio[k])
+            ++k;
+        return cabecera(i) || (k > 0 && terminador(i + k));
     }
     // Where a record may stop short: the stream's end, or another's start.
     bool corte(std::size_t i) const { return final(i) || cabecera(i); }
@@ -115,7 +131,7 @@ private:
             return p + k + 2;
         }
         std::size_t q = p + 1;
-        while (q < d_.size() && d_[q] != Inicio[0])
+        while (q < d_.size() && !empiezaEnvio(q))
             ++q;
         decir(p, std::to_string(q - p) + (q - p == 1 ? " byte que no es" : " bytes que no son") +
                      " parte de ningun envio");
@@ -134,27 +150,42 @@ private:
         constexpr Campo Campos[LargoReloj] = {{"la hora", 0, 23},    {"el minuto", 0, 59},
                                               {"el segundo", 0, 59}, {"el dia", 1, 31},
                                               {"el mes", 1, 12},     {"el anio", 0, 99}};
+        // Cut short by the file's end or another stream's start; cancelled when its fields
+        // stop at a terminator there.
+        std::size_t campos = 0;
+        while (campos < LargoReloj && q + campos < d_.size() && !cabecera(q + campos))
+            ++campos;
+        const bool cancelada = campos < LargoReloj && campos >= 2 && terminador(q + campos - 2);
+        if (cancelada)
+            campos -= 2;
         for (std::size_t i = 0; i < LargoReloj; ++i) {
             const unsigned char b = at(q + i);
-            const bool hay = q + i < d_.size();
+            const bool hay = i < campos;
             if (hay && ((b >> 4) > 9 || (b & 15) > 9))
                 decir(q + i, "campo de la hora que no es un numero (" + hex(b) + ")");
             else if (const int v = (b >> 4) * 10 + (b & 15);
                      hay && (v < Campos[i].menor || v > Campos[i].mayor))
                 decir(q + i, std::string(Campos[i].nombre) + " no puede ser " + std::to_string(v));
-            f.reloj +=
-                hay ? std::string(1, char('0' + (b >> 4 & 15) % 10)) + char('0' + (b & 15) % 10)
-                    : std::string("--");
+            const auto cifra = [](int n) { return n > 9 ? '?' : char('0' + n); };
+            f.reloj += hay ? std::string{cifra(b >> 4), cifra(b & 15)} : std::string("--");
             f.reloj += i == 2 ? " " : i == 5 ? "" : i < 2 ? ":" : "/";
         }
-        if (q + LargoReloj > d_.size()) {
-            const std::size_t hay = d_.size() > q ? d_.size() - q : 0;
-            decir(d_.size(),
-                  "la orden de la hora se corta tras " + std::to_string(hay) + " de sus 6 campos");
+        if (cancelada) {
+            f.estado = FlujoLeido::Cancelado;
+            r_.flujos.push_back(f);
+            return q + campos + 2;
+        }
+        if (campos < LargoReloj) {
+            decir(q + campos, "la orden de la hora se corta tras " + std::to_string(campos) +
+                                  " de sus 6 campos");
             f.estado = FlujoLeido::SinTerminar;
             r_.flujos.push_back(f);
-            return d_.size();
+            return q + campos;
         }
+        if (const int dia = bcd(q + 3), mes = bcd(q + 4);
+            mes >= 1 && mes <= 12 && dia >= 1 && dia <= 31 && dia > DiasDelMes(mes, bcd(q + 5)))
+            decir(q + 3, "el dia no puede ser " + std::to_string(dia) + " en el mes " +
+                             std::to_string(mes));
         if (!terminador(q + LargoReloj)) {
             f.estado = FlujoLeido::SinTerminar;
             decir(std::min(q + LargoReloj, d_.size()), "la orden de la hora no termina en 01 01");
@@ -169,15 +200,17 @@ private:
         FlujoLeido f{base_ + p, false, FlujoLeido::Completo, {}, {}};
         std::size_t q = p + Inicio.size() + 1;
         std::size_t finPagina = 0; // where the last page read ended
+        bool abierta = false;      // and whether its end cannot be told (a free text, no exit)
         bool demasiadas = false;
         for (;;) {
             if (terminador(q)) {
                 // The sign's memory cut the stream: inside its terminator, every page is whole;
-                // anywhere else, the page it cut is left out, whatever its kind.
+                // a free text that runs into the cut was cut with it, and is left out. (A
+                // record cut short is told below.)
                 const bool enFin = at(q + 2) == 1 && q + 3 - p == LargoCortado;
                 const bool enPagina = q + 2 - p == LargoCortado;
                 f.estado = enFin || enPagina ? FlujoLeido::Cortado : FlujoLeido::Completo;
-                if (enPagina && finPagina == q && !f.paginas.empty() && !demasiadas)
+                if (enPagina && abierta && finPagina == q && !f.paginas.empty() && !demasiadas)
                     f.paginas.pop_back();
                 q += enFin ? 3 : 2;
                 break;
@@ -210,6 +243,7 @@ private:
             else if (f.paginas.size() < MaxPag)
                 f.paginas.push_back(g.pagina);
             q = finPagina = g.en;
+            abierta = g.libre && g.pagina.efeOut == 0;
         }
         r_.flujos.push_back(std::move(f));
         return q;
@@ -296,6 +330,8 @@ private:
         return codigos + LargoCampo;
     }
 
+    int bcd(std::size_t i) const { return (at(i) >> 4) * 10 + (at(i) & 15); }
+
     std::uint8_t pausa(std::size_t i, unsigned char base) {
         const int n = at(i) - base;
         if (n < 1 || n > 9)
@@ -324,7 +360,7 @@ private:
             texto(t, at(i), i);
         if (t.empty())
             return corte(i) ? Registro{Registro::Corto, i} : Registro{Registro::Malo, q};
-        return {Registro::Entero, i, Pagina{t, efe, 0, 0, 0}};
+        return {Registro::Entero, i, Pagina{t, efe, 0, 0, 0}, false, true};
     }
 
     Registro fijo(std::size_t q, std::uint8_t efe) {
@@ -364,6 +400,12 @@ private:
 };
 
 } // namespace
+
+const char* NombreEstado(FlujoLeido::Estado estado) {
+    constexpr const char* Nombres[] = {"completo", "cancelado", "cortado en la memoria",
+                                       "sin terminar"};
+    return Nombres[estado];
+}
 
 bool EsTrama(std::string_view datos) {
     if (datos.substr(0, Inicio.size()) == Inicio ||

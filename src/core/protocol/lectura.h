@@ -38,8 +38,10 @@ struct FlujoLeido {
 struct LecturaTrama {
     std::vector<FlujoLeido> flujos;
     std::vector<Incidencia> incidencias; // in the order of their offsets
-    // The message the file gives: the last complete one, else the last one read at all.
+    // The message the file gives: the last complete one, else the last one read at all; and
+    // how the stream it came from ended.
     std::optional<std::vector<Pagina>> mensaje;
+    FlujoLeido::Estado estadoMensaje = FlujoLeido::Completo;
     bool entendida() const { return incidencias.empty(); }
 };
 
@@ -49,5 +51,8 @@ struct LecturaTrama {
 bool EsTrama(std::string_view datos);
 
 LecturaTrama LeerTrama(std::string_view datos);
+
+// "completo", "cancelado", "cortado en la memoria" or "sin terminar".
+const char* NombreEstado(FlujoLeido::Estado estado);
 
 } // namespace brelo

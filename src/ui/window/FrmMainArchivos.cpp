@@ -392,7 +392,12 @@ bool FrmMain::AbrirTrama(const QString& ruta, const std::string& datos) {
         mensaje_.Cambios = true;
         mensaje_.GrabarComo = true;
         statusBar1_->PonerPanel(2, nombre);
-        TypeMsg(tipo::Pgm, QStringLiteral("Mensaje leido de un envio al cartel"));
+        // A stream that did not end whole is said so, as leer says it.
+        TypeMsg(tipo::Pgm, QStringLiteral("Mensaje leido de un envio al cartel") +
+                               (l.estadoMensaje == FlujoLeido::Completo
+                                    ? QString()
+                                    : QStringLiteral(" (%1)").arg(
+                                          QLatin1String(NombreEstado(l.estadoMensaje)))));
     } else { // read, but with nothing to open: say what it holds
         QString reloj;
         for (const FlujoLeido& f : l.flujos)

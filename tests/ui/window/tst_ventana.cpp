@@ -99,6 +99,7 @@ const Flujo Flujos[] = {
     {"soltar un envio", "abrir:m.mn2 editar soltar:Salida.txt", "Salida.mn2", "Salida.mn2", 15, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / PGM: Mensaje leido de un envio al cartel", "", 1},
     {"importar un envio con dudas", "nuevo importar:raro.bin", "raro.mn2", "raro.mn2", 15, "PGM: Mensaje leido de un envio al cartel", "", 1},
     {"abrir una captura con ruido", "abrir:captura.bin", "captura.mn2", "captura.mn2", 15, "PGM: Mensaje leido de un envio al cartel", "", 1},
+    {"abrir un envio cancelado", "abrir:cancelado.bin", "cancelado.mn2", "cancelado.mn2", 15, "PGM: Mensaje leido de un envio al cartel (cancelado)", "", 0},
     {"abrir solo la hora", "abrir:m.mn2 abrir:hora.bin", "m.mn2", "m.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / ERR: El envio no trae ningun mensaje: solo la hora (09:00:00 07/12/26)", ""},
     {"soltar un texto", "nuevo soltar:t.txt", "Sin Nombre", "", 11, "PGM: Importando Mensaje... / PGM: Mensaje importado OK!", ""},
     {"soltar un texto sin mensaje", "soltar:t.txt abrir:m.mn2", "m.mn2", "m.mn2", 9, "PGM: Importando Mensaje... / PGM: Mensaje importado OK! / PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", "", 1},
@@ -154,7 +155,7 @@ private Q_SLOTS:
         Banco b;
         QVERIFY(QDir(b.dir.path()).mkdir("viejos"));
         // clang-format off
-        for (auto [nombre, datos] : {std::pair{"m.mn2", DosPaginas}, {"mal.mn2", "0,0,0,\"a\",0\r\n300,0"}, {"V1.MNM", "3,1,0,\"PROMO\"\r\n"}, {"v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"vacio.mn2", ""}, {"t.txt", "HOLA\r\n"}, {"NOTAS.TXT", "HOLA\r\n"}, {"o.mn2", "0,0,0,\"otro\",0\r\n"}, {"roto.txt", "Can\xFF" "ci\xC3\xB3n\n"}, {"u.txt", "\xC5\x91\r\n" + B("x\r\n").repeated(100)}, {"largo.txt", B("x\r\n").repeated(98) + B(3000, 'z')}, {"viejos/v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"larga.mn2", "0,0,0,\"" + B(40000, 'x') + "\",0\r\n"}, {"Salida.txt", "\"W-NT9\xDF\x90HOLA\x01\x01\"\r\n"}, {"raro.bin", "W-NT9\xDF\x90" "A\x9F\x01\x01"}, {"captura.bin", B("\x00\xFF\x5A\x5AW-NT9\xDF\x90HOLA\x01\x01", 17)}, {"hora.bin", B("W-NT9\xB0\x09\x00\x00\x07\x12\x26\x01\x01", 14)}})
+        for (auto [nombre, datos] : {std::pair{"m.mn2", DosPaginas}, {"mal.mn2", "0,0,0,\"a\",0\r\n300,0"}, {"V1.MNM", "3,1,0,\"PROMO\"\r\n"}, {"v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"vacio.mn2", ""}, {"t.txt", "HOLA\r\n"}, {"NOTAS.TXT", "HOLA\r\n"}, {"o.mn2", "0,0,0,\"otro\",0\r\n"}, {"roto.txt", "Can\xFF" "ci\xC3\xB3n\n"}, {"u.txt", "\xC5\x91\r\n" + B("x\r\n").repeated(100)}, {"largo.txt", B("x\r\n").repeated(98) + B(3000, 'z')}, {"viejos/v1.mnm", "3,1,0,\"PROMO\"\r\n"}, {"larga.mn2", "0,0,0,\"" + B(40000, 'x') + "\",0\r\n"}, {"Salida.txt", "\"W-NT9\xDF\x90HOLA\x01\x01\"\r\n"}, {"raro.bin", "W-NT9\xDF\x90" "A\x9F\x01\x01"}, {"captura.bin", B("\x00\xFF\x5A\x5AW-NT9\xDF\x90HOLA\x01\x01", 17)}, {"hora.bin", B("W-NT9\xB0\x09\x00\x00\x07\x12\x26\x01\x01", 14)}, {"cancelado.bin", "W-NT9\xDF\x90HOLA\x91" "AB\x01\x01"}})
             b.escribir(nombre, datos);
         const QMap<QString, std::function<void()>> ordenes{
             {"nuevo", [&] { b.v.Nuevo_Click(); }}, {"abrir", [&] { b.v.Cargar_Click(); }},
