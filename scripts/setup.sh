@@ -21,7 +21,7 @@ fi
 # The Windows build: its compiler, wine to run it, the installer and icon tools.
 if [ "${windows:-0}" = 1 ]; then
     paquetes+=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 nsis icoutils
-               librsvg2-bin zip unzip socat xxd xvfb xauth imagemagick)
+               librsvg2-bin zip unzip socat xxd xvfb xauth xdotool imagemagick fonts-wine)
 fi
 
 instalar_faltantes() {

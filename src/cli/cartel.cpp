@@ -105,7 +105,7 @@ bool escucharLinea(const QString& dispositivo, QSerialPort& linea, Recepcion& r)
         return false;
     }
     QObject::connect(&linea, &QSerialPort::readyRead, &linea, [&] { r.Recibir(linea.readAll()); });
-    std::printf("Escuchando en %s\n", qPrintable(dispositivo)); // the line is set up by now
+    std::printf("Escuchando en %s\n", qUtf8Printable(dispositivo)); // the line is set up by now
     std::fflush(stdout);
     return true;
 }
@@ -129,7 +129,7 @@ bool escucharRed(const QString& direccion, QTcpServer& servidor, QTcpSocket*& ac
     const QString host = a.protocol() == QAbstractSocket::IPv6Protocol
                              ? QLatin1Char('[') + a.toString() + QLatin1Char(']')
                              : a.toString();
-    std::printf("Escuchando en tcp://%s:%u\n", qPrintable(host), servidor.serverPort());
+    std::printf("Escuchando en tcp://%s:%u\n", qUtf8Printable(host), servidor.serverPort());
     std::fflush(stdout);
     QObject::connect(&servidor, &QTcpServer::newConnection, &servidor, [&] {
         while (QTcpSocket* s = servidor.nextPendingConnection()) {

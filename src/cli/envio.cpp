@@ -44,11 +44,11 @@ int informar(const std::vector<std::unique_ptr<Envio>>& envios) {
     for (const auto& e : envios) {
         const QString quien = varios ? e->puerto + QStringLiteral(": ") : QString();
         if (!e->hora.isEmpty())
-            std::cerr << qPrintable(quien + e->hora) << '\n';
+            std::cerr << qUtf8Printable(quien + e->hora) << '\n';
         if (e->fin == Transferencia::Enviado) {
-            std::cerr << qPrintable(quien) << texto::EnviadoOk << '\n';
+            std::cerr << qUtf8Printable(quien) << texto::EnviadoOk << '\n';
         } else if (e->fin == Transferencia::Cancelado) {
-            std::cerr << qPrintable(quien) << texto::Cancelado << '\n';
+            std::cerr << qUtf8Printable(quien) << texto::Cancelado << '\n';
             estado = std::max(estado, Parada::Estado());
         } else {
             Fallar(e->fin == Transferencia::SinLinea ? texto::Error03 : texto::Error22,
@@ -100,11 +100,11 @@ void conectar(Envio* envio, const std::vector<std::unique_ptr<Envio>>& envios, b
         mostrarAvance(envios, conLargo, largo);
     });
     QObject::connect(t, &Transferencia::Detenida, t, [envio] {
-        std::cerr << "\nAviso: " << qPrintable(envio->puerto) << ": " << texto::LineaDetenida
+        std::cerr << "\nAviso: " << qUtf8Printable(envio->puerto) << ": " << texto::LineaDetenida
                   << '\n';
     });
     QObject::connect(t, &Transferencia::Confirmando, t, [envio] {
-        std::cerr << '\n' << qPrintable(envio->puerto) << ": " << texto::Confirmando << '\n';
+        std::cerr << '\n' << qUtf8Printable(envio->puerto) << ": " << texto::Confirmando << '\n';
     });
     QObject::connect(t, &Transferencia::Terminada, t, [envio, &pendientes](Transferencia::Fin f) {
         envio->fin = f;
@@ -149,7 +149,7 @@ int transmitir(const std::function<QByteArray(Envio&)>& hacerTrama, const Opcion
 } // namespace
 
 int Fallar(const char* texto, const QString& motivo) {
-    std::cerr << texto << ": " << Mostrable(motivo).toLocal8Bit().constData() << '\n';
+    std::cerr << texto << ": " << Mostrable(motivo).toUtf8().constData() << '\n';
     return Fallo;
 }
 

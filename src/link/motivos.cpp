@@ -23,6 +23,10 @@ QString Motivo(int codigo, const QString& sistema) {
     case EBUSY:
     case ETXTBSY:
         return QStringLiteral("esta en uso");
+    case ENODEV:
+        return QStringLiteral("el dispositivo se desconecto");
+    case ETIMEDOUT:
+        return QStringLiteral("el dispositivo no responde");
     default:
         return QStringLiteral("error del sistema (%1)").arg(Mostrable(sistema));
     }

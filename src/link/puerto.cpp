@@ -21,7 +21,7 @@ QString IniciarPuerto(Puerto& puerto, const Ajustes& a) {
     if (puerto.PortOpen())
         puerto.Cerrar();
     QString error;
-    const QString dispositivo = DispositivoDe(a.Puerto, &error);
+    const QString dispositivo = DispositivoDe(a.Puerto.trimmed(), &error); // "com5 " is COM5
     if (dispositivo.isEmpty())
         return error;
     bool esNumero = false;

@@ -25,6 +25,8 @@ for f in brelo.exe brelo-cli.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6Networ
     grep -qx "$f" "$t/lista" || { echo "  falta $f" && faltan=$((faltan + 1)); }
 done
 comprobar "el ZIP lo tiene todo ($(wc -l <"$t/lista") archivos)" "[ $faltan = 0 ]"
+comprobar "el ZIP pesa menos de 20 MB ($(($(stat -c %s "$zip") / 1048576)) MB)" \
+    "[ $(stat -c %s "$zip") -lt 20000000 ]"
 
 wineboot -i >/dev/null 2>&1
 unzip -q "$zip" -d "$t"
@@ -44,9 +46,35 @@ wine reg query 'HKCU\Software\Classes\Brelo.Mensaje\shell\open\command' /ve >"$t
 wine reg query 'HKCU\Software\Classes\Brelo.Mensaje\DefaultIcon' /ve >"$t/icono" 2>&1 || true
 comprobar ".mn2 abre con Brelo" \
     "grep -q 'Brelo.Mensaje' $t/tipo && grep -qi 'Programs.Brelo.brelo.exe\" \"%1\"' $t/orden && grep -qi 'brelo.exe,0' $t/icono"
+comprobar "el acceso directo empieza en Documentos" \
+    "find '$WINEPREFIX/drive_c/users' -name 'Brelo.lnk' -exec strings -el {} + | grep -qi 'Documents\$'"
+wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brelo' >"$t/entrada" 2>&1 || true
+comprobar "entrada de desinstalacion con tamano, version y editor" \
+    "grep -q 'EstimatedSize.*REG_DWORD.*0x[1-9a-f]' $t/entrada && grep -q 'DisplayVersion' $t/entrada && grep -q 'Publisher' $t/entrada"
+
+# The operator's files in the program's folder and in a folder of the installer's survive the
+# uninstall; what the installer wrote goes, and its folders with it once they are empty.
+printf '0,0,0,"MIO",0\r\n' >"$programas/mi oferta.mn2"
+printf 'x' >"$programas/guia/notas.txt"
 wine "$programas/desinstalar.exe" /S
 for _ in $(seq 100); do [ -f "$programas/brelo.exe" ] || break; sleep 0.1; done
 wine reg query 'HKCU\Software\Classes\.mn2' /ve >/dev/null 2>&1 && quedo=1 || quedo=0
 comprobar "desinstalado" "[ ! -f '$programas/brelo.exe' ] && [ $quedo = 0 ]"
+comprobar "los archivos del operador siguen ahi" \
+    "[ -f '$programas/mi oferta.mn2' ] && [ -f '$programas/guia/notas.txt' ] && [ \$(find '$programas' -type f | wc -l) = 2 ] && [ ! -d '$programas/platforms' ]"
+
+# Installed into a folder of the operator's own, which is left as it was found.
+propia="$WINEPREFIX/drive_c/Carteles"
+mkdir -p "$propia" && printf 'x' >"$propia/lista.txt"
+wine "$instalador" /S '/D=C:\Carteles'
+comprobar "instalado en una carpeta propia" "[ -f '$propia/brelo.exe' ]"
+wine "$propia/desinstalar.exe" /S
+for _ in $(seq 100); do [ -f "$propia/brelo.exe" ] || break; sleep 0.1; done
+comprobar "la carpeta propia queda como estaba" \
+    "[ \"\$(cd '$propia' && find . | sort | tr '\n' ' ')\" = '. ./lista.txt ' ]"
+wine "$instalador" /S '/D=C:\Nueva'
+wine "$WINEPREFIX/drive_c/Nueva/desinstalar.exe" /S
+for _ in $(seq 100); do [ -d "$WINEPREFIX/drive_c/Nueva" ] || break; sleep 0.1; done
+comprobar "una carpeta que solo era del programa se va" "[ ! -d '$WINEPREFIX/drive_c/Nueva' ]"
 wineserver -k || true
 exit $((fallas > 0))

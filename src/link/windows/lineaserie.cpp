@@ -3,6 +3,7 @@
 #include "link/errores.h"
 #include "link/motivos.h"
 #include "link/pausa.h"
+#include "link/puertoserie.h"
 #include "link/windows/serie.h"
 
 #include <algorithm>
@@ -11,7 +12,9 @@
 namespace brelo {
 
 // The device's handle, opened for overlapped writes so that a write held up by the line can
-// be waited for a tenth of a second at a time and given up.
+// be waited for a tenth of a second at a time and given up. It is opened for reading too, as
+// serial programs on Windows open it: some drivers (and wine) refuse their control calls to a
+// handle that cannot read.
 struct LineaSerie::Sistema {
     HANDLE h = INVALID_HANDLE_VALUE;
     HANDLE escrito = nullptr; // signalled when the write under way ends
@@ -21,10 +24,12 @@ namespace {
 
 constexpr DWORD TramoMs = 100; // how often a held-up write asks whether to go on
 
+// A handle that opened but refuses a serial control call belongs to some other device.
 QString motivoPaso(const char* paso) {
     const int e = UltimoError();
-    return QStringLiteral("no se pudo configurar la linea (%1: %2)")
-        .arg(QLatin1String(paso), Mostrable(TextoError(e)));
+    return QStringLiteral("no se pudo configurar el puerto (%1: %2)")
+        .arg(QLatin1String(paso),
+             e == EBADF ? QStringLiteral("no es un puerto serie") : MotivoLinea(e));
 }
 
 } // namespace
@@ -38,8 +43,9 @@ LineaSerie::~LineaSerie() {
 QString LineaSerie::Abrir(const QString& dispositivo) {
     Cerrar();
     const QString ruta = QStringLiteral("\\\\.\\") + dispositivo;
-    s_->h = CreateFileW(reinterpret_cast<const wchar_t*>(ruta.utf16()), GENERIC_WRITE, 0, nullptr,
-                        OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
+    s_->h =
+        CreateFileW(reinterpret_cast<const wchar_t*>(ruta.utf16()), GENERIC_READ | GENERIC_WRITE, 0,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
     if (s_->h == INVALID_HANDLE_VALUE) {
         const DWORD e = GetLastError();
         // Another program holding the port is refused access; a port that is not there has

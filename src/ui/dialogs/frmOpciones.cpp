@@ -35,8 +35,8 @@ QComboBox* lista(const QString& nombre, const QStringList& entradas, const QStri
 // After "1" to "9", the serial devices of this machine (USB adapters among them).
 QStringList puertos() {
     QStringList l{"1", "2", "3", "4", "5", "6", "7", "8", "9"};
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-        l << info.systemLocation();
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) // as typed: COM3
+        l << (DispositivoDe(info.portName()).isEmpty() ? info.systemLocation() : info.portName());
     return l;
 }
 

@@ -76,7 +76,10 @@ std::optional<ArchivoElegido> FrmMain::ElegirArchivo(DialogoArchivo d) {
     }
     const QString junto =
         mensaje_.NomArchivo.empty() ? ultimoNombre_ : deTexto(mensaje_.NomArchivo2);
-    d.carpeta = junto.isEmpty() ? QString() : QFileInfo(junto).path();
+    // Before any, the documents folder: never the program's, which an uninstall removes.
+    d.carpeta = junto.isEmpty()
+                    ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                    : QFileInfo(junto).path();
     const QString ultimo = QFileInfo(ultimoNombre_).fileName();
     if (d.modo == DialogoArchivo::Abrir && EncajaEnFiltro(ultimo, d.filtro))
         d.nombreInicial = ultimo;

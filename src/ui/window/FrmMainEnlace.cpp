@@ -43,12 +43,15 @@ void FrmMain::PuertoComprobado(const QString& error) {
         AvisoPuerto(DispositivoActual() + QStringLiteral(": ") + error);
 }
 
-// The box's text is what operators have always seen; the device tried and the reason come as
+// The box's text is what operators have always seen, but for a port that opened and could
+// not be set up, which is neither in use nor missing; the device tried and the reason come as
 // its detail.
 void FrmMain::AvisoPuerto(const QString& error) {
+    const bool configurar = error.contains(QLatin1String("no se pudo configurar el puerto"));
     plataforma_.Aviso(this, QStringLiteral("Puerto Serie"),
                       QString::fromLatin1(texto::Error03) +
-                          QStringLiteral("\rEl puerto ya esta en uso o no existe "),
+                          (configurar ? QStringLiteral("\rNo se pudo configurar el puerto ")
+                                      : QStringLiteral("\rEl puerto ya esta en uso o no existe ")),
                       QMessageBox::Critical, error);
 }
 

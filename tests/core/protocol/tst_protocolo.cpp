@@ -98,9 +98,20 @@ const Lectura Lecturas[] = {
     {"cifra que no es un numero", Hex("572D4E5439 B0 1A0000010126 0101"), "H1?:00:00 01/01/26|6:campo de la hora que no es un numero (0x1A)|"},
     {"un mega de basura", B(1000000, 'W'), "|0:1000000 bytes que no son parte de ningun envio|"},
     {"interrumpido por otro envio", Cabecera + Hex("80") + "PRIMERO         " + Hex("C1") + Cabecera + Hex("90") + "HOLA" + Hex("0101"), "MS1,MC1|24:el envio no termina: aqui empieza otro|HOLA"},
+    {"la hora interrumpe un envio", Cabecera + Hex("9041 572D4E5439 B0 010101010101 0101"), "MS1,H01:01:01 01/01/01|8:el envio no termina: aqui empieza otro|A"},
+    {"dudas en orden", Cabecera + Hex("114142 9041"), "MS1|6:3 bytes que no forman ninguna pagina (desde 0x11): se esperaba el codigo de efecto de una pagina;11:el envio no termina en 01 01|A"},
+    {"dos codigos que ningun texto envia", Cabecera + Hex("9041 1C1D 0101"), "MC1|8:2 codigos que ningun texto envia (desde 0x1C)|A##"},
+    {"dos bytes que no forman pagina", Cabecera + Hex("9041 9F9F 0101"), "MC1|8:2 bytes que no forman ninguna pagina (desde 0x9F): se esperaba el codigo de efecto de una pagina|A"},
     {"interrumpido dentro de un registro", Cabecera + Hex("80") + "PRIM" + Cabecera + Hex("90") + "HOLA" + Hex("0101"), "MS0,MC1|11:el envio no termina: aqui empieza otro|HOLA"},
     {"cancelado en una animacion", Cabecera + Hex("91") + "ABCDEFGHIJKLMNOP" + Hex("C3 40 20*15 0101"), "MX1||ABCDEFGHIJKLMNOP"},
     {"hora cortada", Hex("572D4E5439 B0 1230"), "H12:30:-- --/--/--|8:la orden de la hora se corta tras 2 de sus 6 campos|"},
+    {"la ultima hora del dia", Hex("572D4E5439 B0 235959010126 0101"), "H23:59:59 01/01/26||"},
+    {"texto libre interrumpido", Cabecera + Hex("90") + "HOLA" + Cabecera + Hex("90") + "CHAU" + Hex("0101"), "MS1,MC1|11:el envio no termina: aqui empieza otro|CHAU"},
+    {"interrumpido en una salida", Cabecera + Hex("9041 D6") + Cabecera + Hex("9042 0101"), "MS0,MC1|9:el envio no termina: aqui empieza otro|B"},
+    {"cancelado tras un avion", Cabecera + Hex("91") + "ABCDEFGHIJKLMNOP" + Hex("C3 5D 0101"), "MX1||ABCDEFGHIJKLMNOP"},
+    {"hora 24", Hex("572D4E5439 B0 240000010126 0101"), "H24:00:00 01/01/26|6:la hora no puede ser 24|"},
+    {"dia 0", Hex("572D4E5439 B0 120000000126 0101"), "H12:00:00 00/01/26|9:el dia no puede ser 0|"},
+    {"hora sin fin", Hex("572D4E5439 B0 120000010126"), "H12:00:00 01/01/26|12:la orden de la hora no termina en 01 01|"},
     {"hora imposible", Hex("572D4E5439 B0 259959321326 0101"), "H25:99:59 32/13/26|6:la hora no puede ser 25;7:el minuto no puede ser 99;9:el dia no puede ser 32;10:el mes no puede ser 13|"},
     {"mas de 99", Cabecera + Cien + Hex("0101"), "MC99|204:mas de 99 paginas: se leen las 99 primeras|A/A"},
     {"sin terminar", Cabecera + Hex("9041"), "MS1|8:el envio no termina en 01 01|A"},
@@ -142,6 +153,23 @@ private Q_SLOTS:
             if (textos.size() < 2)
                 textos << QString::fromLatin1(g.texto).left(16);
         QCOMPARE(flujos.join(',') + '|' + dudas.join(';') + '|' + textos.join('/'), caso.lee);
+    }
+
+    // What the window opens as a capture rather than as a message file.
+    void esTrama_data() {
+        QTest::addColumn<QByteArray>("datos");
+        QTest::addColumn<bool>("es");
+        QTest::newRow("mensaje") << Cabecera + Hex("9041 0101") << true;
+        QTest::newRow("Salida.txt") << "\"" + Cabecera + Hex("9041 0101") << true;
+        QTest::newRow("ruido y mensaje") << "xyz" + Cabecera + Hex("9041 0101") << true;
+        QTest::newRow("ruido y hora") << "xyz" + Hex("572D4E5439 B0 120000010126 0101") << true;
+        QTest::newRow("ruido y cabecera sola") << "xyz" + Hex("572D4E5439 41") << false;
+        QTest::newRow("archivo de mensaje") << QByteArray("0,0,0,\"W-NT9\",0\r\n") << false;
+    }
+    void esTrama() {
+        QFETCH(QByteArray, datos);
+        QFETCH(bool, es);
+        QCOMPARE(EsTrama(datos.toStdString()), es);
     }
 
     // Any message the program makes, read back from its stream, gives the same bytes again (a

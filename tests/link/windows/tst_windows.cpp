@@ -1,5 +1,6 @@
 // The link on Windows, under wine: port names, the serial line's steps on a COM port that the
-// runner maps to a pseudo-terminal (BRELO_COM, its far end's bytes in the file BRELO_RECIBIDO),
+// runner maps to a pseudo-terminal (BRELO_COM, its far end's bytes in the file BRELO_RECIBIDO)
+// and on one it maps to a device that is no serial port (BRELO_COM_NULO),
 // the timer behind the pauses, the console's stops, and the registry.
 
 #include "link/ajustes.h"
@@ -22,24 +23,6 @@
 using namespace brelo;
 
 namespace {
-
-// The write on a handle from CreateFile, without the configuration and the wait for the
-// driver's queue, which wine cannot do on a pseudo-terminal.
-class SoloEscritura final : public Puerto {
-public:
-    HANDLE h = INVALID_HANDLE_VALUE, evento = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    ~SoloEscritura() override { Cerrar(); }
-    bool PortOpen() const override { return h != INVALID_HANDLE_VALUE; }
-    void Cerrar() override { CloseHandle(std::exchange(h, INVALID_HANDLE_VALUE)); }
-    bool Abrir(const QString& d, qint32, QString&) override {
-        h = CreateFileW(reinterpret_cast<const wchar_t*>(("\\\\.\\" + d).utf16()), GENERIC_WRITE, 0,
-                        nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
-        return PortOpen();
-    }
-    bool Output(const QByteArray& b, const std::function<bool()>& seguir) override {
-        return EscribirCom(h, evento, b, seguir) == 0;
-    }
-};
 
 QByteArray recibido() {
     QFile f(qEnvironmentVariable("BRELO_RECIBIDO"));
@@ -92,27 +75,38 @@ private slots:
         QVERIFY(!p.PortOpen());
     }
 
+    // A port typed in any case, with a blank after it, opens and is set up; a device that is
+    // no serial port is told apart from one missing or in use.
+    void puertos_data() {
+        QTest::addColumn<QString>("puerto");
+        QTest::addColumn<QString>("error");
+        const QString com = qEnvironmentVariable("BRELO_COM");
+        QTest::newRow("pseudo-terminal") << com.toLower() + " " << QString();
+        QTest::newRow("no existe") << "COM200"
+                                   << "COM200: no existe";
+        QTest::newRow("no es un puerto serie")
+            << qEnvironmentVariable("BRELO_COM_NULO")
+            << qEnvironmentVariable("BRELO_COM_NULO") +
+                   ": no se pudo configurar el puerto (GetCommState: no es un puerto serie)";
+    }
     void puertos() {
+        QFETCH(QString, puerto);
+        QFETCH(QString, error);
         PuertoSerie p;
         Ajustes a;
-        a.Puerto = "COM200";
-        QCOMPARE(IniciarPuerto(p, a), QString("COM200: no existe"));
-        // Wine cannot configure a pseudo-terminal: the step is named, the port left closed.
-        a.Puerto = qEnvironmentVariable("BRELO_COM").toLower();
-        const QString error = IniciarPuerto(p, a);
-        QVERIFY2(error.startsWith(a.Puerto.toUpper() +
-                                  ": no se pudo configurar la linea (GetCommState: "),
-                 qPrintable(error));
-        QVERIFY(!p.PortOpen());
-        QVERIFY(!p.Lista());
+        a.Puerto = puerto;
+        QCOMPARE(IniciarPuerto(p, a), error);
+        QCOMPARE(p.PortOpen(), error.isEmpty());
+        QCOMPARE(p.Lista(), error.isEmpty());
     }
 
-    // Written, waited out of the driver, paced never faster than asked, cancelled with the
-    // terminator, on the handle CreateFile gave.
+    // Configured, written, waited out of the driver's queue, paced never faster than asked,
+    // cancelled with the terminator: the same path as brelo.exe and brelo-cli.exe.
     void serie() {
-        SoloEscritura p;
-        QString error;
-        QVERIFY(p.Abrir(qEnvironmentVariable("BRELO_COM"), 9600, error));
+        PuertoSerie p;
+        Ajustes a;
+        a.Puerto = qEnvironmentVariable("BRELO_COM");
+        QCOMPARE(IniciarPuerto(p, a), QString());
         RelojReal reloj;
         Transferencia t(p, reloj);
         QByteArray trama("W-NT9");
