@@ -97,6 +97,8 @@ public:
 Q_SIGNALS:
     // A short note for the status line, such as a character the page box wrote as another.
     void Nota(const QString& texto);
+    // The shown page or one of its controls changed, by the operator or by the program.
+    void Mostrado();
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* e) override;

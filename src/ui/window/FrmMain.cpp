@@ -40,6 +40,7 @@ FrmMain::FrmMain(Plataforma& plataforma, QWidget* padre)
     setAcceptDrops(true);
     Form_Load();
     connect(fraMensaje_, &FraMensaje::Nota, statusBar1_, &BarraEstado::Nota);
+    connect(fraMensaje_, &FraMensaje::Mostrado, this, &FrmMain::ActualizarTitulo);
 #if QT_CONFIG(sessionmanager)
     // The desktop session ending (Windows' logoff and shutdown, an X11 session manager).
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { GuardarRecuperacion(); });
@@ -91,9 +92,16 @@ void FrmMain::Form_Load() {
     InicioVar();
     LoadRegSett();
     Inicio_COMM();
-    setWindowTitle(QStringLiteral("Norvane - Brelo ") + VerApp);
     fraMensaje_->Ini_Frame();
     mensaje_.Iniciando = 0;
+    ActualizarTitulo();
+}
+
+void FrmMain::ActualizarTitulo() {
+    const QString programa = QStringLiteral("Norvane - Brelo ") + VerApp;
+    setWindowTitle(MensajeAbierto() ? statusBar1_->Panel(2) + QStringLiteral("[*] - ") + programa
+                                    : programa);
+    setWindowModified(MensajeAbierto() && mensaje_.Cambios);
 }
 
 void FrmMain::InicioVar() {

@@ -100,6 +100,9 @@ protected:
     void dropEvent(QDropEvent* e) override;
 
 private:
+    void Ejecutar(void (FrmMain::*comando)());
+    // The open message's file before the program's name, marked while it has changes.
+    void ActualizarTitulo();
     void ponerVistaAlFinal();
     void Form_Load();
     void CrearComandos();

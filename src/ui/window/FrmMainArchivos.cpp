@@ -99,6 +99,7 @@ void FrmMain::AbrirDeFuera(const QString& ruta) {
     } else
         Cargar_Click();
     elegidoDeFuera_.reset(); // not taken when the command stopped before its dialog
+    ActualizarTitulo();
 }
 
 void FrmMain::dragEnterEvent(QDragEnterEvent* e) {
@@ -233,6 +234,7 @@ void FrmMain::OfrecerRecuperacion() {
     statusBar1_->PonerPanel(2, r->ruta.isEmpty() ? QString::fromLatin1(texto::SinNombre)
                                                  : info.fileName());
     fraMensaje_->EmpezarHistoria();
+    ActualizarTitulo();
     TypeMsg(tipo::Pgm, QStringLiteral("Mensaje recuperado: grabelo para conservarlo"));
 }
 

@@ -25,6 +25,9 @@ struct ItemMenu {
     const char* nombre; // nullptr: a separator
     const char* titulo;
     Comando accion;
+    // The key every desktop gets, then the desktop's own standard ones for the same command.
+    QKeyCombination tecla = {};
+    QKeySequence::StandardKey estandar = QKeySequence::UnknownKey;
 };
 
 struct Boton {
@@ -35,20 +38,24 @@ struct Boton {
     int espacioAntes; // pixels; -1 for the wide gap that pushes the rest to the right
 };
 
+// Each letter after & is the only one of its menu.
 const ItemMenu MenuArchivo[] = {
-    {"Nuevo", "&Nuevo Mensaje", &FrmMain::Nuevo_Click},
-    {"Cargar", "&Abrir Mensaje ...", &FrmMain::Cargar_Click},
-    {"cerrar", "Cerrar Mensaje &Actual", &FrmMain::cerrar_Click},
+    {"Nuevo", "&Nuevo Mensaje", &FrmMain::Nuevo_Click, Qt::CTRL | Qt::Key_N, QKeySequence::New},
+    {"Cargar", "&Abrir Mensaje ...", &FrmMain::Cargar_Click, Qt::CTRL | Qt::Key_O,
+     QKeySequence::Open},
+    {"cerrar", "&Cerrar Mensaje Actual", &FrmMain::cerrar_Click, Qt::CTRL | Qt::Key_W,
+     QKeySequence::Close},
     {nullptr, nullptr, nullptr},
     {"Importar", "&Importar Archivo de Texto", &FrmMain::Importar_Click},
     {nullptr, nullptr, nullptr},
-    {"save", "&Grabar Mensaje", &FrmMain::save_Click},
-    {"Grabar", "&Grabar Mensaje como ...", &FrmMain::Grabar_Click},
+    {"save", "&Grabar Mensaje", &FrmMain::save_Click, Qt::CTRL | Qt::Key_S, QKeySequence::Save},
+    {"Grabar", "Grabar Mensaje c&omo ...", &FrmMain::Grabar_Click, Qt::CTRL | Qt::SHIFT | Qt::Key_S,
+     QKeySequence::SaveAs},
     {nullptr, nullptr, nullptr},
     {"Envio", "&Enviar Mensaje al Cartel", &FrmMain::Envio_Click},
-    {"Escribir", "&Escribir Mensaje en Archivo", &FrmMain::Escribir_Click},
+    {"Escribir", "Escri&bir Mensaje en Archivo", &FrmMain::Escribir_Click},
     {nullptr, nullptr, nullptr},
-    {"salir", "&Salir", &FrmMain::salir_Click},
+    {"salir", "&Salir", &FrmMain::salir_Click, Qt::CTRL | Qt::Key_Q, QKeySequence::Quit},
 };
 
 const ItemMenu MenuOpciones[] = {
@@ -57,9 +64,10 @@ const ItemMenu MenuOpciones[] = {
 
 // The help item runs the same help as its button; the trailing blanks are part of the captions.
 const ItemMenu MenuAyuda[] = {
-    {"Help", "&Contenido           ", &FrmMain::cmdHelp_Click},
+    {"Help", "&Contenido           ", &FrmMain::cmdHelp_Click, Qt::Key_F1,
+     QKeySequence::HelpContents},
     {nullptr, nullptr, nullptr},
-    {"About", "A&cerca de ", &FrmMain::About_Click},
+    {"About", "&Acerca de ", &FrmMain::About_Click},
 };
 
 struct Menu {
@@ -116,6 +124,16 @@ private:
     QMenu* archivo_;
 };
 
+QList<QKeySequence> teclas(const ItemMenu& item) {
+    QList<QKeySequence> l;
+    if (item.tecla.key() != Qt::Key_unknown)
+        l << QKeySequence(item.tecla);
+    for (const QKeySequence& k : QKeySequence::keyBindings(item.estandar))
+        if (!l.contains(k))
+            l << k;
+    return l;
+}
+
 QFrame* linea() {
     auto* l = new QFrame;
     l->setFrameShape(QFrame::HLine);
@@ -124,6 +142,12 @@ QFrame* linea() {
 }
 
 } // namespace
+
+// A command from a menu, a key or a button; the title then shows what it left open.
+void FrmMain::Ejecutar(void (FrmMain::*comando)()) {
+    (this->*comando)();
+    ActualizarTitulo();
+}
 
 void FrmMain::CrearComandos() {
     CrearMenus();
@@ -154,7 +178,8 @@ void FrmMain::CrearMenus() {
             }
             QAction* a = menu->addAction(QString::fromLatin1(item.titulo));
             a->setObjectName(QString::fromLatin1(item.nombre));
-            connect(a, &QAction::triggered, this, item.accion);
+            a->setShortcuts(teclas(item));
+            connect(a, &QAction::triggered, this, [this, c = item.accion] { Ejecutar(c); });
         }
     }
 }
@@ -186,7 +211,7 @@ QHBoxLayout* FrmMain::CrearBotones() {
         boton->setIcon(QIcon(QStringLiteral(":/iconos/%1.svg").arg(QLatin1String(b.icono))));
         boton->setIconSize(QSize(22, 22));
         boton->setAutoRaise(true);
-        connect(boton, &QToolButton::clicked, this, b.accion);
+        connect(boton, &QToolButton::clicked, this, [this, c = b.accion] { Ejecutar(c); });
         fila->addWidget(boton);
     }
     return fila;

@@ -13,6 +13,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QTimer>
@@ -150,6 +151,92 @@ private Q_SLOTS:
 
     // The file commands, one step after another; then what the window and the disk show.
     void flujo_data() { Filas(Flujos); }
+    // Each command's key, pressed in the page box after typing, as an operator would: what it
+    // did, and the title it left (the file, and the mark of unsaved changes).
+    void atajos_data() {
+        QTest::addColumn<QKeySequence>("tecla");
+        QTest::addColumn<QString>("elegido");
+        QTest::addColumn<QString>("titulo");
+        QTest::addColumn<QString>("queda");
+        const QString p = " - Norvane - Brelo v2.0";
+        QTest::newRow("grabar") << QKeySequence("Ctrl+S") << ""
+                                << "m.mn2[*]" + p + "|0"
+                                << "m.mn2=0,0,2,\"HOLAx\",1";
+        QTest::newRow("grabar como") << QKeySequence("Ctrl+Shift+S") << "o.mn2"
+                                     << "o.mn2[*]" + p + "|0"
+                                     << "o.mn2=0,0,2,\"HOLAx\",1";
+        QTest::newRow("nuevo") << QKeySequence("Ctrl+N") << ""
+                               << "Sin Nombre[*]" + p + "|0"
+                               << "preguntas=1";
+        QTest::newRow("abrir") << QKeySequence("Ctrl+O") << "o.mn2"
+                               << "o.mn2[*]" + p + "|0"
+                               << "preguntas=1";
+        QTest::newRow("cerrar") << QKeySequence("Ctrl+W") << ""
+                                << "Norvane - Brelo v2.0|0"
+                                << "preguntas=1";
+        QTest::newRow("salir") << QKeySequence("Ctrl+Q") << ""
+                               << "m.mn2[*]" + p + "|1"
+                               << "oculta=1";
+        QTest::newRow("ayuda") << QKeySequence("F1") << ""
+                               << "m.mn2[*]" + p + "|1"
+                               << "ayuda=";
+        QTest::newRow("deshacer") << QKeySequence("Ctrl+Z") << ""
+                                  << "m.mn2[*]" + p + "|1"
+                                  << "texto=HOLA";
+    }
+    void atajos() {
+        QFETCH(QKeySequence, tecla);
+        QFETCH(QString, elegido);
+        QFETCH(QString, titulo);
+        QFETCH(QString, queda);
+        Banco b;
+        b.escribir("m.mn2", DosPaginas);
+        b.escribir("o.mn2", "0,0,0,\"otro\",0\r\n");
+        b.v.show();
+        QVERIFY(QTest::qWaitForWindowActive(&b.v));
+        QCOMPARE(b.v.windowTitle(), "Norvane - Brelo v2.0");
+        b.elegir("m.mn2");
+        QTest::keySequence(&b.v, QKeySequence("Ctrl+O"));
+        QCOMPARE(b.v.windowTitle() + '|' + QString::number(b.v.isWindowModified()),
+                 "m.mn2[*] - Norvane - Brelo v2.0|0");
+        b.f.txtMensaje->setFocus();
+        b.f.txtMensaje->end(false);
+        QTest::keyClick(b.f.txtMensaje, Qt::Key_X);
+        QVERIFY(b.v.isWindowModified());
+        if (!elegido.isEmpty())
+            b.elegir(elegido);
+        QTest::keySequence(QApplication::focusWidget(), tecla);
+        QCOMPARE(b.v.windowTitle() + '|' + QString::number(b.v.isWindowModified()), titulo);
+        const QString que = queda.section('=', 0, 0), valor = queda.section('=', 1);
+        if (que.endsWith(".mn2"))
+            QCOMPARE(b.leer(que),
+                     (valor + "\r\n5,0,0,\"DIGA \xC3\xBFSI\xC3\xBF\",0\r\n").toLatin1());
+        else if (que == "preguntas")
+            QCOMPARE(b.p.cajas.size(), valor.toInt());
+        else if (que == "oculta")
+            QCOMPARE(b.v.isHidden(), true);
+        else if (que == "ayuda") // the guide, or where it is when it cannot be shown
+            QCOMPARE(b.p.documentos.size() + b.p.cajas.filter("Ayuda|").size(), 1);
+        else
+            QCOMPARE(b.f.txtMensaje->text(), valor);
+    }
+
+    // Alt and a letter reach one item of an open menu: no two share their letter.
+    void letras() {
+        Banco b;
+        const QList<QMenu*> menus = b.v.menuBar()->findChildren<QMenu*>();
+        QCOMPARE(menus.size(), 4);
+        for (QMenu* menu : menus) {
+            QStringList letras;
+            for (QAction* a : menu->actions())
+                if (!a->isSeparator()) // every item has a letter, its own
+                    letras << a->text().section('&', 1).left(1).toLower();
+            QVERIFY2(!letras.contains("") &&
+                         QSet<QString>(letras.begin(), letras.end()).size() == letras.size(),
+                     qPrintable(letras.join(',')));
+        }
+    }
+
     void flujo() {
         QFETCH(Flujo, caso);
         Banco b;
