@@ -312,7 +312,7 @@ private Q_SLOTS:
         for (const QString& donde : {c.ruta("pb"), QString("tcp://localhost:0")}) {
             QVERIFY(QDir(c.dir.path()).mkpath("recibidos" + donde.left(3)));
             QProcess cartel, envio;
-            arrancar(cartel, {"cartel", "--escuchar", donde, "--dy1", "1", "--dy2=1", "--guardar",
+            arrancar(cartel, {"cartel", "--escuchar", donde, "--dy1", "3", "--dy2=1", "--guardar",
                               "recibidos" + donde.left(3)});
             cartel.setReadChannel(QProcess::StandardOutput);
             QByteArray dicho;
@@ -326,6 +326,13 @@ private Q_SLOTS:
             arrancar(envio, {"enviar", "cc.mn2", "--dy1", "1", "--dy2", "1", "--puerto", puerto});
             QVERIFY2(estado(envio) == 0, envio.readAllStandardError().constData());
             QVERIFY(hasta("Pausas tras los demas bytes"));
+            // Each group beside its own configured pause.
+            QVERIFY(QRegularExpression("primeros bytes: [^\n]*configurada: 3 ms\\)\n")
+                        .match(QString::fromUtf8(dicho))
+                        .hasMatch());
+            QVERIFY(QRegularExpression("demas bytes: [^\n]*configurada: 1 ms\\)\n")
+                        .match(QString::fromUtf8(dicho))
+                        .hasMatch());
             // A whole memory and more: the sign keeps what fits, the page it cut left out.
             arrancar(envio, {"enviar", "lleno.mn2", "--dy1=0", "--dy2=0", "--puerto", puerto});
             QCOMPARE(estado(envio), 0);

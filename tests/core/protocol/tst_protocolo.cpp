@@ -109,6 +109,8 @@ const Lectura Lecturas[] = {
     {"texto libre interrumpido", Cabecera + Hex("90") + "HOLA" + Cabecera + Hex("90") + "CHAU" + Hex("0101"), "MS1,MC1|11:el envio no termina: aqui empieza otro|CHAU"},
     {"interrumpido en una salida", Cabecera + Hex("9041 D6") + Cabecera + Hex("9042 0101"), "MS0,MC1|9:el envio no termina: aqui empieza otro|B"},
     {"cancelado tras un avion", Cabecera + Hex("91") + "ABCDEFGHIJKLMNOP" + Hex("C3 5D 0101"), "MX1||ABCDEFGHIJKLMNOP"},
+    {"segundo 60", Hex("572D4E5439 B0 125960010126 0101"), "H12:59:60 01/01/26|8:el segundo no puede ser 60|"},
+    {"interrumpido en una animacion", Cabecera + Hex("91") + "ABCDEFGHIJKLMNOP" + Hex("C3 40 20*5") + Cabecera + Hex("9042 0101"), "MS1,MC1|30:el envio no termina: aqui empieza otro|B"},
     {"hora 24", Hex("572D4E5439 B0 240000010126 0101"), "H24:00:00 01/01/26|6:la hora no puede ser 24|"},
     {"dia 0", Hex("572D4E5439 B0 120000000126 0101"), "H12:00:00 00/01/26|9:el dia no puede ser 0|"},
     {"hora sin fin", Hex("572D4E5439 B0 120000010126"), "H12:00:00 01/01/26|12:la orden de la hora no termina en 01 01|"},
