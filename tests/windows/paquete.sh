@@ -13,6 +13,9 @@ trap 'rm -rf "$t"' EXIT
 export WINEPREFIX="$t/prefijo" WINEDEBUG=-all
 unset WINEPATH
 
+# The uninstaller runs on from a copy of itself once the one started has returned: its work
+# is done when every program of the prefix has ended.
+desinstalar() { wine "$1/desinstalar.exe" /S && wineserver -w; }
 comprobar() { if eval "$2"; then echo "PASS   : $1"; else echo "FAIL!  : $1"; fallas=$((fallas + 1)); fi; }
 
 carpeta="$(basename "$zip" .zip)"
@@ -56,8 +59,7 @@ comprobar "entrada de desinstalacion con tamano, version y editor" \
 # uninstall; what the installer wrote goes, and its folders with it once they are empty.
 printf '0,0,0,"MIO",0\r\n' >"$programas/mi oferta.mn2"
 printf 'x' >"$programas/guia/notas.txt"
-wine "$programas/desinstalar.exe" /S
-for _ in $(seq 100); do [ -f "$programas/brelo.exe" ] || break; sleep 0.1; done
+desinstalar "$programas"
 wine reg query 'HKCU\Software\Classes\.mn2' /ve >/dev/null 2>&1 && quedo=1 || quedo=0
 comprobar "desinstalado" "[ ! -f '$programas/brelo.exe' ] && [ $quedo = 0 ]"
 comprobar "los archivos del operador siguen ahi" \
@@ -68,13 +70,11 @@ propia="$WINEPREFIX/drive_c/Carteles"
 mkdir -p "$propia" && printf 'x' >"$propia/lista.txt"
 wine "$instalador" /S '/D=C:\Carteles'
 comprobar "instalado en una carpeta propia" "[ -f '$propia/brelo.exe' ]"
-wine "$propia/desinstalar.exe" /S
-for _ in $(seq 100); do [ -f "$propia/brelo.exe" ] || break; sleep 0.1; done
+desinstalar "$propia"
 comprobar "la carpeta propia queda como estaba" \
     "[ \"\$(cd '$propia' && find . | sort | tr '\n' ' ')\" = '. ./lista.txt ' ]"
 wine "$instalador" /S '/D=C:\Nueva'
-wine "$WINEPREFIX/drive_c/Nueva/desinstalar.exe" /S
-for _ in $(seq 100); do [ -d "$WINEPREFIX/drive_c/Nueva" ] || break; sleep 0.1; done
+desinstalar "$WINEPREFIX/drive_c/Nueva"
 comprobar "una carpeta que solo era del programa se va" "[ ! -d '$WINEPREFIX/drive_c/Nueva' ]"
 wineserver -k || true
 exit $((fallas > 0))
