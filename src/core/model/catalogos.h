@@ -39,6 +39,13 @@ inline constexpr std::array<CaracterEspecial, 19> CaracteresEspeciales = {{
     {"|-Guarda2", 124}, {"}-Raya", 125}, {"~-Gris", 126}, {"¦-Negro", 166},
 }};
 
+constexpr bool EsCaracterEspecial(std::uint8_t codigo) {
+    for (const CaracterEspecial& c : CaracteresEspeciales)
+        if (c.codigo == codigo)
+            return true;
+    return false;
+}
+
 // Entry-effect indices named where the rules and the stream single them out.
 namespace efecto {
 inline constexpr std::uint8_t Rotacion = 0;

@@ -17,24 +17,6 @@ bool empiezaCon(std::string_view d, std::string_view marca) {
     return d.substr(0, marca.size()) == marca;
 }
 
-// A character Windows-1252 lacks: the letter it is built on ("ő" is "o" and a double acute),
-// a plain quote or dash for a typographic one, otherwise "#".
-char parecido(char32_t c) {
-    const QString descompuesto = QString::fromUcs4(&c, 1).normalized(QString::NormalizationForm_D);
-    if (descompuesto.size() > 1 || descompuesto.at(0).unicode() != c)
-        if (const auto base = UnicodeACp1252(descompuesto.at(0).unicode()); base && *base >= 0x20)
-            return char(*base);
-    switch (QChar::category(c)) {
-    case QChar::Punctuation_InitialQuote:
-    case QChar::Punctuation_FinalQuote:
-        return c == U'\u201B' ? '\'' : '"';
-    case QChar::Punctuation_Dash:
-        return '-';
-    default:
-        return c == U'\u2212' ? '-' : '#';
-    }
-}
-
 // A page never holds the byte of "ÿ", which message files read as a quotation mark: it
 // comes in as the "y" the sign shows for it, and is counted with the characters replaced.
 TextoDecodificado sinYDieresis(std::string texto, int reemplazados) {
@@ -52,7 +34,7 @@ TextoDecodificado convertir(const QString& texto) {
         if (const auto b = UnicodeACp1252(c)) {
             r.texto += char(*b);
         } else {
-            r.texto += parecido(c);
+            r.texto += Parecido(c);
             ++r.reemplazados;
         }
     }
@@ -100,6 +82,22 @@ TextoDecodificado DecodificarTexto(std::string_view datos) {
         pareceUtf8(datos, texto))
         return convertir(texto); // each damaged sequence, a U+FFFD, becomes "#" and is counted
     return sinYDieresis(std::string(datos), 0);
+}
+
+char Parecido(char32_t c) {
+    const QString descompuesto = QString::fromUcs4(&c, 1).normalized(QString::NormalizationForm_D);
+    if (descompuesto.size() > 1 || descompuesto.at(0).unicode() != c)
+        if (const auto base = UnicodeACp1252(descompuesto.at(0).unicode()); base && *base >= 0x20)
+            return char(*base);
+    switch (QChar::category(c)) {
+    case QChar::Punctuation_InitialQuote:
+    case QChar::Punctuation_FinalQuote:
+        return c == U'\u201B' ? '\'' : '"';
+    case QChar::Punctuation_Dash:
+        return '-';
+    default:
+        return c == U'\u2212' ? '-' : '#';
+    }
 }
 
 std::string TextoImportado(int reemplazados, int lineasSinImportar) {

@@ -18,6 +18,10 @@ struct TextoDecodificado {
 // Windows-1252 already. A ÿ comes in as a counted "y".
 TextoDecodificado DecodificarTexto(std::string_view datos);
 
+// A character Windows-1252 lacks, as a page takes it: the letter it is built on ("ő" is "o"),
+// a plain quote or dash for a typographic one, otherwise "#".
+char Parecido(char32_t c);
+
 // "Mensaje importado OK!" with what was replaced or left out, when anything was.
 std::string TextoImportado(int reemplazados, int lineasSinImportar);
 

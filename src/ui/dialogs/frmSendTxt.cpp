@@ -31,6 +31,8 @@ void frmSendTxt::cmdOK_Click() {
     // Written aside and renamed over the old file: a failure leaves the old one whole.
     const QString ruta = RutaSalida();
     const bool escrito = !EscribirArchivo(ruta, FormatoSalida(trama->toStdString()));
+    if (escrito)
+        escrito_ = QDir::toNativeSeparators(ruta);
     Terminar(escrito ? QString::fromLatin1(texto::SalidaOk) + QStringLiteral(" ") +
                            QDir::toNativeSeparators(ruta)
                      : QString::fromLatin1(texto::Error22));

@@ -16,9 +16,14 @@ public:
 
     // Beside the message file last chosen in a file dialog, or in the working folder.
     QString RutaSalida() const;
+    // Where Salida.txt was written; empty when it was not.
+    QString Escrito() const { return escrito_; }
 
 protected:
     QString TextoProgreso(int, int) const override { return {}; }
+
+private:
+    QString escrito_;
 };
 
 } // namespace brelo

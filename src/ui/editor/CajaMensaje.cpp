@@ -1,7 +1,9 @@
 #include "ui/editor/CajaMensaje.h"
 
+#include "core/model/catalogos.h"
 #include "core/model/cp1252.h"
 #include "core/panel/teclas.h"
+#include "link/files/codificacion.h"
 
 #include <QAction>
 #include <QApplication>
@@ -65,32 +67,45 @@ void CajaMensaje::KeyPress(std::uint8_t& KeyAscii) {
         KeyAscii = 0;
 }
 
-QString CajaMensaje::Aceptados(const QString& texto, int* reemplazados) const {
+QString CajaMensaje::Aceptados(const QString& texto, Filtrado* filtrado) const {
+    Filtrado f;
     const qsizetype libres = qsizetype(LargoMaximoTexto) - text().size() + selectedText().size();
     QString aceptado;
-    for (QChar c : texto) {
+    for (char32_t c : texto.toUcs4()) {
         if (aceptado.size() >= libres)
             break;
-        if (c.unicode() == YDieresis) {
-            c = QLatin1Char('y');
-            if (reemplazados)
-                ++*reemplazados;
+        if (c == YDieresis) {
+            c = U'y';
+            ++f.reemplazados;
+            ++f.yDieresis;
         }
-        const auto codigo = UnicodeACp1252(c.unicode());
-        std::uint8_t KeyAscii = codigo ? *codigo : 0;
+        std::optional<std::uint8_t> codigo = UnicodeACp1252(c);
+        if (!codigo && QChar::isPrint(c)) { // a pasted letter the page cannot hold
+            codigo = std::uint8_t(Parecido(c));
+            ++f.reemplazados;
+        }
+        std::uint8_t KeyAscii = codigo.value_or(0);
         KeyPress(KeyAscii);
         if (KeyAscii != 0 && KeyAscii != 8)
-            aceptado += c;
+            aceptado += QChar(Cp1252AUnicode(KeyAscii));
+        else if (codigo && EsCaracterEspecial(*codigo) && !f.especiales.contains(QChar(c)))
+            f.especiales += QChar(c);
     }
+    if (filtrado)
+        *filtrado = f;
     return aceptado;
 }
 
+void CajaMensaje::avisar(const Filtrado& f) {
+    if (f.reemplazados || !f.especiales.isEmpty())
+        Q_EMIT Filtrada(f);
+}
+
 void CajaMensaje::Teclear(const QString& texto) {
-    int reemplazados = 0;
-    if (const QString aceptado = Aceptados(texto, &reemplazados); !aceptado.isEmpty())
+    Filtrado f;
+    if (const QString aceptado = Aceptados(texto, &f); !aceptado.isEmpty())
         insert(aceptado);
-    if (reemplazados)
-        Q_EMIT Reemplazada(reemplazados);
+    avisar(f);
 }
 
 void CajaMensaje::keyPressEvent(QKeyEvent* e) {
@@ -127,10 +142,9 @@ void CajaMensaje::keyPressEvent(QKeyEvent* e) {
 
 // Dead keys and input methods deliver composed text here, not as key presses.
 void CajaMensaje::inputMethodEvent(QInputMethodEvent* e) {
-    int reemplazados = 0;
-    const QString aceptado = Aceptados(e->commitString(), &reemplazados);
-    if (reemplazados)
-        Q_EMIT Reemplazada(reemplazados);
+    Filtrado f;
+    const QString aceptado = Aceptados(e->commitString(), &f);
+    avisar(f);
     if (aceptado == e->commitString()) {
         QLineEdit::inputMethodEvent(e);
         return;

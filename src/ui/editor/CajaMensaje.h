@@ -26,9 +26,14 @@ public:
     // Puts text in at the caret as the operator would, character by character.
     void Teclear(const QString& texto);
 
-    // What of texto the filter and the room left in the box let in; reemplazados counts the
-    // characters written as others.
-    QString Aceptados(const QString& texto, int* reemplazados = nullptr) const;
+    // What of a text went in otherwise than as given.
+    struct Filtrado {
+        int reemplazados = 0; // written as others: ÿ as y, ő as o, one with no likeness as #
+        int yDieresis = 0;    // of them, ÿ
+        QString especiales;   // refused, each once: they go in from Caracteres Especiales
+    };
+    // What of texto the filter and the room left in the box let in.
+    QString Aceptados(const QString& texto, Filtrado* filtrado = nullptr) const;
 
     // The history its context menu's Deshacer and Rehacer work on.
     void UsarHistoria(QUndoStack* historia) { historia_ = historia; }
@@ -38,8 +43,8 @@ public:
     int PosicionInsercion() const;
 
 Q_SIGNALS:
-    // Characters went in as others.
-    void Reemplazada(int cuantos);
+    // Characters went in as others, or were refused.
+    void Filtrada(const brelo::CajaMensaje::Filtrado& filtrado);
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
@@ -51,6 +56,7 @@ protected:
 
 private:
     void Pegar();
+    void avisar(const Filtrado& f);
     void Legible();
 
     int inicioSeleccion_ = -1; // of the selection the focus took away; -1 when none

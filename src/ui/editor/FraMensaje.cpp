@@ -178,8 +178,22 @@ void FraMensaje::cmdPagDwn_Click() {
 void FraMensaje::cmdGtoPag_Click() {
     TomoActual();
     const double pagina = RedondeoPar(ValorNumerico(aBytes(txtGoto->text())));
-    if (pagina >= 1 && pagina <= m_.TotPag)
+    if (pagina >= 1 && pagina <= m_.TotPag) {
         irA(static_cast<int>(pagina), true);
+        return;
+    }
+    // The shown page stays; the operator is told why.
+    const QString escrito = txtGoto->text().trimmed();
+    bool numero = false;
+    escrito.toDouble(&numero);
+    if (escrito.isEmpty())
+        Q_EMIT Nota(QStringLiteral("Escriba en Nro Pagina el numero de la pagina"));
+    else if (!numero)
+        Q_EMIT Nota(QStringLiteral("\"%1\" no es un numero de pagina").arg(escrito));
+    else
+        Q_EMIT Nota(QStringLiteral("La pagina %1 no existe: el mensaje tiene %2")
+                        .arg(escrito)
+                        .arg(m_.TotPag));
 }
 
 // ---- insert and delete ----

@@ -9,6 +9,8 @@
 // page display, and the entry-effect rule runs when a page is shown), whether or not Qt
 // would signal a value set to what it already was.
 
+#include "ui/editor/CajaMensaje.h"
+
 #include <QWidget>
 
 #include <cstdint>
@@ -24,7 +26,6 @@ class QToolButton;
 
 namespace brelo {
 
-class CajaMensaje;
 class Historia;
 class Plataforma;
 class VistaCartel;
@@ -114,6 +115,7 @@ private:
     void cboEfeOut_Activated();
     void cboPausa_Activated();
     void txtMensaje_Edited();
+    void txtMensaje_Filtrada(const CajaMensaje::Filtrado& f);
     void registrarEn(const QString& paso);
     std::vector<Pagina> paginasEscritas() const;
     void restaurar(const Instantanea& estado);
@@ -148,6 +150,7 @@ private:
     // when a text effect is chosen again, until another page is shown.
     std::optional<QString> textoPropio_;
     std::vector<int> numerosVistos_; // the page numbers Ver Mensaje shows, in order
+    QString especialesDichos_;       // refused characters the status line has pointed to
 };
 
 } // namespace brelo

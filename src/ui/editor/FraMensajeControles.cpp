@@ -214,8 +214,7 @@ void FraMensaje::conectar() {
     connect(cboPausa, &QComboBox::activated, this, &FraMensaje::cboPausa_Activated);
     connect(txtMensaje, &QLineEdit::textChanged, this, &FraMensaje::txtMensaje_Change);
     connect(txtMensaje, &QLineEdit::textChanged, this, &FraMensaje::txtMensaje_Edited);
-    connect(txtMensaje, &CajaMensaje::Reemplazada, this,
-            [this] { Q_EMIT Nota(QStringLiteral("\u00FF se escribe como y")); });
+    connect(txtMensaje, &CajaMensaje::Filtrada, this, &FraMensaje::txtMensaje_Filtrada);
     connect(optLeft, &QRadioButton::clicked, this, &FraMensaje::optLeft_Click);
     connect(optCenter, &QRadioButton::clicked, this, &FraMensaje::optCenter_Click);
     connect(cmdPagFirst, &QToolButton::clicked, this, &FraMensaje::cmdPagFirst_Click);

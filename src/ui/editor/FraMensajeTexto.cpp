@@ -51,4 +51,27 @@ void FraMensaje::EnfocarTexto() {
         txtMensaje->setFocus();
 }
 
+// Typed or pasted text that went in otherwise is said in the status line; a refused character
+// that Caracteres Especiales puts in is pointed there once.
+void FraMensaje::txtMensaje_Filtrada(const CajaMensaje::Filtrado& f) {
+    QStringList notas;
+    if (f.reemplazados && f.reemplazados == f.yDieresis)
+        notas << QStringLiteral("\u00FF se escribe como y");
+    else if (f.reemplazados)
+        notas << (f.reemplazados == 1
+                      ? QStringLiteral("1 caracter reemplazado")
+                      : QStringLiteral("%1 caracteres reemplazados").arg(f.reemplazados));
+    QString nuevos;
+    for (QChar c : f.especiales)
+        if (!especialesDichos_.contains(c))
+            nuevos += c;
+    especialesDichos_ += nuevos;
+    if (!nuevos.isEmpty())
+        notas << QStringLiteral("%1 se escribe%2 desde \"Caracteres Especiales\"")
+                     .arg(QStringList(nuevos.begin(), nuevos.end()).join(QStringLiteral(" y ")),
+                          nuevos.size() > 1 ? QStringLiteral("n") : QString());
+    if (!notas.isEmpty())
+        Q_EMIT Nota(notas.join(QStringLiteral("; ")));
+}
+
 } // namespace brelo

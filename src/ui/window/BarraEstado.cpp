@@ -48,6 +48,8 @@ QString BarraEstado::Panel(int n) const {
 }
 
 void BarraEstado::PonerPanel(int n, const QString& texto) {
+    if (n == 3)
+        fijo_ = false;
     paneles_[n - 1]->setText(texto);
     // The two narrow panels cut a device path or a long file name short; the whole text is
     // a hover away.
@@ -76,8 +78,13 @@ void BarraEstado::BorrMsg() {
     PonerPanel(3, QString());
 }
 
+void BarraEstado::Fijar(const QString& men) {
+    PonerPanel(3, prefijo(tipo::Pgm) + men);
+    fijo_ = true;
+}
+
 void BarraEstado::Timer1_Timer() {
-    if (!Panel(3).isEmpty())
+    if (!Panel(3).isEmpty() && !fijo_)
         BorrMsg();
 }
 

@@ -35,6 +35,8 @@ public:
     void BorrMsg();
     // A PGM message that does not hold the keyboard: for notes while the operator types.
     void Nota(const QString& men);
+    // A PGM message that stays until the next one: what the operator may need to copy.
+    void Fijar(const QString& men);
 
     QTimer* Timer1() { return &timer1_; }
     void Timer1_Timer();
@@ -43,6 +45,7 @@ private:
     Plataforma& plataforma_;
     QLabel* paneles_[3];
     QTimer timer1_;
+    bool fijo_ = false; // panel 3 holds what Fijar put there
 };
 
 } // namespace brelo

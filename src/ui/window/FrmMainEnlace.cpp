@@ -74,6 +74,9 @@ void FrmMain::Envio_Click() {
 void FrmMain::Escribir_Click() {
     frmSendTxt dialogo(*this);
     dialogo.exec();
+    if (!dialogo.Escrito().isEmpty()) // the path stays, to be found or copied
+        statusBar1_->Fijar(QString::fromLatin1(texto::SalidaOk) + QStringLiteral(" ") +
+                           dialogo.Escrito());
 }
 
 void FrmMain::Command1_Click() {

@@ -79,7 +79,8 @@ struct Regla { const char* nombre; QByteArray registros; QList<int> efectos; QSt
 struct Orden { const char* nombre; QString orden; int total, desde; bool si; QString textos; int pagina, preguntas; };
 // A message as file records, and the memory figure it leaves, on a light or a dark theme.
 struct Memoria { const char* nombre; QByteArray registros; QString figura; bool rojo, oscuro = false; };
-struct Tecleo { const char* nombre; QString antes, tecleado; Via via; QString queda; };
+// nota: what the status line says of the characters refused or replaced.
+struct Tecleo { const char* nombre; QString antes, tecleado; Via via; QString queda, nota = {}; };
 const Regla Reglas[] = {
     {"Rotacion", "", {0}, "-0", "+3", "ABC"},
     {"Explosion", "", {11}, "+5", "+3", "ABC"},
@@ -144,21 +145,23 @@ const Memoria Memorias[] = {
 };
 const Tecleo Tecleos[] = {
     {"letras y acentos", "", "Az5 áñÑ¦€", Teclas, "Az5 áñÑ¦€"},
-    {"rechazados", "", "a@b_c[d{e~f\\g^h`i|j}\x7f", Teclas, "abcdefghij"},
+    {"rechazados", "", "a@b_c[d{e~f\\g^h`i|j}\x7f", Teclas, "abcdefghij", "} se escribe desde \"Caracteres Especiales\""}, // each said once, as typed
     {"control e Intro", "", "a\tb\rc\x1b", Teclas, "abc"},
     {"retroceso", "", "ab\bc", Teclas, "ac"},
-    {"fuera de 1252", "", "aЖb😀c", Teclas, "abc"},
+    {"fuera de 1252", "", "aЖb😀c", Teclas, "a#bc", "1 caracter reemplazado"},
     {"hasta 1023", QString(1021, 'x'), "abc", Teclas, QString(1021, 'x') + "ab"},
-    {"pegado", "", "a@b\tc\x1fЖ", Pegado, "abc"},
-    {"con Alt", "", "a[\\]{}~@_`|^b", Alt, "ab"},
+    {"pegado", "", "a@b\tc\x1fЖ", Pegado, "abc#", "1 caracter reemplazado; @ se escribe desde \"Caracteres Especiales\""},
+    {"pegado de otro alfabeto", "", "Győr — 5 € 😀 “sí”", Pegado, "Gyor — 5 € # “sí”", "2 caracteres reemplazados"},
+    {"pegados de una vez", "", "a@b_c{", Pegado, "abc", "@ y _ y { se escriben desde \"Caracteres Especiales\""},
+    {"con Alt", "", "a[\\]{}~@_`|^b", Alt, "ab", "| se escribe desde \"Caracteres Especiales\""},
     {"con Alt hasta 1023", QString(1023, 'x'), "ab", Alt, QString(1023, 'x')},
-    {"AltGr de Windows", "", "[\\]{}~@_`|^", AltGrDeWindows, ""},
-    {"compuesto", "", "~é Жa", Composicion, "é a"},
-    {"compuesto hasta 1023", QString(1022, 'x'), "~ab", Composicion, QString(1022, 'x') + "a"},
+    {"AltGr de Windows", "", "[\\]{}~@_`|^", AltGrDeWindows, "", "| se escribe desde \"Caracteres Especiales\""},
+    {"compuesto", "", "~é Жa", Composicion, "é #a", "1 caracter reemplazado"},
+    {"compuesto hasta 1023", QString(1022, 'x'), "~ab", Composicion, QString(1022, 'x') + "a", "~ se escribe desde \"Caracteres Especiales\""},
     {"Ctrl+A sigue eligiendo todo", "HOLA", "x", TrasCtrlA, "x"},
-    {"ÿ se escribe y", "", "Señor ÿ", Teclas, "Señor y"},
-    {"ÿ pegada", "", "ÿÿ", Pegado, "yy"},
-    {"ÿ compuesta", "", "ÿ", Composicion, "y"},
+    {"ÿ se escribe y", "", "Señor ÿ", Teclas, "Señor y", "ÿ se escribe como y"},
+    {"ÿ pegada", "", "ÿÿ", Pegado, "yy", "ÿ se escribe como y"},
+    {"ÿ compuesta", "", "ÿ", Composicion, "y", "ÿ se escribe como y"},
 };
 // A step done on page 2 of three after preparar, by the operator's own keys, wheel and clicks:
 // the caption of Deshacer afterwards, how many Deshacer take the message back, and the page
@@ -438,6 +441,32 @@ private Q_SLOTS:
             QCOMPARE(b.m.TextoPag[b.m.TotPag + 1], std::string());
     }
 
+    // Nro Pagina and Enter: a page that is there is shown; otherwise the shown page stays
+    // and the status line says why.
+    void irA_data() {
+        QTest::addColumn<QString>("escrito");
+        QTest::addColumn<int>("pagina");
+        QTest::addColumn<QString>("nota");
+        QTest::newRow("existe") << "7" << 7 << "";
+        QTest::newRow("la primera") << "1" << 1 << "";
+        QTest::newRow("una mas") << "8" << 3 << "PGM: La pagina 8 no existe: el mensaje tiene 7";
+        QTest::newRow("120") << "120" << 3 << "PGM: La pagina 120 no existe: el mensaje tiene 7";
+        QTest::newRow("cero") << "0" << 3 << "PGM: La pagina 0 no existe: el mensaje tiene 7";
+        QTest::newRow("letras") << "abc" << 3 << "PGM: \"abc\" no es un numero de pagina";
+        QTest::newRow("vacio") << "" << 3 << "PGM: Escriba en Nro Pagina el numero de la pagina";
+    }
+    void irA() {
+        QFETCH(QString, escrito);
+        QFETCH(int, pagina);
+        QFETCH(QString, nota);
+        Banco b;
+        conPaginas(b, 7, 3);
+        QTest::keyClicks(b.f.txtGoto, escrito);
+        QTest::keyClick(b.f.txtGoto, Qt::Key_Return);
+        QCOMPARE(b.f.txtPag->text(), QString::number(pagina));
+        QCOMPARE(b.panel(3), nota);
+    }
+
     // Keys with any modifier, composed text and paste pass the same filter and the 1023 limit;
     // editing shortcuts keep working.
     void teclas_data() { Filas(Tecleos); }
@@ -456,6 +485,7 @@ private Q_SLOTS:
         if (caso.via != Pegado)
             teclear(b.f.txtMensaje, caso.tecleado, caso.via == TrasCtrlA ? Teclas : caso.via);
         QCOMPARE(b.f.txtMensaje->text(), caso.queda);
+        QCOMPARE(b.panel(3), caso.nota.isEmpty() ? QString() : "PGM: " + caso.nota);
         b.f.TomoActual();
         QCOMPARE(aQString(b.m.TextoPag[1]), caso.queda);
     }

@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTimer>
 
 #include <csignal>
@@ -219,6 +220,28 @@ private Q_SLOTS:
             QCOMPARE(b.p.documentos.size() + b.p.cajas.filter("Ayuda|").size(), 1);
         else
             QCOMPARE(b.f.txtMensaje->text(), valor);
+    }
+
+    // After Escribir, where Salida.txt went stays in the status line until the next message.
+    void salidaQueda() {
+        Banco b;
+        b.v.show();
+        b.abrir("m.mn2", DosPaginas);
+        QTimer::singleShot(0, &b.v, [] {
+            QApplication::activeModalWidget()->findChild<QPushButton*>("cmdOK")->click();
+        });
+        b.v.findChild<QAction*>("Escribir")->trigger();
+        const QString dicho = "PGM: Archivo 'SALIDA.TXT' grabado OK! " +
+                              QDir::toNativeSeparators(b.ruta("Salida.txt"));
+        QVERIFY(b.leer("Salida.txt").startsWith("\"W-NT9"));
+        QCOMPARE(b.panel(3), dicho);
+        b.v.StatusBar1()->Timer1_Timer();
+        QCOMPARE(b.panel(3), dicho);
+        b.f.txtGoto->setText("9");
+        b.f.cmdGtoPag->click(); // the next message takes the line, and goes in its time
+        QCOMPARE(b.panel(3), "PGM: La pagina 9 no existe: el mensaje tiene 2");
+        b.v.StatusBar1()->Timer1_Timer();
+        QCOMPARE(b.panel(3), "");
     }
 
     // Alt and a letter reach one item of an open menu: no two share their letter.
