@@ -19,6 +19,23 @@ SetCompressor /SOLID lzma
 !define CLAVE "Software\Microsoft\Windows\CurrentVersion\Uninstall\Brelo"
 !define CLASE "Software\Classes\Brelo.Mensaje"
 
+; Windows keeps a running program's files: replaced or removed while Brelo or brelo-cli runs,
+; some would stay behind. Both are closed first, or nothing is done.
+!macro Cerrado programa
+    IfFileExists "$INSTDIR\${programa}" 0 cerrado_${programa}
+    abierto_${programa}:
+    ClearErrors
+    FileOpen $0 "$INSTDIR\${programa}" a
+    IfErrors 0 libre_${programa}
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+        "${programa} esta abierto: cierrelo y pulse Reintentar." /SD IDCANCEL IDRETRY abierto_${programa}
+    SetErrorLevel 2
+    Abort "${programa} esta abierto: no se cambio nada."
+    libre_${programa}:
+    FileClose $0
+    cerrado_${programa}:
+!macroend
+
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -27,6 +44,8 @@ SetCompressor /SOLID lzma
 
 Section
     SetShellVarContext current
+    !insertmacro Cerrado brelo.exe
+    !insertmacro Cerrado brelo-cli.exe
     !insertmacro Instalar
     WriteUninstaller "$INSTDIR\desinstalar.exe"
     ; The shortcut starts Brelo in the operator's Documents: the first folder it offers for
@@ -60,6 +79,8 @@ SectionEnd
 ; too: a new version finds them.
 Section "Uninstall"
     SetShellVarContext current
+    !insertmacro Cerrado brelo.exe
+    !insertmacro Cerrado brelo-cli.exe
     Delete "$SMPROGRAMS\Brelo.lnk"
     !insertmacro Desinstalar
     Delete "$INSTDIR\desinstalar.exe"

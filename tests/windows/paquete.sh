@@ -55,6 +55,16 @@ wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brelo' 
 comprobar "entrada de desinstalacion con tamano, version y editor" \
     "grep -q 'EstimatedSize.*REG_DWORD.*0x[1-9a-f]' $t/entrada && grep -q 'DisplayVersion' $t/entrada && grep -q 'Publisher' $t/entrada"
 
+# While brelo-cli.exe runs from the program's folder, the uninstaller does nothing.
+wine "$programas/brelo-cli.exe" cartel --escuchar tcp://127.0.0.1:0 >"$t/cartel" 2>&1 &
+cartel=$!
+for _ in $(seq 300); do grep -q Escuchando "$t/cartel" && break; sleep 0.1; done
+wine "$programas/desinstalar.exe" /S
+for _ in $(seq 300); do [ -f "$programas/brelo.exe" ] && ! pgrep -f 'Au_.exe' >/dev/null && break; sleep 0.1; done
+comprobar "con brelo-cli.exe abierto no se desinstala nada" \
+    "[ -f '$programas/brelo.exe' ] && [ -f '$programas/desinstalar.exe' ] && [ -f '$programas/Qt6Core.dll' ]"
+kill $cartel && wait $cartel 2>/dev/null || true
+
 # The operator's files in the program's folder and in a folder of the installer's survive the
 # uninstall; what the installer wrote goes, and its folders with it once they are empty.
 printf '0,0,0,"MIO",0\r\n' >"$programas/mi oferta.mn2"

@@ -78,6 +78,12 @@ done
 comprobar "trama, revisar e info como en Linux (${#mensajes[@]} mensajes, salida y errores)" \
     "[ $distintos = 0 ]"
 
+# A read-only file is refused in Spanish, as the system's own refusals are.
+printf 'HOLA\r\n' >"$t/t.txt" && printf 'x' >"$t/ro.mn2" && chmod 444 "$t/ro.mn2"
+(cd "$t" && cli importar t.txt ro.mn2) >"$t/salida" 2>&1 && estado=0 || estado=$?
+comprobar "archivo de solo lectura: permiso denegado" \
+    "[ $estado = 1 ] && grep -q 'ro.mn2: permiso denegado' $t/salida && [ \"\$(cat $t/ro.mn2)\" = x ]"
+
 # The serial path: COM7 set up as asked (read back on the far end), paced, waited out,
 # complete; then cancelled with Ctrl-C, the terminator still sent.
 cd "$t"

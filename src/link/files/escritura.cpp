@@ -59,6 +59,9 @@ std::optional<QString> EscribirArchivo(const QString& ruta, const std::string& d
         return QStringLiteral("no existe la carpeta %1").arg(QDir::toNativeSeparators(info.path()));
     if (info.isDir())
         return QStringLiteral("es una carpeta");
+    // Qt refuses a read-only file itself, in English and without a system error to word.
+    if (info.exists() && !info.isWritable())
+        return QStringLiteral("permiso denegado");
     QSaveFile f(ruta);
     if (!f.open(QIODevice::WriteOnly))
         return motivoDe(f);

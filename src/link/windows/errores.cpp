@@ -34,6 +34,7 @@ constexpr Equivalencia Equivalencias[] = {
     {ERROR_BAD_COMMAND, EIO},
     {ERROR_GEN_FAILURE, EIO},
     {ERROR_DEVICE_NOT_CONNECTED, ENODEV},
+    {ERROR_NOT_READY, ENODEV},
     {ERROR_SEM_TIMEOUT, ETIMEDOUT}, // a USB adapter that stopped answering its driver
     {ERROR_DEVICE_REMOVED, ENODEV},
     {ERROR_OPERATION_ABORTED, EIO},

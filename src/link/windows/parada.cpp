@@ -56,9 +56,14 @@ int Parada::Estado() {
     return 128 + (senal ? int(senal) : SIGINT);
 }
 
+// The console decodes each write on its own: an unbuffered stream writing a letter's two
+// UTF-8 bytes apart shows two wrong signs. Buffered, each write the program flushes (std::cerr
+// flushes after every <<) reaches the console whole.
 void PrepararConsola() {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
+    std::setvbuf(stdout, nullptr, _IOFBF, 1 << 14);
+    std::setvbuf(stderr, nullptr, _IOFBF, 1 << 14);
     SetConsoleOutputCP(CP_UTF8);
 }
 
