@@ -6,6 +6,7 @@
 #include "core/protocol/trama.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace brelo {
 
@@ -23,10 +24,12 @@ std::string numero(long n) {
 
 // One sentence per character the sign receives as another one, in order of appearance; the
 // control characters a file may hold, however many, in one sentence of their own. DEL is
-// named, never written as itself to a terminal.
-void cambiados(const std::string& texto, std::size_t n, std::vector<std::string>& h) {
+// named, never written as itself to a terminal. The summary says the letters that lose their
+// accent in one sentence, where the first of them stands.
+void cambiados(const std::string& texto, std::size_t n, std::vector<std::string>& h,
+               std::vector<std::string>& resumen) {
     std::string vistos;
-    std::size_t controles = 0, primero = 0;
+    std::size_t controles = 0, primero = 0, acentos = 0, dondeAcentos = 0;
     for (std::size_t i = 0; i < std::min(n, texto.size()); ++i) {
         const char c = texto[i];
         if (std::uint8_t(c) < 0x20) {
@@ -39,14 +42,26 @@ void cambiados(const std::string& texto, std::size_t n, std::vector<std::string>
         vistos += c;
         h.push_back((c == '\x7f' ? std::string("DEL") : std::string(1, c)) + " se envia como " +
                     llega);
+        const bool sinAcento = std::uint8_t(c) >= 0xC0 && std::isalpha(std::uint8_t(llega));
+        if (!sinAcento || acentos++ == 0) {
+            dondeAcentos = sinAcento ? resumen.size() : dondeAcentos;
+            resumen.push_back(h.back());
+        }
     }
+    if (acentos > 1)
+        resumen[dondeAcentos] = numero(long(acentos)) + " letras se envian sin acento";
+    std::string control;
     if (controles == 1)
-        h.push_back("1 caracter de control se envia como # (en la posicion " +
-                    numero(long(primero)) + ")");
+        control =
+            "1 caracter de control se envia como # (en la posicion " + numero(long(primero)) + ")";
     else if (controles)
-        h.push_back(numero(long(controles)) +
-                    " caracteres de control se envian como # (el primero en la posicion " +
-                    numero(long(primero)) + ")");
+        control = numero(long(controles)) +
+                  " caracteres de control se envian como # (el primero en la posicion " +
+                  numero(long(primero)) + ")";
+    if (!control.empty()) {
+        h.push_back(control);
+        resumen.push_back(control);
+    }
 }
 
 // One page with an alignment code the filter does not know stops the whole stream.
@@ -76,6 +91,7 @@ VistaPagina VerPagina(const Pagina& p) {
         v.hallazgos.push_back("Alineacion desconocida (" + numero(p.alin) +
                               "): la pagina no se puede enviar");
         v.imposible = true;
+        v.resumen = v.hallazgos;
         return v;
     }
     v.costo = int(armada->bytes.size());
@@ -85,7 +101,8 @@ VistaPagina VerPagina(const Pagina& p) {
     if (v.columnas.size() == AnchoCampo && p.texto.size() > AnchoCampo) // a fixed field
         v.hallazgos.push_back("El cartel muestra " + numero(AnchoCampo) + " de " +
                               numero(long(p.texto.size())) + " caracteres");
-    cambiados(armada->relleno, armada->campo.size(), v.hallazgos);
+    v.resumen = v.hallazgos;
+    cambiados(armada->relleno, armada->campo.size(), v.hallazgos, v.resumen);
     return v;
 }
 

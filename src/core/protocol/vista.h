@@ -19,6 +19,9 @@ struct VistaPagina {
     int costo = 0;          // bytes of the page's record in the stream; information only
     bool imposible = false; // its text cannot be fitted: no stream can be built with it
     std::vector<std::string> hallazgos; // Windows-1252, one sentence each
+    // The same for the line under the window's panel: the letters sent without their accent in
+    // one sentence.
+    std::vector<std::string> resumen;
 };
 
 VistaPagina VerPagina(const Pagina& p);

@@ -27,6 +27,7 @@ class QToolButton;
 namespace brelo {
 
 class Historia;
+class LineaElidida;
 class Plataforma;
 class VistaCartel;
 struct Instantanea;
@@ -92,7 +93,7 @@ public:
     QToolButton* cmdIngEsp;
     // The preview: it follows the page as typed and never changes the message.
     VistaCartel* vista = nullptr;
-    QLabel* lblVista;
+    LineaElidida* lblVista;
     QPushButton* cmdVerMensaje;
 
 Q_SIGNALS:

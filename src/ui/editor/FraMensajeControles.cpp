@@ -1,6 +1,7 @@
 #include "ui/editor/FraMensaje.h"
 
 #include "ui/editor/CajaMensaje.h"
+#include "ui/editor/LineaElidida.h"
 #include "ui/editor/VistaCartel.h"
 
 #include <QComboBox>
@@ -192,9 +193,9 @@ QWidget* FraMensaje::grupoEspeciales() {
 QWidget* FraMensaje::grupoVista() {
     auto* g = new QGroupBox(QStringLiteral("Vista del Cartel"));
     vista = new VistaCartel(plataforma_);
-    lblVista = new QLabel;
+    // One line: many findings never squash the controls above.
+    lblVista = new LineaElidida;
     lblVista->setObjectName(QStringLiteral("lblVista"));
-    lblVista->setWordWrap(true);
     cmdVerMensaje = new QPushButton(QStringLiteral("Ver Mensaje"));
     cmdVerMensaje->setObjectName(QStringLiteral("cmdVerMensaje"));
     auto* l = new QGridLayout(g);

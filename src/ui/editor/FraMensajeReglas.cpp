@@ -1,4 +1,5 @@
 #include "ui/editor/FraMensaje.h"
+#include "ui/editor/LineaElidida.h"
 
 #include "core/model/mensaje.h"
 #include "core/model/reglas.h"
@@ -103,7 +104,7 @@ void FraMensaje::actualizarVista() {
     partes << (SeEnvia(p)
                    ? QStringLiteral("Esta pagina ocupa ") + QString::fromStdString(Bytes(v.costo))
                    : QStringLiteral("Esta pagina no se envia: no tiene texto"));
-    for (const std::string& h : v.hallazgos)
+    for (const std::string& h : v.resumen)
         partes << aQString(h);
     for (const std::string& h : r.mensaje)
         partes << aQString(h);

@@ -158,7 +158,7 @@ VistaCartel::VistaCartel(Plataforma& plataforma, QWidget* padre)
     setObjectName(QStringLiteral("VistaCartel"));
     setMinimumSize(Columnas * 4 + 8, Filas * 4 + 8);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    setFixedHeight(Filas * 7 + 8);
+    setFixedHeight(sizeHint().height());
     cuadros_.setInterval(MsCuadro);
     connect(&cuadros_, &QTimer::timeout, this, [this] {
         if (Reproduciendo() && reloj_.elapsed() >= finPagina_)
@@ -296,6 +296,20 @@ VistaCartel::Puntos VistaCartel::Cuadro(qint64 ms) const {
 
 // ---- drawing ----
 
+// The dots grow with the width, a whole pixel at a time, up to what still reads as a sign.
+int VistaCartel::Paso(int ancho) {
+    return std::clamp((ancho - 8) / Columnas, 4, PasoMaximo);
+}
+
+int VistaCartel::heightForWidth(int ancho) const {
+    return Filas * Paso(ancho) + 8;
+}
+
+QSize VistaCartel::sizeHint() const {
+    const int ancho = Columnas * 7 + 8;
+    return {ancho, heightForWidth(ancho)};
+}
+
 QRect VistaCartel::rectPunto(int x, int y) const {
     const int paso = std::max(3, std::min((width() - 8) / Columnas, (height() - 8) / Filas));
     const int izq = (width() - paso * Columnas) / 2;
@@ -352,9 +366,13 @@ void VistaCartel::hideEvent(QHideEvent* e) {
     cuadros_.stop();
 }
 
+// The layout hands the width; the height follows it, which a fixed-height row of the
+// window's layout then makes room for.
 void VistaCartel::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
     apagados_ = QPixmap();
+    if (const int alto = heightForWidth(width()); alto != height())
+        setFixedHeight(alto);
 }
 
 } // namespace brelo

@@ -25,6 +25,7 @@ class VistaCartel : public QWidget {
 public:
     static constexpr int Columnas = 96; // 16 characters of 5 dots and a dark column
     static constexpr int Filas = 7;
+    static constexpr int PasoMaximo = 12;           // pixels from one dot to the next, at the most
     using Puntos = std::vector<std::bitset<Filas>>; // one per dot column, row 0 at the top
 
     explicit VistaCartel(Plataforma& plataforma, QWidget* padre = nullptr);
@@ -39,6 +40,11 @@ public:
     bool Reproduciendo() const { return !cola_.empty(); }
     // What the sign receives of the page shown, and its findings.
     const VistaPagina& Vista() const { return vista_; }
+
+    // Pixels from one dot to the next in a panel that wide.
+    static int Paso(int ancho);
+    int heightForWidth(int ancho) const override;
+    QSize sizeHint() const override;
 
     // The dots lit ms milliseconds into the page's motion.
     Puntos Cuadro(qint64 ms) const;

@@ -5,6 +5,7 @@
 #include "link/conversion.h"
 #include "support/banco.h"
 #include "ui/editor/Historia.h"
+#include "ui/editor/LineaElidida.h"
 #include "ui/editor/VistaCartel.h"
 
 #include <QApplication>
@@ -593,6 +594,68 @@ private Q_SLOTS:
 
     // The preview follows the page as typed, effect included, and reports the cost and what
     // the sign would change; the message, Cambios and the memory figure are left alone.
+    // The line under the panel: letters that lose their accent in one sentence; however many
+    // findings, one line that leaves the controls above as they were, the whole in its tooltip.
+    void lineaBajoElPanel_data() {
+        QTest::addColumn<QString>("tecleado");
+        QTest::addColumn<QString>("dice");
+        QTest::newRow("una letra") << "Caf\u00E0"
+                                   << "Esta pagina ocupa 20 bytes. \u00E0 se envia como a";
+        QTest::newRow("seis letras")
+            << "\u00E0\u00E8\u00EC\u00F2\u00F9\u00E4 \u00B0"
+            << "Esta pagina ocupa 20 bytes. 6 letras se envian sin acento. \u00B0 se envia como #";
+        QTest::newRow("sin acentos que perder") << "HOLA"
+                                                << "Esta pagina ocupa 20 bytes";
+    }
+    void lineaBajoElPanel() {
+        QFETCH(QString, tecleado);
+        QFETCH(QString, dice);
+        Banco b;
+        b.v.show();
+        conPaginas(b, 1);
+        b.f.txtMensaje->clear();
+        b.v.resize(b.v.minimumSizeHint());
+        QCoreApplication::processEvents();
+        const int alto = b.f.txtMensaje->height(), altoLinea = b.f.lblVista->height();
+        teclear(b.f.txtMensaje, tecleado);
+        QCOMPARE(b.f.lblVista->text(), dice);
+        // Many findings later, nothing above has moved.
+        QString largo;
+        for (char16_t c = 0xA4; c < 0xA4 + 40; ++c)
+            if (c != 0xA6 && c != 0xAB && c != 0xBB && c != 0xA1 && c != 0xBF)
+                largo += QChar(c);
+        teclear(b.f.txtMensaje, largo);
+        QCoreApplication::processEvents();
+        QVERIFY(b.f.lblVista->text().size() > 200); // the sixteen columns the page shows
+        QCOMPARE(b.f.txtMensaje->height(), alto);
+        QCOMPARE(b.f.lblVista->height(), altoLinea);
+        QVERIFY(b.f.lblVista->Cortada());
+    }
+
+    // The panel's dots grow with the window's width, whole pixels, up to a limit; the sign's
+    // sixteen columns always fill it.
+    void panelCrece_data() {
+        QTest::addColumn<int>("ancho");
+        QTest::addColumn<int>("paso");
+        QTest::newRow("la ventana mas chica") << 0 << 6;
+        QTest::newRow("1280") << 1280 << 12;
+        QTest::newRow("1100") << 1100 << 10;
+        QTest::newRow("maximizada en 2560") << 2560 << 12;
+    }
+    void panelCrece() {
+        QFETCH(int, ancho);
+        QFETCH(int, paso);
+        Banco b;
+        conPaginas(b, 1);
+        b.v.show();
+        b.v.resize(std::max(ancho, b.v.minimumSizeHint().width()), 1000);
+        QCoreApplication::processEvents();
+        VistaCartel* v = b.f.vista;
+        QCOMPARE(VistaCartel::Paso(v->width()), paso);
+        QCOMPARE(v->height(), VistaCartel::Filas * paso + 8);
+        QVERIFY(v->width() >= VistaCartel::Columnas * paso);
+    }
+
     void vista() {
         Banco b;
         b.abrir("m.mn2", "1,0,0,\"AB\",0\r\n");
