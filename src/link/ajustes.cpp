@@ -43,4 +43,16 @@ void GuardarAjustes(const Ajustes& a) {
     s.sync();
 }
 
+bool LeerListaVisible() {
+    return aBooleano(
+        almacen().value(QStringLiteral("Ventana/ListaPaginas"), QStringLiteral("True")).toString());
+}
+
+void GuardarListaVisible(bool visible) {
+    QSettings s = almacen();
+    s.setValue(QStringLiteral("Ventana/ListaPaginas"),
+               visible ? QStringLiteral("True") : QStringLiteral("False"));
+    s.sync();
+}
+
 } // namespace brelo

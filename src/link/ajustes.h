@@ -22,4 +22,9 @@ Ajustes LeerAjustes();
 // Writes all five entries, changed or not.
 void GuardarAjustes(const Ajustes& a);
 
+// Whether the window shows its list of pages, as the operator last left it (shown at first).
+// Kept beside the five, in a section of its own.
+bool LeerListaVisible();
+void GuardarListaVisible(bool visible);
+
 } // namespace brelo

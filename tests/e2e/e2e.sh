@@ -92,5 +92,20 @@ hasta "! kill -0 $pid 2>/dev/null" || { echo "FAIL!  : no termino"; fallas=$((fa
     { echo "FAIL!  : recuperacion sigue ahi"; fallas=$((fallas + 1)); }
 comparar "el archivo del operador intacto" "$(printf '0,0,0,"PUNTO",0\r\n' | xxd -p | tr -d '\n')" "$t/cartel.v2.mn2"
 
-echo "$((9 - fallas)) passed, $fallas failed"
+# --- the list of pages: a row dragged with the mouse, a page duplicated and moved with keys ---
+printf '0,0,0,"UNO",0\r\n0,0,0,"DOS",0\r\n0,0,0,"TRES",0\r\n' >"$t/lista.mn2"
+"$brelo" "$t/lista.mn2" & pid=$!
+enfocar "lista.mn2" && xdotool windowsize --sync "$(ventanas lista.mn2 | head -1)" 1100 700
+# No window manager: the window stands at 0,0, its list's rows 14 pixels apart from y 118.
+xdotool mousemove 880 118 mousedown 1
+for y in 122 128 135 142 148 152; do xdotool mousemove 880 $y && sleep 0.1; done
+xdotool mouseup 1 && foto "lista" # UNO below TRES
+lista="$(printf '0,0,0,"DOS",0\r\n0,0,0,"UNO",0\r\n0,0,0,"TRES",0\r\n0,0,0,"UNO",0\r\n' | xxd -p | tr -d '\n')"
+enfocar "lista.mn2" && teclas ctrl+d alt+Up alt+Up ctrl+s # the copy after UNO, taken up twice
+hasta "[ \"\$(xxd -p $t/lista.mn2 | tr -d '\n')\" = $lista ]" || true
+archivo 9
+hasta "! kill -0 $pid 2>/dev/null" || { echo "FAIL!  : no termino"; fallas=$((fallas + 1)); }
+comparar "lista de paginas" "$lista" "$t/lista.mn2"
+
+echo "$((10 - fallas)) passed, $fallas failed"
 [ "$fallas" -eq 0 ]

@@ -28,6 +28,7 @@ namespace brelo {
 
 class Historia;
 class LineaElidida;
+class ListaPaginas;
 class Plataforma;
 class VistaCartel;
 struct Instantanea;
@@ -68,6 +69,12 @@ public:
     void cmdInsertar_Click();
     void cmdBorro_Click();
     void cmdIngEsp_Click();
+    // The list of pages: the shown page up or down, or from one place to another (1-based),
+    // and a copy of it after it.
+    void cmdSubir_Click();
+    void cmdBajar_Click();
+    void cmdDuplicar_Click();
+    void MoverPagina(int desde, int hasta);
     void optLeft_Click();
     void optCenter_Click();
 
@@ -95,6 +102,11 @@ public:
     VistaCartel* vista = nullptr;
     LineaElidida* lblVista;
     QPushButton* cmdVerMensaje;
+    ListaPaginas* lstPaginas;
+    QWidget* grpPaginas; // the list and its buttons, which the Ver menu shows or hides
+    QToolButton* cmdSubir;
+    QToolButton* cmdBajar;
+    QToolButton* cmdDuplicar;
 
 Q_SIGNALS:
     // A short note for the status line, such as a character the page box wrote as another.
@@ -117,6 +129,8 @@ private:
     void cboPausa_Activated();
     void txtMensaje_Edited();
     void txtMensaje_Filtrada(const CajaMensaje::Filtrado& f);
+    void lstPaginas_Elegida(int pagina);
+    void refrescarLista();
     void registrarEn(const QString& paso);
     std::vector<Pagina> paginasEscritas() const;
     void restaurar(const Instantanea& estado);
@@ -142,6 +156,7 @@ private:
     QWidget* grupoMemoria();
     QWidget* grupoEspeciales();
     QWidget* grupoVista();
+    QWidget* grupoPaginas();
     void conectar();
 
     Mensaje& m_;

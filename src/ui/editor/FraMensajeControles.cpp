@@ -2,6 +2,7 @@
 
 #include "ui/editor/CajaMensaje.h"
 #include "ui/editor/LineaElidida.h"
+#include "ui/editor/ListaPaginas.h"
 #include "ui/editor/VistaCartel.h"
 
 #include <QComboBox>
@@ -68,7 +69,8 @@ void FraMensaje::construir() {
     derecha->addStretch();
     columnas->addLayout(izquierda, 1, 0);
     columnas->addLayout(derecha, 1, 1);
-    columnas->addWidget(grupoVista(), 2, 0, 1, 2);
+    columnas->addWidget(grupoVista(), 2, 0, 1, 3);
+    columnas->addWidget(grupoPaginas(), 0, 2, 2, 1);
     columnas->setColumnStretch(0, 1);
 }
 
@@ -206,8 +208,37 @@ QWidget* FraMensaje::grupoVista() {
     return g;
 }
 
+QWidget* FraMensaje::grupoPaginas() {
+    auto* g = new QGroupBox(QStringLiteral("Paginas"));
+    grpPaginas = g;
+    lstPaginas = new ListaPaginas;
+    lstPaginas->setMinimumWidth(200);
+    const auto boton = [](const char* nombre, const char* texto, const char* pista) {
+        auto* b = new QToolButton;
+        b->setObjectName(QLatin1String(nombre));
+        b->setText(QLatin1String(texto));
+        b->setToolTip(QLatin1String(pista));
+        return b;
+    };
+    cmdSubir = boton("cmdSubir", "Subir", "Subir la pagina (Alt+Arriba)");
+    cmdBajar = boton("cmdBajar", "Bajar", "Bajar la pagina (Alt+Abajo)");
+    cmdDuplicar = boton("cmdDuplicar", "Duplicar", "Duplicar la pagina (Ctrl+D)");
+    auto* botones = new QHBoxLayout;
+    for (QToolButton* b : {cmdSubir, cmdBajar, cmdDuplicar})
+        botones->addWidget(b);
+    auto* l = new QVBoxLayout(g);
+    l->addWidget(lstPaginas);
+    l->addLayout(botones);
+    return g;
+}
+
 void FraMensaje::conectar() {
     connect(cmdVerMensaje, &QPushButton::clicked, this, &FraMensaje::cmdVerMensaje_Click);
+    connect(lstPaginas, &ListaPaginas::Elegida, this, &FraMensaje::lstPaginas_Elegida);
+    connect(lstPaginas, &ListaPaginas::Movida, this, &FraMensaje::MoverPagina);
+    connect(cmdSubir, &QToolButton::clicked, this, &FraMensaje::cmdSubir_Click);
+    connect(cmdBajar, &QToolButton::clicked, this, &FraMensaje::cmdBajar_Click);
+    connect(cmdDuplicar, &QToolButton::clicked, this, &FraMensaje::cmdDuplicar_Click);
     connect(vista, &VistaCartel::FinReproduccion, this, &FraMensaje::actualizarVista);
     connect(vista, &VistaCartel::EnPagina, this, &FraMensaje::vistaEnPagina);
     connect(cboEfe, &QComboBox::activated, this, &FraMensaje::cboEfe_Activated);

@@ -91,6 +91,7 @@ Pagina FraMensaje::paginaEscrita() const {
 void FraMensaje::actualizarVista() {
     if (!vista || cboEfe->currentIndex() < 0)
         return; // the frame is still being built
+    refrescarLista();
     Q_EMIT Mostrado();
     const Pagina p = paginaEscrita();
     vista->Mostrar(p);

@@ -108,6 +108,7 @@ private:
     void CrearComandos();
     void CrearMenus();
     void CrearEdicion(QMenu* menu);
+    void CrearVer(QMenu* menu);
     QHBoxLayout* CrearBotones();
     bool PreguntarGrabar(bool comoNuevo);
     void GuardarRecuperacion();

@@ -77,10 +77,12 @@ struct Menu {
     std::size_t cuantos;
 };
 
-// Edicion holds the message's Deshacer and Rehacer, which its history makes.
+// Edicion holds the message's Deshacer and Rehacer, which its history makes, and the page
+// list's commands; Ver, whether the list is shown.
 const Menu Menus[] = {
     {"Archivo", "&Archivo", MenuArchivo, std::size(MenuArchivo)},
     {"Edicion", "&Edicion", nullptr, 0},
+    {"Ver", "&Ver", nullptr, 0},
     {"MenuOpciones", "&Opciones", MenuOpciones, std::size(MenuOpciones)},
     {"Ayuda", "&Ayuda", MenuAyuda, std::size(MenuAyuda)},
 };
@@ -169,8 +171,10 @@ void FrmMain::CrearMenus() {
         if (&m == &Menus[0])
             menuBar()->installEventFilter(new AltAbreArchivo(menuBar(), menu));
         menu->setObjectName(QString::fromLatin1(m.nombre));
-        if (!m.items)
+        if (!m.items && &m == &Menus[1])
             CrearEdicion(menu);
+        else if (!m.items)
+            CrearVer(menu);
         for (const ItemMenu& item : std::span(m.items, m.cuantos)) {
             if (!item.nombre) {
                 menu->addSeparator();
@@ -195,6 +199,31 @@ void FrmMain::CrearEdicion(QMenu* menu) {
     rehacer->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     menu->addActions({deshacer, rehacer});
+    menu->addSeparator();
+    const auto pagina = [this, menu](const char* nombre, const char* titulo, QKeyCombination tecla,
+                                     void (FraMensaje::*orden)()) {
+        QAction* a = menu->addAction(QLatin1String(titulo));
+        a->setObjectName(QLatin1String(nombre));
+        a->setShortcut(tecla);
+        connect(a, &QAction::triggered, fraMensaje_, orden);
+    };
+    pagina("SubirPagina", "&Subir Pagina", Qt::ALT | Qt::Key_Up, &FraMensaje::cmdSubir_Click);
+    pagina("BajarPagina", "&Bajar Pagina", Qt::ALT | Qt::Key_Down, &FraMensaje::cmdBajar_Click);
+    pagina("DuplicarPagina", "D&uplicar Pagina", Qt::CTRL | Qt::Key_D,
+           &FraMensaje::cmdDuplicar_Click);
+}
+
+// As the operator last left it.
+void FrmMain::CrearVer(QMenu* menu) {
+    QAction* lista = menu->addAction(QStringLiteral("&Lista de Paginas"));
+    lista->setObjectName(QStringLiteral("VerLista"));
+    lista->setCheckable(true);
+    lista->setChecked(LeerListaVisible());
+    fraMensaje_->grpPaginas->setVisible(lista->isChecked());
+    connect(lista, &QAction::toggled, this, [this](bool visible) {
+        fraMensaje_->grpPaginas->setVisible(visible);
+        GuardarListaVisible(visible);
+    });
 }
 
 QHBoxLayout* FrmMain::CrearBotones() {

@@ -6,13 +6,16 @@
 #include "support/banco.h"
 #include "ui/editor/Historia.h"
 #include "ui/editor/LineaElidida.h"
+#include "ui/editor/ListaPaginas.h"
 #include "ui/editor/VistaCartel.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 
 #include <cmath>
@@ -634,19 +637,115 @@ private Q_SLOTS:
 
     // The panel's dots grow with the window's width, whole pixels, up to a limit; the sign's
     // sixteen columns always fill it.
+    // The list of pages through the mouse and the keys: each change one step, the message
+    // compared whole after it, and the list showing it.
+    void listaDePaginas_data() {
+        QTest::addColumn<int>("total");
+        QTest::addColumn<QString>("orden");
+        QTest::addColumn<QString>("queda"); // the pages, then the one shown
+        QTest::addColumn<int>("pasos");     // of the history
+        QTest::newRow("clic en la 4") << 5 << "clic:4"
+                                      << "P1,P2,P3,P4,P5|4" << 0;
+        QTest::newRow("Alt+Arriba") << 5 << "Alt+Up"
+                                    << "P1,P3,P2,P4,P5|2" << 1;
+        QTest::newRow("Alt+Abajo") << 5 << "Alt+Down"
+                                   << "P1,P2,P4,P3,P5|4" << 1;
+        QTest::newRow("Alt+Abajo en la ultima") << 3 << "Alt+Down"
+                                                << "P1,P2,P3|3" << 0;
+        QTest::newRow("Ctrl+D") << 5 << "Ctrl+D"
+                                << "P1,P2,P3,P3,P4,P5|4" << 1;
+        QTest::newRow("Ctrl+D con 99") << 99 << "Ctrl+D"
+                                       << "99|3" << 0;
+        QTest::newRow("Ctrl+D con 98") << 98 << "Ctrl+D"
+                                       << "99|4" << 1;
+        QTest::newRow("subir y deshacer") << 5 << "Alt+Up Ctrl+Z"
+                                          << "P1,P2,P3,P4,P5|3" << 1;
+        QTest::newRow("boton Duplicar") << 3 << "boton:cmdDuplicar"
+                                        << "P1,P2,P3,P3|4" << 1;
+    }
+    void listaDePaginas() {
+        QFETCH(int, total);
+        QFETCH(QString, orden);
+        QFETCH(QString, queda);
+        QFETCH(int, pasos);
+        Banco b;
+        b.v.findChild<QAction*>("VerLista")->setChecked(true);
+        b.v.show();
+        QVERIFY(QTest::qWaitForWindowActive(&b.v));
+        conPaginas(b, total, 3);
+        b.f.EmpezarHistoria();
+        ListaPaginas* l = b.f.lstPaginas;
+        QCOMPARE(l->count(), total);
+        b.f.txtMensaje->setFocus();
+        for (const QString& paso : orden.split(' ')) {
+            const QString que = paso.section(':', 0, 0);
+            const int fila = paso.section(':', 1).toInt() - 1;
+            if (que == "clic") {
+                QTest::mouseClick(l->viewport(), Qt::LeftButton, {},
+                                  l->visualItemRect(l->item(fila)).center());
+            } else if (que == "boton") {
+                b.f.findChild<QToolButton*>(paso.section(':', 1))->click();
+            } else {
+                QTest::keySequence(QApplication::focusWidget(), QKeySequence(paso));
+            }
+        }
+        QStringList textos;
+        for (int i = 1; i <= b.m.TotPag; ++i)
+            textos << QString::fromLatin1(b.m.TextoPag[i]);
+        QCOMPARE((b.m.TotPag > 10 ? QString::number(b.m.TotPag) : textos.join(',')) + '|' +
+                     QString::number(b.m.PagAct),
+                 queda);
+        QCOMPARE(b.f.historia()->count(), pasos);
+        QCOMPARE(b.p.cajas.size(), total == 99 ? 1 : 0); // the refused duplicate says why
+        if (b.m.TotPag < 99)                             // the slot above the last page stays empty
+            QCOMPARE(b.m.TextoPag[b.m.TotPag + 1], std::string());
+        QCOMPARE(l->count(), b.m.TotPag); // the list follows
+        QCOMPARE(l->currentRow(), b.m.PagAct - 1);
+        QVERIFY(l->item(b.m.PagAct - 1)
+                    ->text()
+                    .endsWith(QString::fromLatin1(b.m.TextoPag[b.m.PagAct])));
+    }
+
+    // A row dragged from one place and dropped on, above or below another, or past the rows.
+    void soltarFila_data() {
+        QTest::addColumn<int>("desde");
+        QTest::addColumn<int>("fila");
+        QTest::addColumn<int>("donde");
+        QTest::addColumn<int>("hasta");
+        using L = ListaPaginas::Caida;
+        QTest::newRow("bajo la ultima") << 2 << 4 << int(L::Abajo) << 4;
+        QTest::newRow("sobre la primera") << 2 << 0 << int(L::Arriba) << 0;
+        QTest::newRow("encima de la siguiente") << 2 << 3 << int(L::Encima) << 2;
+        QTest::newRow("bajo la siguiente") << 2 << 3 << int(L::Abajo) << 3;
+        QTest::newRow("sobre la anterior") << 2 << 1 << int(L::Arriba) << 1;
+        QTest::newRow("fuera de las filas") << 0 << -1 << int(L::Fuera) << 4;
+        QTest::newRow("en su sitio") << 2 << 2 << int(L::Encima) << 2;
+    }
+    void soltarFila() {
+        QFETCH(int, desde);
+        QFETCH(int, fila);
+        QFETCH(int, donde);
+        QFETCH(int, hasta);
+        QCOMPARE(ListaPaginas::Destino(desde, fila, ListaPaginas::Caida(donde), 5), hasta);
+    }
+
     void panelCrece_data() {
         QTest::addColumn<int>("ancho");
+        QTest::addColumn<bool>("lista");
         QTest::addColumn<int>("paso");
-        QTest::newRow("la ventana mas chica") << 0 << 6;
-        QTest::newRow("1280") << 1280 << 12;
-        QTest::newRow("1100") << 1100 << 10;
-        QTest::newRow("maximizada en 2560") << 2560 << 12;
+        QTest::newRow("la ventana mas chica") << 0 << false << 6;
+        QTest::newRow("la mas chica con la lista") << 0 << true << 8;
+        QTest::newRow("1100") << 1100 << false << 10;
+        QTest::newRow("1280 con la lista") << 1280 << true << 12;
+        QTest::newRow("maximizada en 2560") << 2560 << true << 12;
     }
     void panelCrece() {
         QFETCH(int, ancho);
+        QFETCH(bool, lista);
         QFETCH(int, paso);
         Banco b;
         conPaginas(b, 1);
+        b.v.findChild<QAction*>("VerLista")->setChecked(lista);
         b.v.show();
         b.v.resize(std::max(ancho, b.v.minimumSizeHint().width()), 1000);
         QCoreApplication::processEvents();

@@ -248,7 +248,7 @@ private Q_SLOTS:
     void letras() {
         Banco b;
         const QList<QMenu*> menus = b.v.menuBar()->findChildren<QMenu*>();
-        QCOMPARE(menus.size(), 4);
+        QCOMPARE(menus.size(), 5);
         for (QMenu* menu : menus) {
             QStringList letras;
             for (QAction* a : menu->actions())
