@@ -42,7 +42,7 @@ int main(int argc, char* argv[]) {
     const QDir carpeta(app.arguments().value(1, QStringLiteral(".")));
     PlataformaReal plataforma;
     FrmMain v(plataforma);
-    v.resize(760, 600);
+    v.resize(980, 600);
     // The port opened is a pseudo-terminal of docs/capturas.sh; the pictures show the one an
     // operator would have.
     v.ajustes().Puerto = QStringLiteral("/dev/ttyUSB0");

@@ -32,6 +32,7 @@ ListaPaginas::ListaPaginas(QWidget* padre) : QListWidget(padre) {
     setDefaultDropAction(Qt::MoveAction);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // a long row ends in "..."
     connect(this, &QListWidget::currentRowChanged, this, [this](int fila) {
         if (!mostrando_ && fila >= 0)
             Q_EMIT Elegida(fila + 1);

@@ -88,6 +88,10 @@ const Menu Menus[] = {
 };
 
 constexpr int Grupo = 20;
+// Wide enough for the button row's groups to stand apart, as operators know it; the list of
+// pages, when shown, takes its own width beside the editor's.
+constexpr int AnchoMinimo = 720;
+constexpr int AnchoMinimoConLista = 960;
 
 const Boton Botones[] = {
     {"cmdNew", "Nuevo Mensaje", "nuevo", &FrmMain::Nuevo_Click, 0},
@@ -160,9 +164,7 @@ void FrmMain::CrearComandos() {
     columna->addWidget(linea());
     columna->addWidget(fraMensaje_);
     columna->addStretch();
-    setCentralWidget(centro);
-    // Wide enough for the button row's groups to stand apart, as operators know it.
-    setMinimumWidth(720);
+    setCentralWidget(centro); // its minimum width is the Ver menu's, with or without the list
 }
 
 void FrmMain::CrearMenus() {
@@ -218,10 +220,14 @@ void FrmMain::CrearVer(QMenu* menu) {
     QAction* lista = menu->addAction(QStringLiteral("&Lista de Paginas"));
     lista->setObjectName(QStringLiteral("VerLista"));
     lista->setCheckable(true);
-    lista->setChecked(LeerListaVisible());
-    fraMensaje_->grpPaginas->setVisible(lista->isChecked());
-    connect(lista, &QAction::toggled, this, [this](bool visible) {
+    const auto mostrar = [this](bool visible) {
         fraMensaje_->grpPaginas->setVisible(visible);
+        setMinimumWidth(visible ? AnchoMinimoConLista : AnchoMinimo);
+    };
+    lista->setChecked(LeerListaVisible());
+    mostrar(lista->isChecked());
+    connect(lista, &QAction::toggled, this, [mostrar](bool visible) {
+        mostrar(visible);
         GuardarListaVisible(visible);
     });
 }

@@ -734,7 +734,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("lista");
         QTest::addColumn<int>("paso");
         QTest::newRow("la ventana mas chica") << 0 << false << 6;
-        QTest::newRow("la mas chica con la lista") << 0 << true << 8;
+        QTest::newRow("la mas chica con la lista") << 0 << true << 9;
         QTest::newRow("1100") << 1100 << false << 10;
         QTest::newRow("1280 con la lista") << 1280 << true << 12;
         QTest::newRow("maximizada en 2560") << 2560 << true << 12;
