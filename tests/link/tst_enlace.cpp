@@ -236,11 +236,14 @@ private Q_SLOTS:
                     reloj.soltar();
                     sonda.write("x");
                     QTRY_VERIFY_WITH_TIMEOUT(Adaptador::Retransmite(sonda), 10000);
-                    for (int paso = 0; paso < 30 && !fin(); ++paso) { // 5 s at a time
+                    int paso = 0;
+                    for (; paso < 30 && !fin(); ++paso) { // 5 s at a time
                         reloj.Avanzar(5000000000);
                         const int vistas = reloj.lecturas;
                         QTRY_VERIFY(reloj.lecturas > vistas + 2 || fin());
                     }
+                    // Given up once 18 s have gone by without an answer, not before.
+                    QVERIFY2(paso >= 3 && paso <= 5, qPrintable(QString::number(paso)));
                 }
             }
             QVERIFY(fin() || terminada.wait(10000));
