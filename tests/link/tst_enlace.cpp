@@ -2,6 +2,7 @@
 // real transfers over a pseudo-terminal pair.
 
 #include "link/ajustes.h"
+#include "link/motivos.h"
 #include "link/parada.h"
 #include "link/puertoserie.h"
 #include "link/puertotcp.h"
@@ -68,6 +69,36 @@ class TstEnlace : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // The words an operator reads for a system's refusal, of a file or port and of a line
+    // already open.
+    void motivos_data() {
+        QTest::addColumn<int>("codigo");
+        QTest::addColumn<QString>("archivoOPuerto");
+        QTest::addColumn<QString>("linea");
+        const QString fuera = "el dispositivo se desconecto";
+        QTest::newRow("no existe") << ENOENT << "no existe"
+                                   << "no existe";
+        QTest::newRow("permiso") << EACCES << "permiso denegado"
+                                 << "permiso denegado";
+        QTest::newRow("en uso") << EBUSY << "esta en uso"
+                                << "esta en uso";
+        QTest::newRow("desconectado") << ENODEV << fuera << fuera;
+        QTest::newRow("no responde") << ETIMEDOUT << "el dispositivo no responde"
+                                     << "el dispositivo no responde";
+        QTest::newRow("error de la linea") << EIO << "error del sistema (x)" << fuera;
+        QTest::newRow("tuberia rota") << EPIPE << "error del sistema (x)" << fuera;
+        QTest::newRow("sin dispositivo") << ENXIO << "error del sistema (x)" << fuera;
+        QTest::newRow("cerrado") << EBADF << "error del sistema (x)"
+                                 << "el puerto no esta abierto";
+    }
+    void motivos() {
+        QFETCH(int, codigo);
+        QFETCH(QString, archivoOPuerto);
+        QFETCH(QString, linea);
+        QCOMPARE(Motivo(codigo, "x"), archivoOPuerto);
+        QCOMPARE(MotivoLinea(codigo), linea);
+    }
+
     void init() {
         AjustesDePrueba();
         Adaptador::Loopback(true); // a new namespace starts with it down
