@@ -358,6 +358,18 @@ private Q_SLOTS:
 
     // With no viewer for the guide, or one that starts and gives up (the real one watched,
     // here "false"), the operator is told where the guide is, every time.
+    // Before any message has been opened or saved, the file dialogs start in Documents: never
+    // in the program's folder, which an uninstall empties.
+    void primeraCarpeta() {
+        Banco b;
+        b.v.Cargar_Click(); // cancelled: no file scripted
+        QCOMPARE(b.p.ultimoDialogo.carpeta,
+                 QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+        b.abrir("m.mn2", DosPaginas);
+        b.v.Grabar_Click();
+        QCOMPARE(b.p.ultimoDialogo.carpeta, b.dir.path());
+    }
+
     void ayudaSinVisor() {
         Banco b;
         QVERIFY(QDir(b.dir.path()).mkpath("guia"));
