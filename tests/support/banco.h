@@ -66,10 +66,11 @@ template <class Emisor, class Senal> std::shared_ptr<int> Contar(Emisor* e, Sena
 class PuertoGuion final : public Puerto {
 public:
     bool abierto = false, abrirFalla = false;
-    int fallaEnEscritura = -1;  // 0-based Output call that fails
-    QList<qint64> sinConfirmar; // what the far end has not acknowledged at each look
-    QList<int> retener;         // 0-based Output calls the line holds up
-    int vueltas = -1;           // for that many asks whether to go on; -1, until given up
+    QString errorApertura = "no existe"; // why a failing Abrir failed
+    int fallaEnEscritura = -1;           // 0-based Output call that fails
+    QList<qint64> sinConfirmar;          // what the far end has not acknowledged at each look
+    QList<int> retener;                  // 0-based Output calls the line holds up
+    int vueltas = -1;                    // for that many asks whether to go on; -1, until given up
     std::function<void()> alPreguntar = [] {}; // before each ask, on the transfer's thread
     int llamadas = 0;
     QStringList aperturas; // "device@baud"
@@ -88,7 +89,7 @@ public:
     void Cerrar() override { abierto = false; }
     bool Abrir(const QString& dispositivo, qint32 baudios, QString& error) override {
         aperturas << dispositivo + '@' + QString::number(baudios);
-        error = "no existe";
+        error = errorApertura;
         return abierto = !abrirFalla;
     }
     bool Output(const QByteArray& bytes, const std::function<bool()>& seguir) override {

@@ -370,6 +370,32 @@ private Q_SLOTS:
         QCOMPARE(b.p.ultimoDialogo.carpeta, b.dir.path());
     }
 
+    // The port box: the headline operators know, but for a port that opened and could not be
+    // set up; the device and the reason as its detail.
+    void avisoPuerto_data() {
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("titular");
+        QTest::newRow("no existe") << "no existe"
+                                   << "El puerto ya esta en uso o no existe ";
+        QTest::newRow("en uso") << "esta en uso"
+                                << "El puerto ya esta en uso o no existe ";
+        QTest::newRow("sin configurar")
+            << "no se pudo configurar el puerto (SetCommState: el dispositivo no responde)"
+            << "No se pudo configurar el puerto ";
+    }
+    void avisoPuerto() {
+        QFETCH(QString, error);
+        QFETCH(QString, titular);
+        Banco b;
+        b.p.puerto.abrirFalla = true;
+        b.p.puerto.errorApertura = error;
+        b.v.ajustes().Puerto = "/dev/ttyBRELO";
+        b.v.Inicio_COMM();
+        QCOMPARE(b.p.cajas.value(0),
+                 "Puerto Serie|Error #03, No se pudo iniciar el Puerto Serie\r" + titular +
+                     "|/dev/ttyBRELO: " + error);
+    }
+
     void ayudaSinVisor() {
         Banco b;
         QVERIFY(QDir(b.dir.path()).mkpath("guia"));
