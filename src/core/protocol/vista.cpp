@@ -22,10 +22,26 @@ std::string numero(long n) {
     return std::to_string(n);
 }
 
+// Characters a sentence could not show: DEL is never written to a terminal, and the blanks
+// would read as nothing at all.
+std::string nombre(char c) {
+    switch (std::uint8_t(c)) {
+    case 0x7F:
+        return "DEL";
+    case 0x20:
+        return "un espacio";
+    case 0xA0:
+        return "el espacio duro";
+    case 0xAD:
+        return "el guion oculto";
+    default:
+        return std::string(1, c);
+    }
+}
+
 // One sentence per character the sign receives as another one, in order of appearance; the
-// control characters a file may hold, however many, in one sentence of their own. DEL is
-// named, never written as itself to a terminal. The summary says the letters that lose their
-// accent in one sentence, where the first of them stands.
+// control characters a file may hold, however many, in one sentence of their own. The summary says
+// the letters that lose their accent in one sentence, where the first of them stands.
 void cambiados(const std::string& texto, std::size_t n, std::vector<std::string>& h,
                std::vector<std::string>& resumen) {
     std::string vistos;
@@ -40,8 +56,7 @@ void cambiados(const std::string& texto, std::size_t n, std::vector<std::string>
         if (llega == c || vistos.find(c) != std::string::npos)
             continue;
         vistos += c;
-        h.push_back((c == '\x7f' ? std::string("DEL") : std::string(1, c)) + " se envia como " +
-                    llega);
+        h.push_back(nombre(c) + " se envia como " + nombre(llega));
         const bool sinAcento = std::uint8_t(c) >= 0xC0 && std::isalpha(std::uint8_t(llega));
         if (!sinAcento || acentos++ == 0) {
             dondeAcentos = sinAcento ? resumen.size() : dondeAcentos;

@@ -71,7 +71,9 @@ QString CajaMensaje::Aceptados(const QString& texto, Filtrado* filtrado) const {
     Filtrado f;
     const qsizetype libres = qsizetype(LargoMaximoTexto) - text().size() + selectedText().size();
     QString aceptado;
-    for (char32_t c : texto.toUcs4()) {
+    // A letter and its accent pasted as two characters (macOS, some web pages) are one letter
+    // of the page, not a letter and a "#".
+    for (char32_t c : texto.normalized(QString::NormalizationForm_C).toUcs4()) {
         if (aceptado.size() >= libres)
             break;
         if (c == YDieresis) {

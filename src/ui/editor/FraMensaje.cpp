@@ -137,6 +137,11 @@ void FraMensaje::LlenarCatalogos() {
 
 // ---- navigation ----
 
+// Said where a command cannot add a page.
+QString FraMensaje::Lleno() {
+    return QStringLiteral("El mensaje ya tiene %1 paginas, las que caben").arg(MaxPag);
+}
+
 void FraMensaje::irA(int pagina, bool enfocar) {
     m_.PagAct = static_cast<std::uint8_t>(pagina);
     RefMensaje();
@@ -161,6 +166,8 @@ void FraMensaje::cmdPagUp_Click() {
 
 void FraMensaje::cmdPagDwn_Click() {
     TomoActual();
+    if (m_.PagAct == MaxPag)
+        Q_EMIT Nota(Lleno());
     int pagina = std::min(MaxPag, m_.PagAct + 1);
     if (pagina > m_.TotPag) {
         if (plataforma_.Pregunta(window(), QStringLiteral("Nueva Pagina"),
@@ -199,8 +206,12 @@ void FraMensaje::cmdGtoPag_Click() {
 // ---- insert and delete ----
 
 void FraMensaje::cmdInsertar_Click() {
-    if (!abierto() || m_.TotPag >= MaxPag)
+    if (!abierto())
         return;
+    if (m_.TotPag >= MaxPag) {
+        Q_EMIT Nota(Lleno());
+        return;
+    }
     if (!plataforma_.Pregunta(window(), QStringLiteral("Insertar"),
                               QStringLiteral("Desea Insertar una Pagina ?"),
                               QMessageBox::Information))

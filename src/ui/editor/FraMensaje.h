@@ -147,6 +147,7 @@ private:
 
     bool abierto() const; // the frame is shown: a message is open
     void irA(int pagina, bool enfocar);
+    static QString Lleno();
     void construir();
     QWidget* grupoMensaje();
     QWidget* grupoEntrada();

@@ -55,10 +55,8 @@ void FraMensaje::cmdDuplicar_Click() {
         return;
     if (m_.TotPag >= MaxPag) {
         plataforma_.Aviso(window(), QStringLiteral("Duplicar"),
-                          QStringLiteral("El mensaje ya tiene %1 paginas, las que caben: la "
-                                         "pagina %2 no se puede duplicar")
-                              .arg(MaxPag)
-                              .arg(m_.PagAct),
+                          Lleno() +
+                              QStringLiteral(": la pagina %1 no se puede duplicar").arg(m_.PagAct),
                           QMessageBox::Information);
         return;
     }

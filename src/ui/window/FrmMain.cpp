@@ -11,6 +11,7 @@
 #include "ui/platform/plataforma.h"
 #include "ui/window/BarraEstado.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
@@ -114,6 +115,8 @@ void FrmMain::InicioVar() {
 void FrmMain::MostrarFrame(bool visible) {
     fraMensaje_->setEnabled(visible);
     fraMensaje_->setVisible(visible);
+    for (QAction* a : std::as_const(accionesPagina_))
+        a->setEnabled(visible);
     if (!visible) // a closed message stops Ver Mensaje and leaves the panel dark
         fraMensaje_->vista->Apagar();
 }

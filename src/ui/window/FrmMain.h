@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <optional>
 
+class QAction;
 class QHBoxLayout;
 class QMenu;
 
@@ -137,6 +138,7 @@ private:
     Parada parada_;
     FraMensaje* fraMensaje_;
     BarraEstado* statusBar1_;
+    QList<QAction*> accionesPagina_; // of Edicion: they work on the open message only
 };
 
 } // namespace brelo

@@ -165,8 +165,9 @@ void FrmMain::cerrar_Click() {
     fraMensaje_->EmpezarHistoria();
 }
 
+// A message closed without saving stays closed: Grabar does not bring it back into a file.
 void FrmMain::save_Click() {
-    if (!mensaje_.Cambios)
+    if (!MensajeAbierto() || !mensaje_.Cambios)
         return;
     mensaje_.GrabarComo = false;
     Grabar_Mensaje();

@@ -208,6 +208,7 @@ void FrmMain::CrearEdicion(QMenu* menu) {
         a->setObjectName(QLatin1String(nombre));
         a->setShortcut(tecla);
         connect(a, &QAction::triggered, fraMensaje_, orden);
+        accionesPagina_ << a;
     };
     pagina("SubirPagina", "&Subir Pagina", Qt::ALT | Qt::Key_Up, &FraMensaje::cmdSubir_Click);
     pagina("BajarPagina", "&Bajar Pagina", Qt::ALT | Qt::Key_Down, &FraMensaje::cmdBajar_Click);

@@ -61,6 +61,7 @@ const Revision Revisiones[] = {
     {"glifos propios", "0,0,0,\"\xE1\xF1@{\xA6\",0", Hex("10 15 1E 7B 7F"), 6, ""},
     {"control", "0,0,0,\"a\tb\",0", "a#b", 4, "1: 1 caracter de control se envia como # (en la posicion 2)"},
     {"controles y DEL", "0,0,0,\"\x7f\x01\x7f\r\x02\",0", Hex("7F 23 7F 23 23"), 6, "1: DEL se envia como \xA6|1: 3 caracteres de control se envian como # (el primero en la posicion 2)"},
+    {"blancos sin ver", "0,0,0,\"a\xA0\xAD\",0", Hex("61 20 2D"), 4, "1: el espacio duro se envia como un espacio|1: el guion oculto se envia como -"},
     {"alineacion imposible", "3,0,1,\"x\",0\r\n0,0,0,\"y\",0", "", 0, "M: El mensaje no se puede enviar como esta: la pagina 1 tiene una alineacion desconocida|1: Alineacion desconocida (1): la pagina no se puede enviar"},
     {"pagina especial", "12,0,0,\" Hora 00:00:00 \",1", "", 7, ""},
     {"primera vacia", "0,0,0,\"\",0\r\n0,0,0,\"y\",0", "y", 2, ""},

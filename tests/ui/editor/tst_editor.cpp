@@ -156,6 +156,7 @@ const Tecleo Tecleos[] = {
     {"hasta 1023", QString(1021, 'x'), "abc", Teclas, QString(1021, 'x') + "ab"},
     {"pegado", "", "a@b\tc\x1fЖ", Pegado, "abc#", "1 caracter reemplazado; @ se escribe desde \"Caracteres Especiales\""},
     {"pegado de otro alfabeto", "", "Győr — 5 € 😀 “sí”", Pegado, "Gyor — 5 € # “sí”", "2 caracteres reemplazados"},
+    {"acento aparte pegado", "", "Pe\u0301rez n\u0303", Pegado, "Pérez ñ"},
     {"pegados de una vez", "", "a@b_c{", Pegado, "abc", "@ y _ y { se escriben desde \"Caracteres Especiales\""},
     {"con Alt", "", "a[\\]{}~@_`|^b", Alt, "ab", "| se escribe desde \"Caracteres Especiales\""},
     {"con Alt hasta 1023", QString(1023, 'x'), "ab", Alt, QString(1023, 'x')},
@@ -469,6 +470,30 @@ private Q_SLOTS:
         QTest::keyClick(b.f.txtGoto, Qt::Key_Return);
         QCOMPARE(b.f.txtPag->text(), QString::number(pagina));
         QCOMPARE(b.panel(3), nota);
+    }
+
+    // A full message says so where a button would add a page, and asks nothing.
+    void sinLugar_data() {
+        QTest::addColumn<int>("total");
+        QTest::addColumn<int>("pagina");
+        QTest::addColumn<QString>("boton");
+        QTest::addColumn<QString>("nota");
+        const QString lleno = "PGM: El mensaje ya tiene 99 paginas, las que caben";
+        QTest::newRow("insertar con 99") << 99 << 5 << "cmdInsertar" << lleno;
+        QTest::newRow("siguiente en la 99") << 99 << 99 << "cmdPagDwn" << lleno;
+        QTest::newRow("siguiente en la 98") << 99 << 98 << "cmdPagDwn" << "";
+    }
+    void sinLugar() {
+        QFETCH(int, total);
+        QFETCH(int, pagina);
+        QFETCH(QString, boton);
+        QFETCH(QString, nota);
+        Banco b;
+        conPaginas(b, total, pagina);
+        QTest::mouseClick(b.f.findChild<QToolButton*>(boton), Qt::LeftButton);
+        QCOMPARE(b.panel(3), nota);
+        QCOMPARE(b.p.cajas, QStringList());
+        QCOMPARE(int(b.m.TotPag), total);
     }
 
     // Keys with any modifier, composed text and paste pass the same filter and the 1023 limit;

@@ -111,7 +111,7 @@ const Flujo Flujos[] = {
     {"importar cancelado", "abrir:m.mn2 importar:", "m.mn2", "m.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / ERR: NO se pudo leer Archivo", ""},
     {"importar fallido", "abrir:m.mn2 importar:largo.txt", "m.mn2", "m.mn2", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK! / ERR: NO se pudo leer Archivo", ""},
     {"cerrado", "abrir:m.mn2 editar cerrar", "m.mn2", "", 10, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", "", 1},
-    {"cerrar No y grabar", "nuevo editar cerrar grabar:c.mn2", "c.mn2", "c.mn2", 8, "PGM: Mensajes Grabado OK", "c.mn2=0,0,0,\"editado\",0\r\n", 1},
+    {"cerrar No y grabar", "nuevo editar cerrar grabar:c.mn2", "Sin Nombre", "", 14, "", "c.mn2=<no existe>", 1}, // closed stays closed
     {"nuevo tras como pide nombre", "nuevo editar como:a.mn2 editar si nuevo:b.mn2", "Sin Nombre", "", 13, "PGM: Mensajes Grabado OK / PGM: Mensajes Grabado OK", "b.mn2=0,0,0,\"otro\",0\r\n", 1},
     {"carga fallida", "nuevo editar abrir:mal.mn2", "Sin Nombre", "", 13, "PGM: Cargando Mensaje... / ERR: Error en Archivo de Mensaje", "", 1},
     {"v1 en mayusculas", "abrir:V1.MNM abrir", "V1.MNM", "V1.MNM", 9, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", "", 0, ".|V1.MNM"},
@@ -220,6 +220,36 @@ private Q_SLOTS:
             QCOMPARE(b.p.documentos.size() + b.p.cajas.filter("Ayuda|").size(), 1);
         else
             QCOMPARE(b.f.txtMensaje->text(), valor);
+    }
+
+    // A message closed without saving stays closed: no key saves it or changes its pages.
+    void cerradoSinGrabar_data() {
+        QTest::addColumn<QKeySequence>("tecla");
+        for (const char* k : {"Ctrl+S", "Ctrl+Shift+S", "Ctrl+D", "Alt+Up", "Alt+Down"})
+            QTest::newRow(k) << QKeySequence(k);
+    }
+    void cerradoSinGrabar() {
+        QFETCH(QKeySequence, tecla);
+        Banco b;
+        b.escribir("m.mn2", "0,0,0,\"UNO\",0\r\n0,0,0,\"DOS\",0\r\n");
+        b.v.show();
+        QVERIFY(QTest::qWaitForWindowActive(&b.v));
+        b.abrir("m.mn2", "0,0,0,\"UNO\",0\r\n0,0,0,\"DOS\",0\r\n");
+        b.f.txtMensaje->setFocus();
+        QTest::keyClick(b.f.txtMensaje, Qt::Key_X);
+        QTest::keySequence(&b.v, QKeySequence("Ctrl+W")); // and No to saving
+        b.elegir("otro.mn2");
+        const qsizetype dialogos = b.p.dialogos.size();
+        QTest::keySequence(&b.v, tecla);
+        QCOMPARE(b.p.dialogos.size(), dialogos);
+        QCOMPARE(b.leer("otro.mn2"), "<no existe>");
+        QCOMPARE(b.leer("m.mn2"), "0,0,0,\"UNO\",0\r\n0,0,0,\"DOS\",0\r\n");
+        QCOMPARE(QString::fromStdString(b.m.TextoPag[1] + b.m.TextoPag[2]) +
+                     QString::number(b.m.TotPag),
+                 "UNODOS2");
+        QVERIFY(b.f.isHidden());
+        for (const char* a : {"SubirPagina", "BajarPagina", "DuplicarPagina"})
+            QVERIFY(!b.v.findChild<QAction*>(a)->isEnabled());
     }
 
     // After Escribir, where Salida.txt went stays in the status line until the next message.
