@@ -481,7 +481,8 @@ private Q_SLOTS:
         const QString lleno = "PGM: El mensaje ya tiene 99 paginas, las que caben";
         QTest::newRow("insertar con 99") << 99 << 5 << "cmdInsertar" << lleno;
         QTest::newRow("siguiente en la 99") << 99 << 99 << "cmdPagDwn" << lleno;
-        QTest::newRow("siguiente en la 98") << 99 << 98 << "cmdPagDwn" << "";
+        QTest::newRow("siguiente en la 98") << 99 << 98 << "cmdPagDwn"
+                                            << "";
     }
     void sinLugar() {
         QFETCH(int, total);
