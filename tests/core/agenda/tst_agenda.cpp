@@ -1,0 +1,230 @@
+// The agenda file, and which of its entries is in force at a moment of local time and which
+// comes next: over days, ranges round the weekend, a week looked back on, clocks moved.
+
+#include "core/agenda/agenda.h"
+#include "support/tabla.h"
+
+using namespace brelo;
+
+namespace {
+
+// Each entry as "days time what [ports]", days as the bits' names; each error as "Ln: why".
+QString resumen(const Agenda& a) {
+    QStringList r;
+    for (const EntradaAgenda& e : a.entradas) {
+        QStringList dias;
+        for (int d = 0; d < 7; ++d)
+            if (e.dias & (1 << d))
+                dias << QString::fromStdString(NombreDia(d));
+        QStringList l{dias.join(','), QString::fromStdString(TextoHora(e.minuto)),
+                      QString::fromStdString(e.que) + (e.hora ? "!" : "")};
+        for (const std::string& p : e.puertos)
+            l << QString::fromStdString(p);
+        r << l.join(' ');
+    }
+    for (const ErrorAgenda& e : a.errores)
+        r << QStringLiteral("L%1: %2").arg(e.linea).arg(QString::fromStdString(e.motivo));
+    return r.join(" | ");
+}
+
+// The example operators start from: weekdays, a weekend with ports, every night, the clock.
+const char* const Ejemplo =
+    "# dias       hora    que              puertos\n"
+    "lun-vie      08:00   manana.mn2\n"
+    "lun-vie      13:00   almuerzo.mn2\n"
+    "sab,dom      09:30   finde.mn2        tcp://192.0.2.10:4001 /dev/ttyUSB0\n"
+    "todos        21:00   cerrado.mn2\n"
+    "todos        04:00   hora\n";
+
+// 2026-12-07 was a Monday.
+MinutoCivil el(int dia, const char* hora) {
+    const QTime t = QTime::fromString(hora, "HH:mm");
+    return Civil(2026, 12, dia, t.hour(), t.minute());
+}
+
+// An occurrence as "what day HH:MM" (the day of the month), or "-".
+QString ver(const Agenda& a, const std::optional<Ocurrencia>& o) {
+    if (!o)
+        return "-";
+    const MinutoCivil base = Civil(2026, 12, 1, 0, 0);
+    return QStringLiteral("%1 %2 %3")
+        .arg(QString::fromStdString(a.entradas[o->entrada].que))
+        .arg(1 + (o->cuando - base) / MinutosDia)
+        .arg(QString::fromStdString(TextoHora(int(o->cuando % MinutosDia))));
+}
+
+// clang-format off
+struct Lectura { const char* nombre; QByteArray texto; QString queda; };
+const Lectura Lecturas[] = {
+    {"ejemplo", Ejemplo, "lun,mar,mie,jue,vie 08:00 manana.mn2 | lun,mar,mie,jue,vie 13:00 almuerzo.mn2 | sab,dom 09:30 finde.mn2 tcp://192.0.2.10:4001 /dev/ttyUSB0 | lun,mar,mie,jue,vie,sab,dom 21:00 cerrado.mn2 | lun,mar,mie,jue,vie,sab,dom 04:00 hora!"},
+    {"vuelta al fin de semana", "vie-lun 7:05 a.MN2", "lun,vie,sab,dom 07:05 a.MN2"},
+    {"un solo dia en rango", "mie-mie 00:00 a.mnm", "mie 00:00 a.mnm"},
+    {"acentos y mayusculas", "MIÉ,Sáb,sÁB,Todos 23:59 HORA", "L1: se esperaban los dias (lun mar mie jue vie sab dom, separados por comas, lun-vie, o todos) y hay \"MIÉ,Sáb,sÁB,Todos\""},
+    {"acentos", "MIÉ,Sáb 23:59 HORA", "mie,sab 23:59 HORA!"},
+    {"comillas y comentario", "dom 10:00 \"mis mensajes/misa #1.mn2\" COM3 # domingo\r\n", "dom 10:00 mis mensajes/misa #1.mn2 COM3"},
+    {"BOM, CRLF y blancos", "\xEF\xBB\xBF\r\n\t\r\n  lun\t08:00\ta.mn2  \r\n", "lun 08:00 a.mn2"},
+    {"errores con su linea", "lunes 08:00 a.mn2\n\nlun 8\nlun 24:00 a.mn2\nlun 08:60 a.mn2\n# bien\nlun 08:00\nlun 08:00 a.txt\nlun\nlun 08:00 \"a.mn2\nlun- 08:00 a.mn2\nlun,,mar 08:00 a.mn2\nlun 123:00 a.mn2\nmar 07:00 b.mn2",
+     "mar 07:00 b.mn2 | L1: se esperaban los dias (lun mar mie jue vie sab dom, separados por comas, lun-vie, o todos) y hay \"lunes\" | L3: se esperaba la hora HH:MM, de 00:00 a 23:59, y hay \"8\" | L4: se esperaba la hora HH:MM, de 00:00 a 23:59, y hay \"24:00\" | L5: se esperaba la hora HH:MM, de 00:00 a 23:59, y hay \"08:60\" | L7: falta que enviar tras la hora: un mensaje .mn2 o .mnm, o hora | L8: se esperaba un mensaje .mn2 o .mnm, o hora, y hay \"a.txt\" | L9: falta la hora (HH:MM) tras los dias | L10: falta la comilla que cierra un nombre | L11: se esperaban los dias (lun mar mie jue vie sab dom, separados por comas, lun-vie, o todos) y hay \"lun-\" | L12: se esperaban los dias (lun mar mie jue vie sab dom, separados por comas, lun-vie, o todos) y hay \"lun,,mar\" | L13: se esperaba la hora HH:MM, de 00:00 a 23:59, y hay \"123:00\""},
+    {"solo la extension", "lun 08:00 .mn2", "L1: se esperaba un mensaje .mn2 o .mnm, o hora, y hay \".mn2\""},
+    {"hora con letras", "lun 0a:00 a.mn2", "L1: se esperaba la hora HH:MM, de 00:00 a 23:59, y hay \"0a:00\""},
+};
+// What is in force and what comes next at a moment of the example's week.
+struct Momento { const char* nombre; MinutoCivil ahora; QString vigor, siguiente; };
+const Momento Momentos[] = {
+    {"lunes antes de abrir", el(7, "07:59"), "cerrado.mn2 6 21:00", "manana.mn2 7 08:00"},
+    {"lunes al abrir", el(7, "08:00"), "manana.mn2 7 08:00", "almuerzo.mn2 7 13:00"},
+    {"lunes a las 10", el(7, "10:00"), "manana.mn2 7 08:00", "almuerzo.mn2 7 13:00"},
+    {"madrugada, la hora", el(8, "03:59"), "cerrado.mn2 7 21:00", "hora 8 04:00"},
+    {"tras la hora", el(8, "04:00"), "cerrado.mn2 7 21:00", "manana.mn2 8 08:00"},
+    {"viernes noche", el(11, "23:00"), "cerrado.mn2 11 21:00", "hora 12 04:00"},
+    {"sabado", el(12, "09:30"), "finde.mn2 12 09:30", "cerrado.mn2 12 21:00"},
+    {"domingo antes", el(13, "09:29"), "cerrado.mn2 12 21:00", "finde.mn2 13 09:30"},
+    {"domingo tarde", el(13, "22:00"), "cerrado.mn2 13 21:00", "hora 14 04:00"},
+};
+// clang-format on
+
+} // namespace
+
+Q_DECLARE_METATYPE(Lectura)
+Q_DECLARE_METATYPE(Momento)
+
+class TstAgenda : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void lectura_data() { Filas(Lecturas); }
+    void lectura() {
+        QFETCH(Lectura, caso);
+        QCOMPARE(resumen(LeerAgenda(caso.texto.toStdString())), caso.queda);
+    }
+
+    void momentos_data() { Filas(Momentos); }
+    void momentos() {
+        QFETCH(Momento, caso);
+        const Agenda a = LeerAgenda(Ejemplo);
+        QCOMPARE(ver(a, EnVigor(a, caso.ahora)), caso.vigor);
+        QCOMPARE(ver(a, Siguiente(a, caso.ahora)), caso.siguiente);
+    }
+
+    // Agendas of their own: the week looked back on, a tie, nothing to show yet.
+    void vigor_data() {
+        QTest::addColumn<QByteArray>("texto");
+        QTest::addColumn<MinutoCivil>("ahora");
+        QTest::addColumn<QString>("vigor");
+        QTest::addColumn<QString>("siguiente");
+        QTest::newRow("una semana atras")
+            << QByteArray("mar 09:00 a.mn2") << el(8, "08:59") << "a.mn2 1 09:00"
+            << "a.mn2 8 09:00";
+        QTest::newRow("en su minuto")
+            << QByteArray("mar 09:00 a.mn2") << el(8, "09:00") << "a.mn2 8 09:00"
+            << "a.mn2 15 09:00";
+        QTest::newRow("a la misma hora, la ultima linea")
+            << QByteArray("lun 08:00 a.mn2\nlun 08:00 b.mn2\nlun 08:00 hora") << el(7, "08:00")
+            << "b.mn2 7 08:00"
+            << "a.mn2 14 08:00";
+        QTest::newRow("solo la hora") << QByteArray("todos 04:00 hora") << el(7, "12:00") << "-"
+                                      << "hora 8 04:00";
+        QTest::newRow("vacia") << QByteArray("# nada\n") << el(7, "12:00") << "-"
+                               << "-";
+        QTest::newRow("medianoche del domingo")
+            << QByteArray("dom 23:59 a.mn2\nlun 00:00 b.mn2") << el(13, "23:59") << "a.mn2 13 23:59"
+            << "b.mn2 14 00:00";
+    }
+    void vigor() {
+        QFETCH(QByteArray, texto);
+        QFETCH(MinutoCivil, ahora);
+        QFETCH(QString, vigor);
+        QFETCH(QString, siguiente);
+        const Agenda a = LeerAgenda(texto.toStdString());
+        QCOMPARE(ver(a, EnVigor(a, ahora)), vigor);
+        QCOMPARE(ver(a, Siguiente(a, ahora)), siguiente);
+    }
+
+    // The clock entries due between two looks at the clock: a step of a minute, a jump forward
+    // (daylight saving, a resume, a clock set on), and a clock set back.
+    void horaDebida_data() {
+        QTest::addColumn<MinutoCivil>("desde");
+        QTest::addColumn<MinutoCivil>("hasta");
+        QTest::addColumn<QString>("debida");
+        QTest::newRow("un minuto antes") << el(8, "03:58") << el(8, "03:59") << "-";
+        QTest::newRow("su minuto") << el(8, "03:59") << el(8, "04:00") << "hora 8 04:00";
+        QTest::newRow("ya pasada") << el(8, "04:00") << el(8, "04:01") << "-";
+        QTest::newRow("salto de una hora") << el(8, "03:30") << el(8, "04:30") << "hora 8 04:00";
+        QTest::newRow("dos dias, la ultima")
+            << el(8, "03:00") << el(10, "05:00") << "hora 10 04:00";
+        QTest::newRow("reloj atrasado") << el(8, "05:00") << el(8, "03:00") << "-";
+        QTest::newRow("mismo minuto") << el(8, "04:00") << el(8, "04:00") << "-";
+    }
+    void horaDebida() {
+        QFETCH(MinutoCivil, desde);
+        QFETCH(MinutoCivil, hasta);
+        QFETCH(QString, debida);
+        const Agenda a = LeerAgenda(Ejemplo);
+        QCOMPARE(ver(a, HoraDebida(a, desde, hasta)), debida);
+    }
+
+    // Daylight saving and clocks moved, as minutes of local time seen one after another: what
+    // is in force at each look.
+    void saltos_data() {
+        QTest::addColumn<QList<MinutoCivil>>("miradas");
+        QTest::addColumn<QString>("vigentes");
+        // Spring forward at 02:00 to 03:00: the 02:30 entry is in force from 03:00.
+        QTest::newRow("adelanto de verano")
+            << QList<MinutoCivil>{el(7, "01:59"), el(7, "03:00")} << "b.mn2 6 23:00, a.mn2 7 02:30";
+        // Autumn back from 03:00 to 02:00: the same entry, already in force, once more.
+        QTest::newRow("atraso de invierno")
+            << QList<MinutoCivil>{el(7, "02:59"), el(7, "02:00"), el(7, "02:30")}
+            << "a.mn2 7 02:30, b.mn2 6 23:00, a.mn2 7 02:30";
+        QTest::newRow("reloj puesto un dia adelante")
+            << QList<MinutoCivil>{el(7, "12:00"), el(8, "12:00")} << "a.mn2 7 02:30, a.mn2 8 02:30";
+    }
+    void saltos() {
+        QFETCH(QList<MinutoCivil>, miradas);
+        QFETCH(QString, vigentes);
+        const Agenda a = LeerAgenda("todos 02:30 a.mn2\ntodos 23:00 b.mn2");
+        QStringList vistos;
+        for (MinutoCivil m : miradas)
+            vistos << ver(a, EnVigor(a, m));
+        QCOMPARE(vistos.join(", "), vigentes);
+    }
+
+    void semana() {
+        const Agenda a = LeerAgenda(Ejemplo);
+        QStringList dias;
+        const auto semana = Semana(a);
+        for (int d = 0; d < 7; ++d) {
+            QStringList tramos;
+            for (const Tramo& t : semana[d])
+                tramos << QString::fromStdString(TextoHora(t.minuto) + " " +
+                                                 a.entradas[std::size_t(t.entrada)].que);
+            dias << QString::fromStdString(NombreDia(d)) + ": " + tramos.join(", ");
+        }
+        QCOMPARE(dias.join(" | "),
+                 "lun: 00:00 cerrado.mn2, 08:00 manana.mn2, 13:00 almuerzo.mn2, 21:00 cerrado.mn2"
+                 " | mar: 00:00 cerrado.mn2, 08:00 manana.mn2, 13:00 almuerzo.mn2, 21:00 "
+                 "cerrado.mn2 | mie: 00:00 cerrado.mn2, 08:00 manana.mn2, 13:00 almuerzo.mn2, "
+                 "21:00 cerrado.mn2 | jue: 00:00 cerrado.mn2, 08:00 manana.mn2, 13:00 "
+                 "almuerzo.mn2, 21:00 cerrado.mn2 | vie: 00:00 cerrado.mn2, 08:00 manana.mn2, "
+                 "13:00 almuerzo.mn2, 21:00 cerrado.mn2 | sab: 00:00 cerrado.mn2, 09:30 "
+                 "finde.mn2, 21:00 cerrado.mn2 | dom: 00:00 cerrado.mn2, 09:30 finde.mn2, 21:00 "
+                 "cerrado.mn2");
+        // The same message on from the night before is one strip; clock entries draw none.
+        const auto dos = Semana(LeerAgenda("mie 10:00 a.mn2\nlun 04:00 hora\nvie 10:00 b.mn2"));
+        QCOMPARE(dos[0], (std::vector<Tramo>{{0, 2}}));
+        QCOMPARE(dos[2], (std::vector<Tramo>{{0, 2}, {600, 0}}));
+        QCOMPARE(dos[3], (std::vector<Tramo>{{0, 0}}));
+        QCOMPARE(Semana(LeerAgenda("lun 04:00 hora"))[0], (std::vector<Tramo>{{0, -1}}));
+    }
+
+    void calendario() {
+        QCOMPARE(DiaSemana(Civil(1970, 1, 1, 0, 0)), 3);
+        QCOMPARE(DiaSemana(Civil(2026, 12, 7, 23, 59)), 0);
+        QCOMPARE(DiaSemana(Civil(1969, 12, 29, 0, 0)), 0); // before the count began
+        QCOMPARE(DiaSemana(Civil(2028, 2, 29, 12, 0)), 1);
+        QCOMPARE(Civil(2026, 12, 8, 0, 0) - Civil(2026, 12, 7, 23, 59), 1);
+    }
+};
+
+
+QTEST_APPLESS_MAIN(TstAgenda)
+#include "tst_agenda.moc"
