@@ -13,10 +13,11 @@ paquetes=(
     qt6-base-dev qt6-serialport-dev qt6-svg-dev qt6-qpa-plugins qt6-translations-l10n
     fonts-liberation
 )
-# The sanitizers, the fuzzers, the serial and end-to-end tests.
+# The sanitizers, the fuzzers, the serial and end-to-end tests; a zone with daylight saving
+# for the agenda.
 if [ "${pruebas:-0}" = 1 ]; then
     paquetes+=(clang libclang-rt-dev socat xvfb xauth xdotool imagemagick xxd
-               shared-mime-info desktop-file-utils)
+               shared-mime-info desktop-file-utils tzdata)
 fi
 # The Windows build: its compiler, wine to run it, the installer and icon tools.
 if [ "${windows:-0}" = 1 ]; then

@@ -37,21 +37,31 @@ struct Envio {
     explicit Envio(Entorno& e) : linea(e.resolutor, e.pausas) {}
 };
 
+// A failure printed, or kept for a quiet caller.
+int fallar(Entorno& entorno, const char* texto, const QString& motivo) {
+    if (!entorno.fallos)
+        return Fallar(texto, motivo);
+    *entorno.fallos << QLatin1String(texto) + QStringLiteral(": ") + motivo;
+    return Fallo;
+}
+
 // Each sign's ending, the failures naming their port; the exit status of them all.
-int informar(const std::vector<std::unique_ptr<Envio>>& envios) {
-    const bool varios = envios.size() > 1;
+int informar(const std::vector<std::unique_ptr<Envio>>& envios, Entorno& entorno) {
+    const bool varios = envios.size() > 1, callado = entorno.fallos;
     int estado = 0;
     for (const auto& e : envios) {
         const QString quien = varios ? e->puerto + QStringLiteral(": ") : QString();
-        if (!e->hora.isEmpty())
+        if (!e->hora.isEmpty() && !callado)
             std::cerr << qUtf8Printable(quien + e->hora) << '\n';
         if (e->fin == Transferencia::Enviado) {
-            std::cerr << qUtf8Printable(quien) << texto::EnviadoOk << '\n';
+            if (!callado)
+                std::cerr << qUtf8Printable(quien) << texto::EnviadoOk << '\n';
         } else if (e->fin == Transferencia::Cancelado) {
-            std::cerr << qUtf8Printable(quien) << texto::Cancelado << '\n';
+            if (!callado)
+                std::cerr << qUtf8Printable(quien) << texto::Cancelado << '\n';
             estado = std::max(estado, Parada::Estado());
         } else {
-            Fallar(e->fin == Transferencia::SinLinea ? texto::Error03 : texto::Error22,
+            fallar(entorno, e->fin == Transferencia::SinLinea ? texto::Error03 : texto::Error22,
                    e->puerto + QStringLiteral(": ") + e->t->Motivo());
             // A stop that cut the wait for an adapter's acknowledgement is still a stop.
             estado = std::max(estado, Parada::Senal() ? Parada::Estado() : Fallo);
@@ -83,7 +93,7 @@ std::vector<std::unique_ptr<Envio>> abrirPuertos(const OpcionesLinea& o, Entorno
         a.Puerto = puerto;
         a.Baud = o.baud;
         if (const QString error = IniciarPuerto(e->linea, a); !error.isEmpty()) {
-            estado = Fallar(texto::Error03, error);
+            estado = fallar(entorno, texto::Error03, error);
             continue;
         }
         e->t = std::make_unique<Transferencia>(e->linea, entorno.pausas);
@@ -93,8 +103,15 @@ std::vector<std::unique_ptr<Envio>> abrirPuertos(const OpcionesLinea& o, Entorno
 }
 
 void conectar(Envio* envio, const std::vector<std::unique_ptr<Envio>>& envios, bool conLargo,
-              std::size_t& pendientes) {
+              std::size_t& pendientes, bool callado) {
     Transferencia* t = envio->t.get();
+    QObject::connect(t, &Transferencia::Terminada, t, [envio, &pendientes](Transferencia::Fin f) {
+        envio->fin = f;
+        if (--pendientes == 0)
+            QCoreApplication::exit();
+    });
+    if (callado)
+        return;
     QObject::connect(t, &Transferencia::Progreso, t, [&envios, envio, conLargo](int p, int largo) {
         envio->porcentaje = p;
         mostrarAvance(envios, conLargo, largo);
@@ -106,11 +123,6 @@ void conectar(Envio* envio, const std::vector<std::unique_ptr<Envio>>& envios, b
     QObject::connect(t, &Transferencia::Confirmando, t, [envio] {
         std::cerr << '\n' << qUtf8Printable(envio->puerto) << ": " << texto::Confirmando << '\n';
     });
-    QObject::connect(t, &Transferencia::Terminada, t, [envio, &pendientes](Transferencia::Fin f) {
-        envio->fin = f;
-        if (--pendientes == 0)
-            QCoreApplication::exit();
-    });
 }
 
 // Sends the stream to every port at once, each paced on its own as the window paces its one;
@@ -119,7 +131,7 @@ void conectar(Envio* envio, const std::vector<std::unique_ptr<Envio>>& envios, b
 int transmitir(const std::function<QByteArray(Envio&)>& hacerTrama, const OpcionesLinea& o,
                Entorno& entorno, double demora1, double demora2, bool conLargo) {
     const Parada parada;
-    if (std::max(demora1, demora2) > DemoraMaxima)
+    if (std::max(demora1, demora2) > DemoraMaxima && !entorno.fallos)
         std::cerr << "Aviso: una pausa guardada en Opciones pasa de " << DemoraMaxima
                   << " ms: se usa " << DemoraMaxima << " ms\n";
     int estado = 0;
@@ -128,11 +140,11 @@ int transmitir(const std::function<QByteArray(Envio&)>& hacerTrama, const Opcion
         return estado;
     std::size_t pendientes = envios.size();
     for (const auto& e : envios)
-        conectar(e.get(), envios, conLargo, pendientes);
+        conectar(e.get(), envios, conLargo, pendientes, entorno.fallos);
     if (Parada::Senal()) { // while the ports were being opened: nothing goes out
         for (const auto& e : envios)
             e->fin = Transferencia::Cancelado;
-        return std::max(estado, informar(envios));
+        return std::max(estado, informar(envios, entorno));
     }
     // From here a stopping signal cancels each transfer itself, at its next byte.
     for (const auto& e : envios)
@@ -142,8 +154,9 @@ int transmitir(const std::function<QByteArray(Envio&)>& hacerTrama, const Opcion
         for (const auto& e : envios)
             e->t->Cancelar();
     QCoreApplication::exec();
-    std::cerr << '\n';
-    return std::max(estado, informar(envios));
+    if (!entorno.fallos)
+        std::cerr << '\n';
+    return std::max(estado, informar(envios, entorno));
 }
 
 } // namespace

@@ -36,6 +36,9 @@ struct Entorno {
     Reloj& pausas;
     Resolutor& resolutor;
     std::function<QDateTime()> ahora;
+    // Quiet, for the agenda, which reports in lines of its own: no progress, and each sign's
+    // failure ("port: text: reason") kept here instead of printed.
+    QStringList* fallos = nullptr;
 };
 
 // The stream of a message, paced by --dy1 and --dy2 taken as their leading numbers. SIGINT,

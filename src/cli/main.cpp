@@ -2,8 +2,10 @@
 // program's own text and the reason on standard error, writes nothing to standard output,
 // leaves no partial file and exits with a non-zero status.
 
+#include "cli/agenda.h"
 #include "cli/cartel.h"
 #include "cli/envio.h"
+#include "cli/mensajes.h"
 #include "core/files/archivomensaje.h"
 #include "core/files/importartexto.h"
 #include "core/model/catalogos.h"
@@ -59,6 +61,11 @@ const char* const Ayuda =
     "                           guarda cada envio en la carpeta. Ctrl-C o SIGTERM lo terminan\n"
     "  enviar ARCHIVO           envia el mensaje al cartel por el puerto serie\n"
     "  hora                     pone en hora el reloj del cartel con la del PC\n"
+    "  agenda AGENDA [--revisar] envia cada mensaje de la agenda a su hora, hasta que\n"
+    "                           Ctrl-C, SIGTERM o SIGHUP la terminan (sale con 0); con\n"
+    "                           --revisar, revisa cada entrada y muestra la semana: sale\n"
+    "                           con 0 si esta todo bien, 1 si hay que corregir, 2 si hay\n"
+    "                           lineas mal escritas\n"
     "\n"
     "Opciones de enviar y hora (por omision, las guardadas en Opciones del programa):\n"
     "  --puerto P   puerto serie (en Linux 1 es /dev/ttyS0, o la ruta del dispositivo;\n"
@@ -77,42 +84,20 @@ const char* const Ayuda =
 
 // Loads a message file the way the window does; reports and returns nothing on failure.
 std::optional<Mensaje> cargar(const QString& ruta) {
-    const LecturaArchivo archivo = LeerArchivo(ruta);
-    if (!archivo.error.isEmpty()) {
-        Fallar(texto::ErrorArchivo, ruta + QStringLiteral(": ") + archivo.error);
-        return std::nullopt;
-    }
-    const LecturaMensaje l = LeerMensaje(archivo.datos, VersionDeRuta(ruta.toStdString()));
-    if (l.error) {
-        Fallar(texto::ErrorArchivo, QStringLiteral("%1: registro %2: %3")
-                                        .arg(ruta)
-                                        .arg(l.error->registro)
-                                        .arg(QString::fromStdString(l.error->motivo)));
-        return std::nullopt;
-    }
-    Mensaje m;
-    m.cargarPaginas(l.paginas);
+    Falla falla;
+    auto m = CargarMensaje(ruta, falla);
+    if (!m)
+        Fallar(falla.texto, falla.motivo);
     return m;
 }
 
 // The stream of a message file, or nothing after reporting why it cannot be had.
 std::optional<std::string> trama(const QString& ruta) {
-    auto cargado = cargar(ruta);
-    if (!cargado)
-        return std::nullopt;
-    Mensaje& m = *cargado;
-    if (!m.tieneTexto()) {
-        Fallar(texto::Error21, QStringLiteral("el mensaje no tiene texto"));
-        return std::nullopt;
-    }
-    ResultadoTrama t = ArmarTrama(m);
-    if (!t.ok()) {
-        Fallar(texto::Error22, QStringLiteral("la pagina %1 tiene una alineacion desconocida (%2)")
-                                   .arg(t.paginaConError)
-                                   .arg(m.AlinPag[t.paginaConError]));
-        return std::nullopt;
-    }
-    return std::move(t.Trama);
+    Falla falla;
+    auto t = TramaDeArchivo(ruta, falla);
+    if (!t)
+        Fallar(falla.texto, falla.motivo);
+    return t;
 }
 
 int ordenTrama(const QString& ruta) {
@@ -266,6 +251,22 @@ int ordenLeer(const QString& ruta, const QString& destino) {
     return l.entendida() && !l.flujos.empty() ? 0 : Fallo;
 }
 
+int ordenAgenda(QStringList args) {
+    const bool revisar = args.removeAll(QStringLiteral("--revisar")) > 0;
+    OpcionesLinea linea;
+    if (!LeerOpcionesLinea(args, linea) || args.size() != 1) {
+        if (!linea.demoraRechazada)
+            std::cerr << Ayuda;
+        return MalUso;
+    }
+    if (revisar)
+        return RevisarAgenda(args[0], std::cout);
+    RelojReal reloj;
+    ResolutorSistema resolutor;
+    Entorno entorno{reloj, resolutor, [] { return QDateTime::currentDateTime(); }};
+    return CorrerAgenda(args[0], linea, entorno, std::cout, [] { return false; });
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -300,6 +301,8 @@ int main(int argc, char* argv[]) {
         return ordenLeer(args[1], args.value(2));
     if (orden == QLatin1String("cartel"))
         return ordenCartel(args.mid(1));
+    if (orden == QLatin1String("agenda"))
+        return ordenAgenda(args.mid(1));
     OpcionesLinea linea;
     const bool opcionesBien = LeerOpcionesLinea(args, linea);
     if (linea.demoraRechazada)

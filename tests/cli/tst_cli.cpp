@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <csignal>
@@ -55,6 +56,12 @@ const Orden Ordenes[] = {
     {"alineacion imposible", {"salida", "m.mn2"}, "4,0,7,\"x\",0\r\n", 1, "", "Error #22, No se envio el Mensaje", "Salida.txt=anterior"},
     {"texto sin lineas", {"importar", "m.mn2", "d.mn2"}, "\r\n", 1, "", "NO se pudo leer Archivo", "d.mn2=<no existe>"},
     {"destino imposible", {"importar", "t.txt", "no/hay/d.mn2"}, B(), 1, "", "NO se Grabo Archivo Mensajes: no/hay/d.mn2: no existe la carpeta", ""},
+    {"agenda bien", {"agenda", "agenda.txt", "--revisar"}, ArchivoEjemplo, 0, "Semana:\nlun 00:00-24:00 m.mn2\nmar 00:00-24:00 m.mn2\nmie 00:00-24:00 m.mn2\njue 00:00-24:00 m.mn2\nvie 00:00-24:00 m.mn2\nsab 00:00-24:00 m.mn2\n    04:00       pone en hora el reloj en 1\ndom 00:00-24:00 m.mn2\n    04:00       pone en hora el reloj en 1\n", "", ""},
+    {"agenda con hallazgos", {"agenda", "agenda.txt", "--revisar"}, "5,1,0,\"\xC1rbol de Navidad 2026\",0\r\n", 1, "Linea 1: Pagina 1: El cartel muestra 16 de 21 caracteres\nLinea 1: Pagina 1: \xC3\x81 se envia como A\nSemana:\nlun 00:00-24:00 m.mn2\nmar 00:00-24:00 m.mn2\nmie 00:00-24:00 m.mn2\njue 00:00-24:00 m.mn2\nvie 00:00-24:00 m.mn2\nsab 00:00-24:00 m.mn2\n    04:00       pone en hora el reloj en 1\ndom 00:00-24:00 m.mn2\n    04:00       pone en hora el reloj en 1\n", "", ""},
+    {"agenda sin su mensaje", {"agenda", "agenda.txt", "--revisar"}, B(), 1, "Linea 1: Error en Archivo de Mensaje: m.mn2: no existe\nSemana:\nlun 00:00-24:00 m.mn2\nmar 00:00-24:00 m.mn2\nmie 00:00-24:00 m.mn2\njue 00:00-24:00 m.mn2\nvie 00:00-24:00 m.mn2\nsab 00:00-24:00 m.mn2\n    04:00       pone en hora el reloj en 1\ndom 00:00-24:00 m.mn2\n    04:00       pone en hora el reloj en 1\n", "", ""},
+    {"agenda con un puerto mal", {"agenda", "puertos.txt", "--revisar"}, B(), 1, "Linea 2: puerto tcp://equipo: direccion no valida (se espera tcp://EQUIPO:PUERTO)\nSemana:\nlun 00:00-24:00 (ningun mensaje de la agenda)\n    04:00       pone en hora el reloj en 1\n    04:00       pone en hora el reloj en tcp://equipo\nmar 00:00-24:00 (ningun mensaje de la agenda)\nmie 00:00-24:00 (ningun mensaje de la agenda)\njue 00:00-24:00 (ningun mensaje de la agenda)\nvie 00:00-24:00 (ningun mensaje de la agenda)\nsab 00:00-24:00 (ningun mensaje de la agenda)\ndom 00:00-24:00 (ningun mensaje de la agenda)\n", "", ""},
+    {"agenda mal escrita", {"agenda", "mala.txt", "--revisar"}, ArchivoEjemplo, 2, "", "mala.txt:2: se esperaba la hora HH:MM, de 00:00 a 23:59, y hay \"25:00\"\nmala.txt:3: falta que enviar tras la hora: un mensaje .mn2 o .mnm, o hora\n", ""},
+    {"agenda sin archivo", {"agenda", "no.txt", "--revisar"}, B(), 2, "", "no.txt: no existe\n", ""},
     {"revisar sin hallazgos", {"revisar", "m.mn2"}, ArchivoEjemplo, 0, "Pagina 1: ocupa 20 bytes\nPagina 2: ocupa 5 bytes\n", "", ""},
     {"revisar con hallazgos", {"revisar", "m.mn2"}, "5,1,0,\"\xC1rbol de Navidad 2026\",0\r\n", 1, "Pagina 1: ocupa 18 bytes\nPagina 1: El cartel muestra 16 de 21 caracteres\nPagina 1: \xC3\x81 se envia como A\n", "", ""},
     {"revisar con alineaciones imposibles", {"revisar", "m.mn2"}, "3,0,1,\"x\",0\r\n0,0,0,\"y\",0\r\n4,0,7,\"z\",0\r\n", 1, "Mensaje: El mensaje no se puede enviar como esta: las paginas 1 y 3 tienen una alineacion desconocida\nPagina 1: Alineacion desconocida (1): la pagina no se puede enviar\nPagina 2: ocupa 2 bytes\nPagina 3: Alineacion desconocida (7): la pagina no se puede enviar\n", "", ""},
@@ -131,7 +138,9 @@ private Q_SLOTS:
         if (!caso.archivo.isNull())
             c.escribir("m.mn2", caso.archivo);
         // clang-format off
-        for (auto [nombre, datos] : {std::pair{"v.mnm", "3,1,0,\"PROMO\"\r\n"}, {"t.txt", "HOLA\r\n"}, {"Salida.txt", "anterior"}})
+        for (auto [nombre, datos] : {std::pair{"v.mnm", "3,1,0,\"PROMO\"\r\n"}, {"t.txt", "HOLA\r\n"}, {"Salida.txt", "anterior"},
+                                     {"agenda.txt", "lun-vie 08:00 m.mn2\nsab,dom 04:00 hora 1\n"}, {"mala.txt", "# bien\nlun 25:00 m.mn2\nlun 08:00\n"},
+                                     {"puertos.txt", "lun 04:00 hora 1\nlun 04:00 hora tcp://equipo\n"}})
             c.escribir(nombre, datos);
         // clang-format on
         QProcess p;
@@ -143,6 +152,45 @@ private Q_SLOTS:
         QVERIFY2(dicho.contains(caso.errores), dicho.constData());
         if (!caso.deja.isEmpty())
             QCOMPARE(c.leer(caso.deja.section('=', 0, 0)), caso.deja.section('=', 1).toLatin1());
+    }
+
+    // The agenda as a service, a real process: what is in force at start reaches the adapter
+    // byte for byte as trama gives it; a second agenda on the port is refused; SIGTERM ends it
+    // with 0.
+    void agenda() {
+        Adaptador cartel;
+        c.escribir("siempre.mn2", "1,0,2,\"ABIERTO\",1\r\n");
+        c.escribir("siempre.txt",
+                   ("todos 00:00 siempre.mn2 " + cartel.direccion() + "\n").toUtf8());
+        QProcess trama;
+        arrancar(trama, {"trama", "siempre.mn2"});
+        QCOMPARE(estado(trama), 0);
+        const QByteArray esperado = trama.readAllStandardOutput();
+        QProcess p;
+        arrancar(p, {"agenda", "siempre.txt", "--dy1=0", "--dy2=0"});
+        p.setReadChannel(QProcess::StandardOutput);
+        QCOMPARE(cartel.Leer(esperado.size()), esperado);
+        QProcess otra;
+        arrancar(otra, {"agenda", "siempre.txt"});
+        QCOMPARE(estado(otra), 1);
+        QVERIFY2(otra.readAllStandardError().contains(
+                     "siempre.txt: el puerto " + cartel.direccion().toUtf8() +
+                     " lo usa otra agenda (proceso " + QByteArray::number(p.processId()) + ")\n"),
+                 "");
+        QByteArray dicho;
+        while (!dicho.contains("Proxima") && p.waitForReadyRead(20000))
+            dicho += p.readAllStandardOutput();
+        parar(p, SIGTERM);
+        QCOMPARE(estado(p), 0);
+        dicho += p.readAllStandardOutput();
+        const QRegularExpression lineas(
+            "^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d Agenda siempre.txt: 1 entradas\n"
+            "\\S+ \\S+ Enviado siempre.mn2 a tcp://127.0.0.1:\\d+: " +
+            QString::number(esperado.size()) +
+            " bytes en \\d+\\.\\d s\n"
+            "\\S+ \\S+ Proxima: \\w{3} 00:00 siempre.mn2\n"
+            "\\S+ \\S+ Fin de la agenda\n$");
+        QVERIFY2(lineas.match(QString::fromUtf8(dicho)).hasMatch(), dicho.constData());
     }
 
     // Sent to a real line; the clock. A scheduler stopping the job (SIGTERM, twice) or its

@@ -9,6 +9,7 @@ namespace {
 constexpr int Paradas[] = {SIGINT, SIGTERM, SIGHUP};
 
 volatile std::sig_atomic_t senal = 0;
+int vivas = 0; // Paradas alive: the agenda keeps one while each of its sends has its own
 
 void alParar(int s) {
     if (!senal)
@@ -19,6 +20,8 @@ void alParar(int s) {
 } // namespace
 
 Parada::Parada() {
+    if (vivas++)
+        return; // the outer one caught, and keeps, whatever came before
     senal = 0;
     for (int s : Paradas)
         std::signal(s, alParar);
@@ -28,6 +31,8 @@ Parada::Parada() {
 }
 
 Parada::~Parada() {
+    if (--vivas)
+        return;
     for (int s : Paradas)
         std::signal(s, SIG_DFL);
 }

@@ -17,6 +17,7 @@ constexpr int Colgada = 1;             // the console's window closed, as a term
 constexpr DWORD EsperaCierreMs = 4500; // of the 5 s the system allows after a close
 
 std::atomic<int> senal = 0;
+int vivas = 0; // Paradas alive: the agenda keeps one while each of its sends has its own
 HANDLE terminada = CreateEventW(nullptr, TRUE, FALSE, nullptr);
 
 } // namespace
@@ -38,12 +39,16 @@ BOOL WINAPI AlControlConsola(DWORD tipo) {
 }
 
 Parada::Parada() {
+    if (vivas++)
+        return; // the outer one caught, and keeps, whatever came before
     senal = 0;
     ResetEvent(terminada);
     SetConsoleCtrlHandler(AlControlConsola, TRUE);
 }
 
 Parada::~Parada() {
+    if (--vivas)
+        return;
     SetEvent(terminada);
     SetConsoleCtrlHandler(AlControlConsola, FALSE);
 }
