@@ -36,13 +36,15 @@ SetCompressor /SOLID lzma
     cerrado_${programa}:
 !macroend
 
+!insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Spanish"
 
-Section
+Section "Brelo" Programa
+    SectionIn RO
     SetShellVarContext current
     !insertmacro Cerrado brelo.exe
     !insertmacro Cerrado brelo-cli.exe
@@ -74,6 +76,25 @@ Section
     System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 SectionEnd
 
+; Off unless the operator ticks it (or gives /AGENDA to a silent install): the agenda sends to
+; the signs on its own, every time the operator logs on, with its console window minimised.
+Section /o "Iniciar la agenda al entrar en Windows" Agenda
+    SetShellVarContext current
+    SetOutPath "$DOCUMENTS"
+    CreateShortcut "$SMSTARTUP\Agenda de Brelo.lnk" "$INSTDIR\brelo-cli.exe" \
+        'agenda "$LOCALAPPDATA\Brelo2\agenda.txt"' "$INSTDIR\brelo.exe" 0 SW_SHOWMINIMIZED "" \
+        "Envia los mensajes de la agenda a los carteles"
+SectionEnd
+
+!include "FileFunc.nsh"
+Function .onInit
+    ${GetParameters} $0
+    ClearErrors
+    ${GetOptions} $0 "/AGENDA" $1
+    IfErrors +2
+    SectionSetFlags ${Agenda} ${SF_SELECTED}
+FunctionEnd
+
 ; Only what the installer wrote goes: the operator may have saved messages into the program's
 ; folder, or installed into a folder of their own. The settings (HKCU\Software\Brelo2) stay
 ; too: a new version finds them.
@@ -82,6 +103,7 @@ Section "Uninstall"
     !insertmacro Cerrado brelo.exe
     !insertmacro Cerrado brelo-cli.exe
     Delete "$SMPROGRAMS\Brelo.lnk"
+    Delete "$SMSTARTUP\Agenda de Brelo.lnk"
     !insertmacro Desinstalar
     Delete "$INSTDIR\desinstalar.exe"
     RMDir "$INSTDIR"

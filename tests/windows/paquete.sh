@@ -2,7 +2,7 @@
 # What an operator downloads: the ZIP holds the programs, their DLLs and plugins, the guide and
 # the licences, and brelo-cli.exe runs from where it is unpacked with nothing else; the
 # installer installs silently for the user, with a Start-menu entry, .mn2 files opening in
-# Brelo, and an uninstaller.
+# Brelo, the agenda started at logon only when asked for, and an uninstaller.
 #   paquete.sh ZIP INSTALADOR BRELO_CLI_LINUX
 set -euo pipefail
 zip="$(realpath "$1")" instalador="$(realpath "$2")" linux="$(realpath "$3")"
@@ -24,7 +24,7 @@ faltan=0
 for f in brelo.exe brelo-cli.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6Network.dll Qt6SerialPort.dll \
     Qt6Svg.dll libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll platforms/qwindows.dll \
     styles/qwindowsvistastyle.dll imageformats/qsvg.dll iconengines/qsvgicon.dll \
-    guia/index.html LICENSE.txt licencias/Qt-LGPL-3.0-only.txt; do
+    guia/index.html LICENSE.txt LEAME.txt licencias/Qt-LGPL-3.0-only.txt; do
     grep -qx "$f" "$t/lista" || { echo "  falta $f" && faltan=$((faltan + 1)); }
 done
 comprobar "el ZIP lo tiene todo ($(wc -l <"$t/lista") archivos)" "[ $faltan = 0 ]"
@@ -37,6 +37,10 @@ cp "$raiz/fuzz/corpus/archivo/ejemplo.mn2" "$t/"
 (cd "$t" && wine "$t/$carpeta/brelo-cli.exe" trama ejemplo.mn2 >"$t/windows") || true
 comprobar "brelo-cli.exe desde la carpeta descomprimida" \
     "cmp -s $t/windows <(cd $t && $linux trama ejemplo.mn2)"
+printf 'lun-vie 08:00 ejemplo.mn2\r\nsab,dom 09:30 ejemplo.mn2 3\r\ntodos 04:00 hora\r\n' >"$t/agenda.txt"
+(cd "$t" && wine "$t/$carpeta/brelo-cli.exe" agenda agenda.txt --revisar >"$t/semana") || true
+comprobar "la agenda revisada en Windows como en Linux" \
+    "cmp -s $t/semana <(cd $t && HOME=$t $linux agenda agenda.txt --revisar)"
 
 wine "$instalador" /S
 programas="$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Local/Programs/Brelo' | head -1)"
@@ -44,6 +48,8 @@ comprobar "instalado para el usuario" \
     "[ -f '$programas/brelo.exe' ] && [ -f '$programas/desinstalar.exe' ] && [ -f '$programas/platforms/qwindows.dll' ]"
 comprobar "entrada en el menu Inicio" \
     "find '$WINEPREFIX/drive_c/users' -name 'Brelo.lnk' | grep -q 'Start Menu/Programs'"
+comprobar "la agenda no empieza sola si no se pidio" \
+    "! find '$WINEPREFIX/drive_c/users' -name 'Agenda de Brelo.lnk' | grep -q ."
 wine reg query 'HKCU\Software\Classes\.mn2' /ve >"$t/tipo" 2>&1 || true
 wine reg query 'HKCU\Software\Classes\Brelo.Mensaje\shell\open\command' /ve >"$t/orden" 2>&1 || true
 wine reg query 'HKCU\Software\Classes\Brelo.Mensaje\DefaultIcon' /ve >"$t/icono" 2>&1 || true
@@ -78,9 +84,13 @@ comprobar "los archivos del operador siguen ahi" \
 # Installed into a folder of the operator's own, which is left as it was found.
 propia="$WINEPREFIX/drive_c/Carteles"
 mkdir -p "$propia" && printf 'x' >"$propia/lista.txt"
-wine "$instalador" /S '/D=C:\Carteles'
+wine "$instalador" /S /AGENDA '/D=C:\Carteles'
 comprobar "instalado en una carpeta propia" "[ -f '$propia/brelo.exe' ]"
+inicio="$(find "$WINEPREFIX/drive_c/users" -path '*/Startup/Agenda de Brelo.lnk' | head -1)"
+comprobar "con /AGENDA, la agenda empieza al entrar, minimizada" \
+    "[ -n '$inicio' ] && strings -el '$inicio' | grep -q 'agenda \"C:.*Brelo2.agenda.txt\"' && strings -el '$inicio' | grep -qi 'Carteles.brelo-cli.exe'"
 desinstalar "$propia"
+comprobar "al desinstalar, la agenda ya no empieza sola" "[ ! -e '$inicio' ]"
 comprobar "la carpeta propia queda como estaba" \
     "[ \"\$(cd '$propia' && find . | sort | tr '\n' ' ')\" = '. ./lista.txt ' ]"
 wine "$instalador" /S '/D=C:\Nueva'
