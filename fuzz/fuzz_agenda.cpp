@@ -1,5 +1,6 @@
-// Any bytes as an agenda file: every line is an entry or an error; and at any moment, what is
-// in force has come and what comes next has not, both on a day the entry names.
+// Any bytes as an agenda file: every line is an entry or an error, and an entry written back
+// reads the same; at any moment, what is in force has come and what comes next has not, both
+// on a day the entry names.
 
 #include "core/agenda/agenda.h"
 
@@ -32,8 +33,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memcpy(&semilla, data, 4);
     const Agenda a =
         LeerAgenda(std::string_view(reinterpret_cast<const char*>(data) + 4, size - 4));
-    for (const EntradaAgenda& e : a.entradas)
+    for (const EntradaAgenda& e : a.entradas) {
         exigir(e.dias && e.dias < 0x80 && e.minuto >= 0 && e.minuto < MinutosDia && !e.que.empty());
+        // Written back as the window writes it, the line reads as the same entry.
+        Agenda otra = LeerAgenda(LineaAgenda(e));
+        exigir(otra.errores.empty() && otra.entradas.size() == 1);
+        otra.entradas[0].linea = e.linea;
+        exigir(otra.entradas[0] == e);
+    }
     for (const ErrorAgenda& e : a.errores)
         exigir(e.linea >= 1 && !e.motivo.empty());
     const MinutoCivil ahora = Civil(2026, 1, 1, 0, 0) + semilla % (400 * MinutosDia);

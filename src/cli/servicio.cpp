@@ -4,10 +4,10 @@
 // again when it changes.
 
 #include "cli/agenda.h"
-#include "cli/agendaleida.h"
 #include "cli/envio.h"
-#include "cli/mensajes.h"
+#include "link/agendaarchivo.h"
 #include "link/cerrojo.h"
+#include "link/files/cargamensaje.h"
 #include "link/parada.h"
 #include "link/reloj.h"
 
@@ -31,6 +31,11 @@ constexpr int Reintentos[] = {1, 2, 5, 10};
 // A clock entry found due later than this (a resume, a clock set on) is not sent: the next
 // one sets the clock.
 constexpr int HoraTardiaMinutos = 5;
+
+// "2026-12-08 08:00:00 ", at the start of each line.
+QString sello(const QDateTime& ahora) {
+    return ahora.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss "));
+}
 
 MinutoCivil civilDe(const QDateTime& t) {
     return Civil(t.date().year(), t.date().month(), t.date().day(), t.time().hour(),
@@ -61,7 +66,7 @@ private:
     };
 
     void decir(const QString& texto) {
-        salida_ << qUtf8Printable(Sello(entorno_.ahora()) + texto) << std::endl;
+        salida_ << qUtf8Printable(sello(entorno_.ahora()) + texto) << std::endl;
     }
     bool tomarPuertos(const AgendaLeida& a, QString& ocupado);
     void releer();
@@ -85,7 +90,7 @@ private:
 
 bool Servicio::tomarPuertos(const AgendaLeida& a, QString& ocupado) {
     for (const EntradaAgenda& e : a.agenda.entradas)
-        for (const QString& p : PuertosDe(e, linea_)) {
+        for (const QString& p : PuertosDe(e, linea_.puertos)) {
             if (cerrojos_.count(p))
                 continue;
             auto c = std::make_unique<CerrojoAgenda>(p);
@@ -123,7 +128,7 @@ void Servicio::releer() {
 
 bool Servicio::enviar(const EntradaAgenda& e) {
     OpcionesLinea o = linea_;
-    o.puertos = PuertosDe(e, linea_);
+    o.puertos = PuertosDe(e, linea_.puertos);
     const QString que = QString::fromStdString(e.que);
     QStringList fallos;
     entorno_.fallos = &fallos;

@@ -4,7 +4,7 @@
 
 #include "cli/agenda.h"
 #include "cli/envio.h"
-#include "cli/mensajes.h"
+#include "link/files/cargamensaje.h"
 #include "core/protocol/fechahora.h"
 #include "link/reloj.h"
 #include "link/resolutor.h"

@@ -247,6 +247,38 @@ std::array<std::vector<Tramo>, 7> Semana(const Agenda& a) {
     return semana;
 }
 
+std::string TextoDias(std::uint8_t dias) {
+    if ((dias & TodosLosDias) == TodosLosDias)
+        return "todos";
+    std::string texto;
+    for (int d = 0; d < 7;) {
+        if (!(dias >> d & 1)) {
+            ++d;
+            continue;
+        }
+        int fin = d;
+        while (fin + 1 < 7 && (dias >> (fin + 1) & 1))
+            ++fin;
+        texto += (texto.empty() ? "" : ",") + NombreDia(d);
+        if (fin > d)
+            texto += (fin == d + 1 ? "," : "-") + NombreDia(fin);
+        d = fin + 1;
+    }
+    return texto;
+}
+
+std::string LineaAgenda(const EntradaAgenda& e) {
+    // A "#" starts a comment only at the start of a field.
+    const auto campo = [](const std::string& s) {
+        const bool solo = !s.empty() && s[0] != '#' && s.find_first_of(" \t") == std::string::npos;
+        return solo ? s : "\"" + s + "\"";
+    };
+    std::string linea = TextoDias(e.dias) + " " + TextoHora(e.minuto) + " " + campo(e.que);
+    for (const std::string& p : e.puertos)
+        linea += " " + campo(p);
+    return linea;
+}
+
 std::string NombreDia(int dia) {
     return std::string(Dias[((dia % 7) + 7) % 7]);
 }

@@ -74,6 +74,11 @@ struct Tramo {
 };
 std::array<std::vector<Tramo>, 7> Semana(const Agenda& a);
 
+// The days as a file names them: "todos", "lun-vie", "sab,dom", "lun,mie-vie".
+std::string TextoDias(std::uint8_t dias);
+// An entry as a line of the file; a name with blanks goes in double quotes.
+std::string LineaAgenda(const EntradaAgenda& e);
+
 // "lun" ... "dom"; "08:05".
 std::string NombreDia(int dia);
 std::string TextoHora(int minuto);

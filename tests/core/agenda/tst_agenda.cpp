@@ -216,6 +216,31 @@ private Q_SLOTS:
         QCOMPARE(Semana(LeerAgenda("lun 04:00 hora"))[0], (std::vector<Tramo>{{0, -1}}));
     }
 
+    // The dialog writes each entry back as a line that reads as the same entry.
+    void escribir_data() {
+        QTest::addColumn<QByteArray>("linea");
+        QTest::addColumn<QByteArray>("escrita");
+        QTest::newRow("todos") << QByteArray("lun-dom 08:00 a.mn2")
+                               << QByteArray("todos 08:00 a.mn2");
+        QTest::newRow("laborables") << QByteArray("lun,mar,mie,jue,vie 8:05 a.mn2 COM3")
+                                    << QByteArray("lun-vie 08:05 a.mn2 COM3");
+        QTest::newRow("dos y uno")
+            << QByteArray("sab,dom,mie 00:00 hora") << QByteArray("mie,sab,dom 00:00 hora");
+        QTest::newRow("vuelta") << QByteArray("vie-lun 23:59 a.mn2")
+                                << QByteArray("lun,vie-dom 23:59 a.mn2");
+        QTest::newRow("con blancos")
+            << QByteArray("mar 10:00 \"mis mensajes/#1.mn2\" \"/dev/serial/by-id/usb x\"")
+            << QByteArray("mar 10:00 \"mis mensajes/#1.mn2\" \"/dev/serial/by-id/usb x\"");
+    }
+    void escribir() {
+        QFETCH(QByteArray, linea);
+        QFETCH(QByteArray, escrita);
+        const Agenda a = LeerAgenda(linea.toStdString());
+        QCOMPARE(a.entradas.size(), std::size_t(1));
+        QCOMPARE(QByteArray::fromStdString(LineaAgenda(a.entradas[0])), escrita);
+        QCOMPARE(LeerAgenda(escrita.toStdString()).entradas, a.entradas);
+    }
+
     void calendario() {
         QCOMPARE(DiaSemana(Civil(1970, 1, 1, 0, 0)), 3);
         QCOMPARE(DiaSemana(Civil(2026, 12, 7, 23, 59)), 0);
@@ -224,7 +249,6 @@ private Q_SLOTS:
         QCOMPARE(Civil(2026, 12, 8, 0, 0) - Civil(2026, 12, 7, 23, 59), 1);
     }
 };
-
 
 QTEST_APPLESS_MAIN(TstAgenda)
 #include "tst_agenda.moc"

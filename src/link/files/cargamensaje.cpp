@@ -1,4 +1,4 @@
-#include "cli/mensajes.h"
+#include "link/files/cargamensaje.h"
 
 #include "core/files/archivomensaje.h"
 #include "core/protocol/trama.h"

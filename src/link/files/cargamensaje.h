@@ -1,6 +1,7 @@
 #pragma once
 
-// A message file as the window loads it, and the stream it gives, for the orders that read one.
+// A message file loaded as the window loads it, and the stream it gives, for brelo-cli and the
+// agenda.
 
 #include "core/model/mensaje.h"
 
