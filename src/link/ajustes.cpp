@@ -1,5 +1,7 @@
 #include "link/ajustes.h"
 
+#include "link/agendaarchivo.h"
+
 #include <QSettings>
 
 namespace brelo {
@@ -52,6 +54,17 @@ void GuardarListaVisible(bool visible) {
     QSettings s = almacen();
     s.setValue(QStringLiteral("Ventana/ListaPaginas"),
                visible ? QStringLiteral("True") : QStringLiteral("False"));
+    s.sync();
+}
+
+QString LeerRutaAgenda() {
+    const QString ruta = almacen().value(QStringLiteral("Agenda/Archivo")).toString();
+    return ruta.isEmpty() ? AgendaPorOmision() : ruta;
+}
+
+void GuardarRutaAgenda(const QString& ruta) {
+    QSettings s = almacen();
+    s.setValue(QStringLiteral("Agenda/Archivo"), ruta);
     s.sync();
 }
 

@@ -27,4 +27,9 @@ void GuardarAjustes(const Ajustes& a);
 bool LeerListaVisible();
 void GuardarListaVisible(bool visible);
 
+// The agenda file the window edits: the one last chosen, else agenda.txt beside the settings,
+// which is the one the agenda service runs.
+QString LeerRutaAgenda();
+void GuardarRutaAgenda(const QString& ruta);
+
 } // namespace brelo

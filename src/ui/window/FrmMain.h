@@ -77,6 +77,8 @@ public:
     void Escribir_Click();
     void Command1_Click();
     void Opciones_Click();
+    // The agenda file, edited; the service sends by it.
+    void Agenda_Click();
     void LoadRegSett();
     void SaveRegSett();
     void Inicio_COMM();

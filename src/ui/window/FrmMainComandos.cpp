@@ -62,6 +62,10 @@ const ItemMenu MenuOpciones[] = {
     {"Opciones", "&Puerto de Comunicacion", &FrmMain::Opciones_Click},
 };
 
+const ItemMenu MenuAgenda[] = {
+    {"Agenda", "&Mensajes por Dia y Hora ...", &FrmMain::Agenda_Click},
+};
+
 // The help item runs the same help as its button; the trailing blanks are part of the captions.
 const ItemMenu MenuAyuda[] = {
     {"Help", "&Contenido           ", &FrmMain::cmdHelp_Click, Qt::Key_F1,
@@ -84,6 +88,7 @@ const Menu Menus[] = {
     {"Edicion", "&Edicion", nullptr, 0},
     {"Ver", "&Ver", nullptr, 0},
     {"MenuOpciones", "&Opciones", MenuOpciones, std::size(MenuOpciones)},
+    {"MenuAgenda", "A&genda", MenuAgenda, std::size(MenuAgenda)},
     {"Ayuda", "&Ayuda", MenuAyuda, std::size(MenuAyuda)},
 };
 

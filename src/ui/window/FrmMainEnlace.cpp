@@ -4,6 +4,7 @@
 #include "core/textos.h"
 #include "link/ajustes.h"
 #include "link/puerto.h"
+#include "ui/agenda/frmAgenda.h"
 #include "ui/dialogs/frmDate.h"
 #include "ui/dialogs/frmOpciones.h"
 #include "ui/dialogs/frmSend.h"
@@ -91,6 +92,11 @@ void FrmMain::Opciones_Click() {
         return;
     SaveRegSett();
     Inicio_COMM();
+}
+
+void FrmMain::Agenda_Click() {
+    frmAgenda dialogo(plataforma_, this);
+    dialogo.exec();
 }
 
 } // namespace brelo

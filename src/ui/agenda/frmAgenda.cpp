@@ -1,0 +1,395 @@
+#include "ui/agenda/frmAgenda.h"
+
+#include "link/ajustes.h"
+#include "link/cerrojo.h"
+#include "link/files/escritura.h"
+#include "ui/agenda/SemanaAgenda.h"
+#include "ui/platform/plataforma.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace brelo {
+
+namespace {
+
+const QString FiltroMensajes =
+    QStringLiteral("Archivos de Mensajes v2(*.mn2)|*.mn2|Archivos de Mensajes v1(*.mnm)|*.mnm");
+const char* const Cabecera = "# dias  hora  que  puertos (escrita por Brelo)";
+#ifdef Q_OS_WIN
+const char* const FinDeLinea = "\r\n";
+#else
+const char* const FinDeLinea = "\n";
+#endif
+constexpr int MaxHallazgosEnLaCaja = 10;
+
+QString deTexto(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// A field as the file holds it: in double quotes when it has blanks.
+QString campo(const QString& s) {
+    const QString t = s.trimmed();
+    return t.contains(QLatin1Char(' ')) && !t.startsWith(QLatin1Char('"'))
+               ? QLatin1Char('"') + t + QLatin1Char('"')
+               : t;
+}
+
+// The findings name rows, which is what the operator sees.
+QString enFilas(QString texto) {
+    return texto.startsWith(QLatin1String("Linea ")) ? QStringLiteral("Fila ") + texto.mid(6)
+                                                     : texto;
+}
+
+QPushButton* boton(const char* nombre, const char* titulo) {
+    auto* b = new QPushButton(QString::fromUtf8(titulo));
+    b->setObjectName(QLatin1String(nombre));
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+frmAgenda::frmAgenda(Plataforma& plataforma, QWidget* padre)
+    : QDialog(padre), plataforma_(plataforma) {
+    setObjectName(QStringLiteral("frmAgenda"));
+    setWindowTitle(QStringLiteral("Agenda[*]"));
+    crearControles();
+    conectar();
+    Cargar(LeerRutaAgenda());
+}
+
+void frmAgenda::crearControles() {
+    lblArchivo = new QLabel;
+    lblArchivo->setObjectName(QStringLiteral("lblArchivo"));
+    lblArchivo->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    cmdArchivo = boton("cmdArchivo", "Otro &Archivo ...");
+    grdEntradas = new QTableWidget(0, 4);
+    grdEntradas->setObjectName(QStringLiteral("grdEntradas"));
+    grdEntradas->setHorizontalHeaderLabels({QStringLiteral("Dias"), QStringLiteral("Hora"),
+                                            QStringLiteral("Mensaje"), QStringLiteral("Puertos")});
+    grdEntradas->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grdEntradas->setSelectionMode(QAbstractItemView::SingleSelection);
+    // As in a spreadsheet: typing on a cell replaces it, F2 or a double click edits it.
+    grdEntradas->setEditTriggers(QAbstractItemView::DoubleClicked |
+                                 QAbstractItemView::EditKeyPressed |
+                                 QAbstractItemView::AnyKeyPressed);
+    grdEntradas->horizontalHeader()->setSectionResizeMode(Mensaje, QHeaderView::Stretch);
+    grdEntradas->setColumnWidth(Dias, 110);
+    grdEntradas->setColumnWidth(Hora, 60);
+    grdEntradas->setColumnWidth(Puertos, 170);
+    grdEntradas->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    cmdAgregar = boton("cmdAgregar", "A&gregar");
+    cmdQuitar = boton("cmdQuitar", "&Quitar");
+    cmdSubir = boton("cmdSubir", "&Subir");
+    cmdBajar = boton("cmdBajar", "&Bajar");
+    cmdMensaje = boton("cmdMensaje", "&Mensaje ...");
+    cmdMensaje->setToolTip(QStringLiteral("Elegir el mensaje de la fila"));
+    cmdHora = boton("cmdHora", "&Hora del Cartel");
+    cmdHora->setToolTip(QStringLiteral("La fila pone en hora el reloj del cartel"));
+    semana = new SemanaAgenda;
+    txtRevision = new QPlainTextEdit;
+    txtRevision->setObjectName(QStringLiteral("txtRevision"));
+    txtRevision->setReadOnly(true);
+    txtRevision->setMaximumHeight(fontMetrics().height() * 6);
+    lblServicio = new QLabel;
+    lblServicio->setObjectName(QStringLiteral("lblServicio"));
+    lblServicio->setWordWrap(true);
+    lblServicio->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    cmdRevisar = boton("cmdRevisar", "&Revisar");
+    cmdGrabar = boton("cmdGrabar", "G&rabar");
+    cmdCerrar = boton("cmdCerrar", "&Cerrar");
+
+    auto* archivo = new QHBoxLayout;
+    archivo->addWidget(new QLabel(QStringLiteral("Archivo:")));
+    archivo->addWidget(lblArchivo, 1);
+    archivo->addWidget(cmdArchivo);
+    auto* acciones = new QVBoxLayout;
+    for (QPushButton* b : {cmdAgregar, cmdQuitar, cmdSubir, cmdBajar})
+        acciones->addWidget(b);
+    acciones->addSpacing(12);
+    acciones->addWidget(cmdMensaje);
+    acciones->addWidget(cmdHora);
+    acciones->addStretch();
+    auto* tabla = new QHBoxLayout;
+    tabla->addWidget(grdEntradas, 1);
+    tabla->addLayout(acciones);
+    auto* abajo = new QHBoxLayout;
+    abajo->addStretch();
+    for (QPushButton* b : {cmdRevisar, cmdGrabar, cmdCerrar})
+        abajo->addWidget(b);
+    auto* todo = new QVBoxLayout(this);
+    todo->addLayout(archivo);
+    todo->addLayout(tabla, 1);
+    todo->addWidget(new QLabel(QStringLiteral("La semana en el cartel")));
+    todo->addWidget(semana);
+    todo->addWidget(txtRevision);
+    todo->addWidget(lblServicio);
+    todo->addLayout(abajo);
+    resize(760, 600);
+}
+
+void frmAgenda::conectar() {
+    connect(grdEntradas, &QTableWidget::itemChanged, this, [this] {
+        if (!llenando_) {
+            cambiado_ = true;
+            actualizar();
+        }
+    });
+    connect(cmdAgregar, &QPushButton::clicked, this, [this] {
+        const int fila = grdEntradas->currentRow() + 1;
+        grdEntradas->insertRow(fila);
+        ponerFila(fila, {QStringLiteral("lun-vie"), QStringLiteral("08:00"), QString(), QString()});
+        grdEntradas->setCurrentCell(fila, Mensaje);
+        cambiado_ = true;
+        actualizar();
+    });
+    connect(cmdQuitar, &QPushButton::clicked, this, [this] {
+        if (grdEntradas->currentRow() < 0)
+            return;
+        grdEntradas->removeRow(grdEntradas->currentRow());
+        cambiado_ = true;
+        actualizar();
+    });
+    connect(cmdSubir, &QPushButton::clicked, this, [this] { mover(-1); });
+    connect(cmdBajar, &QPushButton::clicked, this, [this] { mover(1); });
+    connect(cmdMensaje, &QPushButton::clicked, this, &frmAgenda::elegirMensaje);
+    connect(cmdHora, &QPushButton::clicked, this, [this] {
+        if (const int fila = grdEntradas->currentRow(); fila >= 0)
+            grdEntradas->item(fila, Mensaje)->setText(QStringLiteral("hora"));
+    });
+    connect(cmdArchivo, &QPushButton::clicked, this, &frmAgenda::elegirArchivo);
+    connect(cmdRevisar, &QPushButton::clicked, this, &frmAgenda::Revisar);
+    connect(cmdGrabar, &QPushButton::clicked, this, &frmAgenda::Grabar);
+    connect(cmdCerrar, &QPushButton::clicked, this, &frmAgenda::reject);
+}
+
+void frmAgenda::ponerFila(int fila, const QStringList& campos) {
+    const bool antes = std::exchange(llenando_, true);
+    for (int c = 0; c < 4; ++c)
+        grdEntradas->setItem(fila, c, new QTableWidgetItem(campos.value(c)));
+    llenando_ = antes;
+}
+
+// Each entry a row; a line that is not one keeps its words in the row, for the operator to
+// mend, and is said why.
+void frmAgenda::Cargar(const QString& ruta) {
+    ruta_ = ruta;
+    lblArchivo->setText(QDir::toNativeSeparators(ruta));
+    grdEntradas->setRowCount(0);
+    txtRevision->clear();
+    const LecturaArchivo archivo = LeerArchivo(ruta);
+    if (!archivo.error.isEmpty() && QFileInfo::exists(ruta))
+        txtRevision->setPlainText(QStringLiteral("No se pudo leer la agenda: ") + archivo.error);
+    else if (!archivo.error.isEmpty())
+        txtRevision->setPlainText(QStringLiteral("La agenda todavia no existe: se crea al grabar"));
+    const Agenda a = LeerAgenda(archivo.datos);
+    const QStringList lineas = QString::fromUtf8(archivo.datos).split(QLatin1Char('\n'));
+    std::size_t siguiente = 0;
+    for (int n = 1; n <= lineas.size(); ++n) {
+        QStringList campos;
+        if (siguiente < a.entradas.size() && a.entradas[siguiente].linea == n) {
+            const EntradaAgenda& e = a.entradas[siguiente++];
+            QStringList puertos;
+            for (const std::string& p : e.puertos)
+                puertos << campo(deTexto(p));
+            campos = {deTexto(TextoDias(e.dias)), deTexto(TextoHora(e.minuto)), deTexto(e.que),
+                      puertos.join(QLatin1Char(' '))};
+        } else if (std::any_of(a.errores.begin(), a.errores.end(),
+                               [n](const ErrorAgenda& e) { return e.linea == n; })) {
+            campos = lineas[n - 1].trimmed().split(QRegularExpression(QStringLiteral("\\s+")));
+            campos = {campos.value(0), campos.value(1), campos.value(2),
+                      campos.mid(3).join(QLatin1Char(' '))};
+        } else {
+            continue;
+        }
+        grdEntradas->insertRow(grdEntradas->rowCount());
+        ponerFila(grdEntradas->rowCount() - 1, campos);
+    }
+    cambiado_ = false;
+    if (!a.errores.empty())
+        Revisar();
+    actualizar();
+}
+
+QString frmAgenda::Texto() const {
+    QStringList lineas;
+    for (int f = 0; f < grdEntradas->rowCount(); ++f) {
+        QStringList campos;
+        for (int c = 0; c < 4; ++c) {
+            const QTableWidgetItem* i = grdEntradas->item(f, c);
+            const QString t = i ? i->text().trimmed() : QString();
+            if (!t.isEmpty())
+                campos << (c == Mensaje ? campo(t) : t);
+        }
+        lineas << campos.join(QLatin1Char(' '));
+    }
+    return lineas.join(QLatin1Char('\n'));
+}
+
+AgendaLeida frmAgenda::leida() const {
+    AgendaLeida a;
+    a.agenda = LeerAgenda(Texto().toStdString());
+    a.carpeta = QFileInfo(ruta_).absolutePath();
+    for (const ErrorAgenda& e : a.agenda.errores)
+        a.errores << QStringLiteral("Fila %1: %2").arg(e.linea).arg(deTexto(e.motivo));
+    return a;
+}
+
+QStringList frmAgenda::puertosPorOmision() const {
+    return {LeerAjustes().Puerto};
+}
+
+bool frmAgenda::Revisar() {
+    const AgendaLeida a = leida();
+    QStringList dicho = a.errores;
+    if (dicho.isEmpty())
+        for (const QString& h : RevisarEntradas(a, puertosPorOmision()))
+            dicho << enFilas(h);
+    txtRevision->setPlainText(dicho.isEmpty() ? QStringLiteral("Revisada: todo bien")
+                                              : dicho.join(QLatin1Char('\n')));
+    return a.errores.isEmpty();
+}
+
+bool frmAgenda::Grabar() {
+    if (!Revisar()) {
+        plataforma_.Aviso(
+            this, QStringLiteral("Agenda"),
+            QStringLiteral("La agenda no se grabo: hay filas que no son entradas.\n") +
+                txtRevision->toPlainText(),
+            QMessageBox::Warning);
+        return false;
+    }
+    const QString revision = txtRevision->toPlainText();
+    if (revision != QLatin1String("Revisada: todo bien")) {
+        const QStringList h = revision.split(QLatin1Char('\n'));
+        const QString lista =
+            h.mid(0, MaxHallazgosEnLaCaja).join(QLatin1Char('\n')) +
+            (h.size() > MaxHallazgosEnLaCaja
+                 ? QStringLiteral("\ny %1 mas").arg(h.size() - MaxHallazgosEnLaCaja)
+                 : QString());
+        if (!plataforma_.Pregunta(this, QStringLiteral("Agenda"),
+                                  QStringLiteral("La agenda tiene observaciones:\n") + lista +
+                                      QStringLiteral("\nDesea Grabarla igual?"),
+                                  QMessageBox::Warning))
+            return false;
+    }
+    QDir().mkpath(QFileInfo(ruta_).absolutePath());
+    const QString texto = QLatin1String(Cabecera) + QLatin1Char('\n') + Texto() + QLatin1Char('\n');
+    const QString error =
+        EscribirArchivo(ruta_, QString(texto)
+                                   .replace(QLatin1Char('\n'), QLatin1String(FinDeLinea))
+                                   .toUtf8()
+                                   .toStdString())
+            .value_or(QString());
+    if (!error.isEmpty()) {
+        plataforma_.Aviso(this, QStringLiteral("Agenda"),
+                          QStringLiteral("La agenda no se grabo: ") + error, QMessageBox::Warning);
+        return false;
+    }
+    GuardarRutaAgenda(ruta_);
+    cambiado_ = false;
+    actualizar();
+    txtRevision->appendPlainText(QStringLiteral("Agenda grabada"));
+    return true;
+}
+
+void frmAgenda::mover(int paso) {
+    const int fila = grdEntradas->currentRow(), otra = fila + paso;
+    if (fila < 0 || otra < 0 || otra >= grdEntradas->rowCount())
+        return;
+    const bool antes = std::exchange(llenando_, true);
+    for (int c = 0; c < 4; ++c) {
+        QTableWidgetItem* a = grdEntradas->takeItem(fila, c);
+        grdEntradas->setItem(fila, c, grdEntradas->takeItem(otra, c));
+        grdEntradas->setItem(otra, c, a);
+    }
+    llenando_ = antes;
+    grdEntradas->setCurrentCell(otra, grdEntradas->currentColumn());
+    cambiado_ = true;
+    actualizar();
+}
+
+// A message beside the agenda is named from its folder, so the two can move together.
+void frmAgenda::elegirMensaje() {
+    const int fila = grdEntradas->currentRow();
+    if (fila < 0)
+        return;
+    const QDir carpeta = QFileInfo(ruta_).absoluteDir();
+    DialogoArchivo d;
+    d.filtro = FiltroMensajes;
+    d.carpeta = carpeta.absolutePath();
+    const auto elegido = plataforma_.ElegirArchivo(this, d);
+    if (!elegido)
+        return;
+    const QString relativa = carpeta.relativeFilePath(elegido->ruta);
+    grdEntradas->item(fila, Mensaje)
+        ->setText(relativa.startsWith(QLatin1String("..")) ? QDir::toNativeSeparators(elegido->ruta)
+                                                           : relativa);
+}
+
+void frmAgenda::elegirArchivo() {
+    if (cambiado_ &&
+        plataforma_.Pregunta(this, QStringLiteral("Agenda"),
+                             QStringLiteral("Hay cambios en la agenda\rDesea Grabarlos?"),
+                             QMessageBox::Information) &&
+        !Grabar())
+        return;
+    DialogoArchivo d;
+    d.modo = DialogoArchivo::Guardar;
+    d.filtro = QStringLiteral("Agendas(*.txt)|*.txt");
+    d.carpeta = QFileInfo(ruta_).absolutePath();
+    d.sufijo = QStringLiteral("txt");
+    if (const auto elegido = plataforma_.ElegirArchivo(this, d)) {
+        Cargar(elegido->ruta);
+        GuardarRutaAgenda(elegido->ruta);
+    }
+}
+
+void frmAgenda::actualizar() {
+    setWindowModified(cambiado_);
+    semana->Mostrar(LeerAgenda(Texto().toStdString()));
+    lblServicio->setText(EstadoServicio());
+}
+
+QString frmAgenda::EstadoServicio() const {
+    QStringList puertos = puertosPorOmision();
+    for (const EntradaAgenda& e : leida().agenda.entradas)
+        puertos << PuertosDe(e, {});
+    for (const QString& p : puertos)
+        if (const qint64 proceso = AgendaEnPuerto(p))
+            return QStringLiteral("La agenda esta en marcha (proceso %1, puerto %2): toma los "
+                                  "cambios en un minuto, una vez grabados.")
+                .arg(proceso)
+                .arg(p);
+#ifdef Q_OS_WIN
+    return QStringLiteral("La agenda no esta en marcha. Para que empiece al entrar en Windows, "
+                          "instale Brelo con la casilla \"Iniciar la agenda al entrar en "
+                          "Windows\" (o vea LEAME.txt).");
+#else
+    return QStringLiteral("La agenda no esta en marcha. Para que envie sola, tambien tras "
+                          "reiniciar: systemctl --user enable --now brelo-agenda");
+#endif
+}
+
+void frmAgenda::reject() {
+    if (cambiado_ &&
+        plataforma_.Pregunta(this, QStringLiteral("Agenda"),
+                             QStringLiteral("Hay cambios en la agenda\rDesea Grabarlos?"),
+                             QMessageBox::Information) &&
+        !Grabar())
+        return;
+    QDialog::reject();
+}
+
+} // namespace brelo
