@@ -2,8 +2,11 @@
 // the platform the program runs on (Xvfb in docs/capturas.sh), saved as PNG files.
 //   capturas CARPETA
 
+#include "link/agendaarchivo.h"
 #include "link/ajustes.h"
+#include "link/files/escritura.h"
 #include "link/puerto.h"
+#include "ui/agenda/frmAgenda.h"
 #include "ui/dialogs/frmAcerca.h"
 #include "ui/dialogs/frmDate.h"
 #include "ui/dialogs/frmOpciones.h"
@@ -17,7 +20,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
+#include <QTableWidget>
 #include <QTimer>
 
 using namespace brelo;
@@ -85,5 +90,24 @@ int main(int argc, char* argv[]) {
     guardar(opciones, carpeta, QStringLiteral("opciones"));
     frmAcerca acerca(v.VerApp, &v);
     guardar(acerca, carpeta, QStringLiteral("acerca"));
+
+    // The agenda of a shop, its messages beside it in the settings folder of docs/capturas.sh.
+    const QDir ajustes = QFileInfo(AgendaPorOmision()).dir();
+    ajustes.mkpath(QStringLiteral("."));
+    for (const char* m : {"manana", "almuerzo", "finde", "cerrado"})
+        EscribirArchivo(ajustes.filePath(QLatin1String(m) + QStringLiteral(".mn2")),
+                        "0,0,0,\"" + std::string(m) + "\",0\r\n");
+    EscribirArchivo(AgendaPorOmision(), "lun-vie 08:00 manana.mn2\nlun-vie 13:00 almuerzo.mn2\n"
+                                        "sab,dom 09:30 finde.mn2 tcp://192.0.2.10:4001\n"
+                                        "todos 21:00 cerrado.mn2\ntodos 04:00 hora\n");
+    GuardarRutaAgenda(AgendaPorOmision());
+    frmAgenda agenda(plataforma, &v);
+    agenda.lblArchivo->setText(QStringLiteral("/home/operador/.config/Brelo2/agenda.txt"));
+    agenda.Revisar();
+    agenda.grdEntradas->selectRow(1);
+    guardar(agenda, carpeta, QStringLiteral("agenda"));
+    QApplication::setPalette(QPalette(QColor(53, 53, 53)));
+    guardar(agenda, carpeta, QStringLiteral("agenda-oscuro"));
+    QApplication::setPalette(claro);
     return 0;
 }

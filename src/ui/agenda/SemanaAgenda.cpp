@@ -13,13 +13,10 @@ constexpr int Separacion = 4;
 constexpr int AnchoDia = 36;
 constexpr int AltoHoras = 16; // the hours written under the strips
 
-// Light enough for dark text on any theme; each file keeps its colour.
-QColor colorDe(const std::string& que) {
-    static const QColor Colores[] = {{0xF4, 0xB4, 0x00}, {0x8E, 0xCA, 0xE6}, {0xB5, 0xE4, 0x8C},
-                                     {0xF7, 0xA1, 0x8B}, {0xD1, 0xB3, 0xF0}, {0xF9, 0xE0, 0x7F},
-                                     {0x9F, 0xE2, 0xD1}, {0xF2, 0xB6, 0xD6}};
-    return Colores[qHash(QString::fromStdString(que)) % std::size(Colores)];
-}
+// Light enough for dark text on any theme.
+const QColor Colores[] = {{0xF9, 0xE0, 0x7F}, {0x8E, 0xCA, 0xE6}, {0xB5, 0xE4, 0x8C},
+                          {0xF7, 0xA1, 0x8B}, {0xD1, 0xB3, 0xF0}, {0xF4, 0xB4, 0x00},
+                          {0x9F, 0xE2, 0xD1}, {0xF2, 0xB6, 0xD6}};
 
 QString texto(const std::string& s) {
     return QString::fromStdString(s);
@@ -32,9 +29,14 @@ SemanaAgenda::SemanaAgenda(QWidget* padre) : QWidget(padre) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
+// Each message its colour, in the order the agenda first names them.
 void SemanaAgenda::Mostrar(const Agenda& a) {
     agenda_ = a;
     semana_ = Semana(a);
+    colores_.clear();
+    for (const EntradaAgenda& e : a.entradas)
+        if (!e.hora && !colores_.count(e.que))
+            colores_.emplace(e.que, Colores[colores_.size() % std::size(Colores)]);
     update();
 }
 
@@ -96,7 +98,7 @@ void SemanaAgenda::paintEvent(QPaintEvent*) {
             const QRect t(QPoint(x(tramos[i].minuto), r.top()),
                           QPoint(x(fin(d, i)) - 1, r.bottom()));
             const std::string& que = agenda_.entradas[std::size_t(tramos[i].entrada)].que;
-            p.fillRect(t, colorDe(que));
+            p.fillRect(t, colores_.at(que));
             p.setPen(Qt::black); // on the light colours, whatever the theme
             p.drawText(t.adjusted(3, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft,
                        fontMetrics().elidedText(texto(que), Qt::ElideRight, t.width() - 5));

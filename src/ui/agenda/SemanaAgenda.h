@@ -5,7 +5,10 @@
 
 #include "core/agenda/agenda.h"
 
+#include <QColor>
 #include <QWidget>
+
+#include <map>
 
 namespace brelo {
 
@@ -35,6 +38,7 @@ private:
 
     Agenda agenda_;
     std::array<std::vector<Tramo>, 7> semana_;
+    std::map<std::string, QColor> colores_;
 };
 
 } // namespace brelo
