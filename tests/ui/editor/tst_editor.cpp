@@ -157,6 +157,8 @@ const Tecleo Tecleos[] = {
     {"pegado", "", "a@b\tc\x1fЖ", Pegado, "abc#", "1 caracter reemplazado; @ se escribe desde \"Caracteres Especiales\""},
     {"pegado de otro alfabeto", "", "Győr — 5 € 😀 “sí”", Pegado, "Gyor — 5 € # “sí”", "2 caracteres reemplazados"},
     {"acento aparte pegado", "", "Pe\u0301rez n\u0303", Pegado, "Pérez ñ"},
+    {"el mismo dos veces", "", "@x@", Pegado, "x", "@ se escribe desde \"Caracteres Especiales\""},
+    {"ÿ entre otros", "", "ÿЖ", Pegado, "y#", "2 caracteres reemplazados"},
     {"pegados de una vez", "", "a@b_c{", Pegado, "abc", "@ y _ y { se escriben desde \"Caracteres Especiales\""},
     {"con Alt", "", "a[\\]{}~@_`|^b", Alt, "ab", "| se escribe desde \"Caracteres Especiales\""},
     {"con Alt hasta 1023", QString(1023, 'x'), "ab", Alt, QString(1023, 'x')},
@@ -518,6 +520,18 @@ private Q_SLOTS:
         QCOMPARE(b.panel(3), caso.nota.isEmpty() ? QString() : "PGM: " + caso.nota);
         b.f.TomoActual();
         QCOMPARE(aQString(b.m.TextoPag[1]), caso.queda);
+    }
+
+    // Where a refused character is typed from is said the first time only: the operator has
+    // read it.
+    void especialUnaVez() {
+        Banco b;
+        conPaginas(b, 1);
+        teclear(b.f.txtMensaje, "@", Teclas);
+        QCOMPARE(b.panel(3), "PGM: @ se escribe desde \"Caracteres Especiales\"");
+        b.v.BorrMsg();
+        teclear(b.f.txtMensaje, "@_", Teclas);
+        QCOMPARE(b.panel(3), "PGM: _ se escribe desde \"Caracteres Especiales\"");
     }
 
     // The character goes in at the caret, or at the start of a selection (kept when the focus

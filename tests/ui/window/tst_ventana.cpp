@@ -1,6 +1,7 @@
 // The main window: every button runs what its menu item runs, the file commands one step
 // after another and what they leave on disk, the status line, help.
 
+#include "link/ajustes.h"
 #include "link/conversion.h"
 #include "link/files/recuperacion.h"
 #include "support/banco.h"
@@ -18,6 +19,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 
 #include <csignal>
 
@@ -386,6 +388,68 @@ private Q_SLOTS:
             vistas << h;
         }
         QVERIFY(vistas[9].startsWith("frmDate|"));
+    }
+
+    // The title follows a command from a picture button as from its menu item.
+    void tituloTrasBoton_data() {
+        QTest::addColumn<QString>("boton");
+        QTest::addColumn<QString>("titulo");
+        QTest::newRow("grabar") << "cmdSave"
+                                << "m.mn2[*] - Norvane - Brelo v2.0|0";
+        QTest::newRow("cerrar") << "cmdClose"
+                                << "Norvane - Brelo v2.0|0";
+        QTest::newRow("nuevo") << "cmdNew"
+                               << "Sin Nombre[*] - Norvane - Brelo v2.0|0";
+    }
+    void tituloTrasBoton() {
+        QFETCH(QString, boton);
+        QFETCH(QString, titulo);
+        Banco b;
+        b.v.show();
+        b.abrir("m.mn2", DosPaginas);
+        b.f.txtMensaje->setText("cambiado");
+        b.p.respuestas = {false}; // no to saving, where asked
+        QTest::mouseClick(b.v.findChild<QToolButton*>(boton), Qt::LeftButton);
+        QCOMPARE(b.v.windowTitle() + '|' + QString::number(b.v.isWindowModified()), titulo);
+    }
+
+    // The title after a message comes back from a session that ended, and after a file given
+    // from outside.
+    void tituloDeFuera() {
+        Banco b;
+        b.escribir("o.mn2", "0,0,0,\"otro\",0\r\n");
+        b.v.AbrirDeFuera(b.ruta("o.mn2"));
+        QCOMPARE(b.v.windowTitle(), "o.mn2[*] - Norvane - Brelo v2.0");
+        QVERIFY(GuardarRecuperado({"0,0,0,\"vuelve\",0\r\n", b.ruta("v.mn2")}) == std::nullopt);
+        Banco luego;
+        luego.p.respuestas = {true};
+        luego.v.OfrecerRecuperacion();
+        QCOMPARE(luego.v.windowTitle(), "v.mn2[*] - Norvane - Brelo v2.0");
+        QVERIFY(luego.v.isWindowModified());
+    }
+
+    // Ver shows or hides the list of pages, as the operator last left it, and the window's
+    // smallest width follows; Edicion holds the page commands.
+    void verLista_data() {
+        QTest::addColumn<bool>("guardada");
+        QTest::newRow("oculta") << false;
+        QTest::newRow("visible") << true;
+    }
+    void verLista() {
+        QFETCH(bool, guardada);
+        GuardarListaVisible(guardada);
+        Banco b;
+        QAction* ver = b.v.findChild<QMenu*>("Ver")->findChild<QAction*>("VerLista");
+        QVERIFY(ver);
+        QVERIFY(b.v.findChild<QMenu*>("Edicion")->actions().contains(
+            b.v.findChild<QAction*>("SubirPagina")));
+        QCOMPARE(ver->isChecked(), guardada);
+        QCOMPARE(b.f.grpPaginas->isHidden(), !guardada);
+        QCOMPARE(b.v.minimumWidth(), guardada ? 960 : 720);
+        ver->trigger();
+        QCOMPARE(LeerListaVisible(), !guardada);
+        QCOMPARE(b.f.grpPaginas->isHidden(), guardada);
+        QCOMPARE(b.v.minimumWidth(), guardada ? 720 : 960);
     }
 
     // With no viewer for the guide, or one that starts and gives up (the real one watched,
