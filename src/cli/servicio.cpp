@@ -5,6 +5,7 @@
 
 #include "cli/agenda.h"
 #include "cli/envio.h"
+#include "core/textos.h"
 #include "link/agendaarchivo.h"
 #include "link/cerrojo.h"
 #include "link/files/cargamensaje.h"
@@ -154,8 +155,12 @@ bool Servicio::enviar(const EntradaAgenda& e) {
                   .arg(segundos, 0, 'f', 1));
         return true;
     }
-    if (Parada::Senal())
-        return false; // cancelled by the stop: the terminator went out, nothing to retry
+    if (Parada::Senal()) { // cancelled by the stop: nothing to try again
+        decir(QStringLiteral("%1 %2 a %3")
+                  .arg(QLatin1String(texto::Cancelado), e.hora ? QStringLiteral("la hora") : que,
+                       o.puertos.join(QStringLiteral(", "))));
+        return false;
+    }
     decir(QStringLiteral("Fallo %1 a %2: %3")
               .arg(e.hora ? QStringLiteral("la hora") : que, o.puertos.join(QStringLiteral(", ")),
                    fallos.join(QStringLiteral("; "))));

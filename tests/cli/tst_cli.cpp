@@ -156,7 +156,7 @@ private Q_SLOTS:
 
     // The agenda as a service, a real process: what is in force at start reaches the adapter
     // byte for byte as trama gives it; a second agenda on the port is refused; SIGTERM ends it
-    // with 0.
+    // with 0, also during a send.
     void agenda() {
         Adaptador cartel;
         c.escribir("siempre.mn2", "1,0,2,\"ABIERTO\",1\r\n");
@@ -191,6 +191,21 @@ private Q_SLOTS:
             "\\S+ \\S+ Proxima: \\w{3} 00:00 siempre.mn2\n"
             "\\S+ \\S+ Fin de la agenda\n$");
         QVERIFY2(lineas.match(QString::fromUtf8(dicho)).hasMatch(), dicho.constData());
+        // Stopped in the middle of a send paced by the stored settings (a minute a byte): the
+        // sign gets the terminator, and the agenda ends well.
+        ParPty par;
+        c.escribir("lenta.txt", ("todos 00:00 siempre.mn2 " + par.programa() + "\n").toUtf8());
+        QProcess lenta;
+        arrancar(lenta, {"agenda", "lenta.txt"});
+        QVERIFY(!par.Leer(1).isEmpty());
+        parar(lenta, SIGTERM);
+        QCOMPARE(estado(lenta), 0);
+        QVERIFY(lenta.readAllStandardOutput().contains(" Mensaje Cancelado... siempre.mn2 a " +
+                                                       par.programa().toUtf8() + "\n"));
+        const QByteArray recibido = par.Leer(3);
+        QVERIFY2(recibido.startsWith("W") && recibido.endsWith("\x01\x01") &&
+                     recibido.size() < esperado.size(),
+                 recibido.toHex().constData());
     }
 
     // Sent to a real line; the clock. A scheduler stopping the job (SIGTERM, twice) or its
