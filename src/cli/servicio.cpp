@@ -70,6 +70,7 @@ private:
         salida_ << qUtf8Printable(sello(entorno_.ahora()) + texto) << std::endl;
     }
     bool tomarPuertos(const AgendaLeida& a, QString& ocupado);
+    void soltarPuertos();
     void releer();
     bool enviar(const EntradaAgenda& e);
     void mirar();
@@ -104,6 +105,14 @@ bool Servicio::tomarPuertos(const AgendaLeida& a, QString& ocupado) {
     return true;
 }
 
+// A port the agenda no longer sends to is left to others.
+void Servicio::soltarPuertos() {
+    QStringList usados;
+    for (const EntradaAgenda& e : leida_.agenda.entradas)
+        usados << PuertosDe(e, linea_.puertos);
+    std::erase_if(cerrojos_, [&usados](const auto& c) { return !usados.contains(c.first); });
+}
+
 // A file that changed is read again; with errors, or a port taken by another agenda, the
 // agenda as it was goes on.
 void Servicio::releer() {
@@ -123,6 +132,7 @@ void Servicio::releer() {
         return;
     }
     leida_ = std::move(nueva);
+    soltarPuertos();
     siguiente_.reset();
     decir(QStringLiteral("Agenda leida de nuevo: %1 entradas").arg(leida_.agenda.entradas.size()));
 }

@@ -4,8 +4,9 @@
 
 #include "cli/agenda.h"
 #include "cli/envio.h"
-#include "link/files/cargamensaje.h"
 #include "core/protocol/fechahora.h"
+#include "link/cerrojo.h"
+#include "link/files/cargamensaje.h"
 #include "link/reloj.h"
 #include "link/resolutor.h"
 #include "support/pty.h"
@@ -92,6 +93,16 @@ const Escena Escenas[] = {
      "10-25 02:30 Enviado la hora a PTY en 0.0 s\n"
      "10-25 02:30 Proxima: lun 00:00 manana.mn2\n"
      "10-25 03:00 Fin de la agenda\n"},
+    // A port the changed agenda no longer names is let go.
+    {"puerto dejado",
+     "todos 00:00 manana.mn2 %1\ntodos 12:00 cerrado.mn2 %2\n",
+     "2026-12-08 10:00", {"10:01 cerrojo:si", "10:02 agenda:todos 00:00 manana.mn2 %1", "10:04 cerrojo:no"}, 5,
+     "12-08 10:00 Agenda AGENDA: 2 entradas\n"
+     "12-08 10:00 Enviado manana.mn2 a PTY: 20 bytes en 0.0 s\n"
+     "12-08 10:00 Proxima: mar 12:00 cerrado.mn2\n"
+     "12-08 10:02 Agenda leida de nuevo: 1 entradas\n"
+     "12-08 10:02 Proxima: mie 00:00 manana.mn2\n"
+     "12-08 10:05 Fin de la agenda\n"},
     {"puerto que vuelve, agenda cambiada, reloj atrasado",
      "todos 00:00 manana.mn2 %2\n",
      "2026-12-08 10:00", {"10:20 puerto", "10:30 agenda:todos 00:00 manana.mn2 %2\\ntodos 11:00 finde.mn2 %2", "10:40 agenda:lunes 9 x.mn2", "11:30 reloj:-120"}, 120,
@@ -168,6 +179,8 @@ private Q_SLOTS:
                 const QString que = eventos.takeFirst().mid(6);
                 if (que == "puerto")
                     QVERIFY(QFile::link(par.programa(), falta));
+                else if (que.startsWith("cerrojo:")) // whether this agenda holds the port
+                    QCOMPARE(AgendaEnPuerto(falta) != 0, que.endsWith("si"));
                 else if (que.startsWith("agenda:"))
                     agenda(que.mid(7));
                 else
