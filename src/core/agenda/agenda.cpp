@@ -259,9 +259,13 @@ std::string TextoDias(std::uint8_t dias) {
         int fin = d;
         while (fin + 1 < 7 && (dias >> (fin + 1) & 1))
             ++fin;
-        texto += (texto.empty() ? "" : ",") + NombreDia(d);
-        if (fin > d)
-            texto += (fin == d + 1 ? "," : "-") + NombreDia(fin);
+        if (!texto.empty())
+            texto += ',';
+        texto += NombreDia(d);
+        if (fin > d) {
+            texto += fin == d + 1 ? ',' : '-';
+            texto += NombreDia(fin);
+        }
         d = fin + 1;
     }
     return texto;
@@ -271,11 +275,14 @@ std::string LineaAgenda(const EntradaAgenda& e) {
     // A "#" starts a comment only at the start of a field.
     const auto campo = [](const std::string& s) {
         const bool solo = !s.empty() && s[0] != '#' && s.find_first_of(" \t") == std::string::npos;
-        return solo ? s : "\"" + s + "\"";
+        return solo ? s : std::string(1, '"').append(s).append(1, '"');
     };
-    std::string linea = TextoDias(e.dias) + " " + TextoHora(e.minuto) + " " + campo(e.que);
+    // Appended piece by piece: GCC 12 warns wrongly on sums of strings at -O3.
+    std::string linea = TextoDias(e.dias);
+    for (const std::string& c : {TextoHora(e.minuto), campo(e.que)})
+        linea.append(1, ' ').append(c);
     for (const std::string& p : e.puertos)
-        linea += " " + campo(p);
+        linea.append(1, ' ').append(campo(p));
     return linea;
 }
 
