@@ -9,6 +9,7 @@
 #include "link/files/cargamensaje.h"
 #include "link/reloj.h"
 #include "link/resolutor.h"
+#include "support/carpeta.h"
 #include "support/pty.h"
 #include "support/tabla.h"
 
@@ -130,16 +131,6 @@ const Escena Escenas[] = {
      "12-08 10:00 Fin de la agenda\n"},
 };
 // clang-format on
-
-// A folder of the test's own.
-struct Carpeta {
-    QTemporaryDir dir;
-    QString ruta(const QString& nombre) const { return dir.filePath(nombre); }
-    void escribir(const QString& nombre, const QByteArray& datos) const {
-        QFile a(ruta(nombre));
-        QVERIFY(a.open(QIODevice::WriteOnly) && a.write(datos) == datos.size());
-    }
-};
 
 } // namespace
 

@@ -6,6 +6,7 @@
 
 #include "link/puerto.h"
 #include "link/reloj.h"
+#include "support/carpeta.h"
 #include "support/tabla.h"
 #include "ui/editor/CajaMensaje.h"
 #include "ui/editor/FraMensaje.h"
@@ -204,21 +205,6 @@ public:
     }
     Puerto& PuertoCom() override { return linea ? *linea : puerto; }
     Reloj& Pausas() override { return tiempo ? *tiempo : reloj; }
-};
-
-// A folder of the test's own, and the files in it.
-struct Carpeta {
-    QTemporaryDir dir;
-
-    QString ruta(const QString& nombre) const { return dir.filePath(nombre); }
-    void escribir(const QString& nombre, const QByteArray& datos) const {
-        QFile a(ruta(nombre));
-        QVERIFY(a.open(QIODevice::WriteOnly) && a.write(datos) == datos.size());
-    }
-    QByteArray leer(const QString& nombre) const {
-        QFile a(ruta(nombre));
-        return a.open(QIODevice::ReadOnly) ? a.readAll() : "<no existe>";
-    }
 };
 
 // The window, started as main() starts it, on the scripted platform.

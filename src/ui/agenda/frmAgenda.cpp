@@ -338,12 +338,18 @@ void frmAgenda::elegirMensaje() {
                                                            : relativa);
 }
 
+// Asked only with changes; false when the operator said Yes and the agenda was not written,
+// so that nothing is lost behind the operator's back.
+bool frmAgenda::PreguntarGrabar() {
+    return !cambiado_ ||
+           !plataforma_.Pregunta(this, QStringLiteral("Agenda"),
+                                 QStringLiteral("Hay cambios en la agenda\rDesea Grabarlos?"),
+                                 QMessageBox::Information) ||
+           Grabar();
+}
+
 void frmAgenda::elegirArchivo() {
-    if (cambiado_ &&
-        plataforma_.Pregunta(this, QStringLiteral("Agenda"),
-                             QStringLiteral("Hay cambios en la agenda\rDesea Grabarlos?"),
-                             QMessageBox::Information) &&
-        !Grabar())
+    if (!PreguntarGrabar())
         return;
     DialogoArchivo d;
     d.modo = DialogoArchivo::Guardar;
@@ -383,11 +389,7 @@ QString frmAgenda::EstadoServicio() const {
 }
 
 void frmAgenda::reject() {
-    if (cambiado_ &&
-        plataforma_.Pregunta(this, QStringLiteral("Agenda"),
-                             QStringLiteral("Hay cambios en la agenda\rDesea Grabarlos?"),
-                             QMessageBox::Information) &&
-        !Grabar())
+    if (!PreguntarGrabar())
         return;
     QDialog::reject();
 }

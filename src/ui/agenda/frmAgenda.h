@@ -65,6 +65,7 @@ private:
     void mover(int paso);
     void elegirMensaje();
     void elegirArchivo();
+    bool PreguntarGrabar();
     void actualizar();
     AgendaLeida leida() const;
     QStringList puertosPorOmision() const;
