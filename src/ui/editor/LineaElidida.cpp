@@ -19,11 +19,13 @@ bool LineaElidida::Cortada() const {
     return fontMetrics().horizontalAdvance(text()) > contentsRect().width();
 }
 
+QString LineaElidida::Visible() const {
+    return fontMetrics().elidedText(text(), Qt::ElideRight, contentsRect().width());
+}
+
 void LineaElidida::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const QRect r = contentsRect();
-    p.drawText(r, Qt::AlignLeft | Qt::AlignVCenter,
-               fontMetrics().elidedText(text(), Qt::ElideRight, r.width()));
+    p.drawText(contentsRect(), Qt::AlignLeft | Qt::AlignVCenter, Visible());
 }
 
 bool LineaElidida::event(QEvent* e) {

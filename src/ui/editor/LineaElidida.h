@@ -13,7 +13,8 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
-    bool Cortada() const; // its text does not fit
+    bool Cortada() const;    // its text does not fit
+    QString Visible() const; // what of it is drawn: its start
 
 protected:
     void paintEvent(QPaintEvent* e) override;

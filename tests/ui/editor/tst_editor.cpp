@@ -461,6 +461,8 @@ private Q_SLOTS:
         QTest::newRow("cero") << "0" << 3 << "PGM: La pagina 0 no existe: el mensaje tiene 7";
         QTest::newRow("letras") << "abc" << 3 << "PGM: \"abc\" no es un numero de pagina";
         QTest::newRow("vacio") << "" << 3 << "PGM: Escriba en Nro Pagina el numero de la pagina";
+        QTest::newRow("blancos") << "  " << 3
+                                 << "PGM: Escriba en Nro Pagina el numero de la pagina";
     }
     void irA() {
         QFETCH(QString, escrito);
@@ -673,6 +675,9 @@ private Q_SLOTS:
         QCOMPARE(b.f.txtMensaje->height(), alto);
         QCOMPARE(b.f.lblVista->height(), altoLinea);
         QVERIFY(b.f.lblVista->Cortada());
+        const QString visible = b.f.lblVista->Visible();
+        QVERIFY2(visible.startsWith("Esta pagina ocupa") && visible.endsWith(QChar(0x2026)),
+                 qPrintable(visible));
     }
 
     // The panel's dots grow with the window's width, whole pixels, up to a limit; the sign's

@@ -276,6 +276,19 @@ private Q_SLOTS:
         QCOMPARE(b.panel(3), "");
     }
 
+    // A Salida.txt that could not be written is not announced as written.
+    void salidaFallida() {
+        Banco b;
+        b.v.show();
+        b.abrir("m.mn2", DosPaginas);
+        QVERIFY(QDir(b.dir.path()).mkdir("Salida.txt")); // a folder where the file would go
+        QTimer::singleShot(0, &b.v, [] {
+            QApplication::activeModalWidget()->findChild<QPushButton*>("cmdOK")->click();
+        });
+        b.v.findChild<QAction*>("Escribir")->trigger();
+        QVERIFY(!b.panel(3).contains("grabado OK"));
+    }
+
     // Alt and a letter reach one item of an open menu: no two share their letter.
     void letras() {
         Banco b;
