@@ -661,7 +661,8 @@ private Q_SLOTS:
         b.f.txtMensaje->clear();
         b.v.resize(b.v.minimumSizeHint());
         QCoreApplication::processEvents();
-        const int alto = b.f.txtMensaje->height(), altoLinea = b.f.lblVista->height();
+        const int alto = b.f.txtMensaje->height(), altoLinea = b.f.lblVista->height(),
+                  ancho = b.v.minimumSizeHint().width();
         teclear(b.f.txtMensaje, tecleado);
         QCOMPARE(b.f.lblVista->text(), dice);
         // Many findings later, nothing above has moved.
@@ -674,6 +675,7 @@ private Q_SLOTS:
         QVERIFY(b.f.lblVista->text().size() > 200); // the sixteen columns the page shows
         QCOMPARE(b.f.txtMensaje->height(), alto);
         QCOMPARE(b.f.lblVista->height(), altoLinea);
+        QCOMPARE(b.v.minimumSizeHint().width(), ancho); // nor does the window widen
         QVERIFY(b.f.lblVista->Cortada());
         const QString visible = b.f.lblVista->Visible();
         QVERIFY2(visible.startsWith("Esta pagina ocupa") && visible.endsWith(QChar(0x2026)),
