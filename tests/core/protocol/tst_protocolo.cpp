@@ -125,6 +125,7 @@ const Lectura Lecturas[] = {
 } // namespace
 
 Q_DECLARE_METATYPE(Registro)
+Q_DECLARE_METATYPE(Pagina)
 Q_DECLARE_METATYPE(Revision)
 
 class TstProtocolo : public QObject {
@@ -209,6 +210,31 @@ private Q_SLOTS:
 
     // The sign's columns come from the stream's own filter; the findings are what the
     // operator would fix before sending.
+    // The line under the panel: letters that lose their accent in one sentence, from À on;
+    // control characters and a page that cannot be sent said there too.
+    void resumen_data() {
+        QTest::addColumn<Pagina>("pagina");
+        QTest::addColumn<QByteArray>("dice");
+        QTest::newRow("acentos desde A grave")
+            << Pagina{"\xC0\xE0", 0, 0, 0, 0} << QByteArray("2 letras se envian sin acento");
+        QTest::newRow("una sola") << Pagina{"x\xC0", 0, 0, 0, 0}
+                                  << QByteArray("\xC0 se envia como A");
+        QTest::newRow("control") << Pagina{"a\tb\xE0", 0, 0, 0, 0}
+                                 << QByteArray("\xE0 se envia como a|1 caracter de control se "
+                                               "envia como # (en la posicion 2)");
+        QTest::newRow("imposible")
+            << Pagina{"x", 3, 0, 1, 0}
+            << QByteArray("Alineacion desconocida (1): la pagina no se puede enviar");
+    }
+    void resumen() {
+        QFETCH(Pagina, pagina);
+        QFETCH(QByteArray, dice);
+        QByteArrayList r;
+        for (const std::string& h : VerPagina(pagina).resumen)
+            r << QByteArray::fromStdString(h);
+        QCOMPARE(r.join('|'), dice);
+    }
+
     void revision_data() { Filas(Revisiones); }
     void revision() {
         QFETCH(Revision, caso);
