@@ -776,6 +776,32 @@ private Q_SLOTS:
         QCOMPARE(ListaPaginas::Destino(desde, fila, ListaPaginas::Caida(donde), 5), hasta);
     }
 
+    // Each row as the operator reads it: the number to the right, the entry effect, the start
+    // of the text; a page that is not sent greyed. The rows follow when many pages go at once.
+    void filasDeLaLista() {
+        Banco b;
+        conPaginas(b, 3);
+        b.m.cargarPaginas({{"OFERTA", 0, 0, 0, 0},
+                           {"", 3, 0, 0, 0},
+                           {"  PAN   CALIENTE  ", 1, 0, 0, 0},
+                           {std::string(30, 'x') + "y", 12, 0, 0, 0}});
+        b.f.RefMensaje();
+        ListaPaginas* l = b.f.lstPaginas;
+        QStringList filas;
+        for (int i = 0; i < l->count(); ++i)
+            filas << l->item(i)->text();
+        QCOMPARE(filas, (QStringList{" 1  Rotacion  OFERTA", " 2  LLuvia   [16]  ",
+                                     " 3  Estatico  PAN CALIENTE",
+                                     " 4  Hora  " + QString(21, 'x') + "..."}));
+        const QColor gris = l->palette().placeholderText().color(),
+                     texto = l->palette().text().color();
+        QCOMPARE(l->item(1)->foreground().color(), gris);
+        QCOMPARE(l->item(0)->foreground().color(), texto);
+        b.v.Nuevo_Click(); // four rows to one
+        QCOMPARE(l->count(), 1);
+        QCOMPARE(l->item(0)->text(), " 1  Rotacion  ");
+    }
+
     void panelCrece_data() {
         QTest::addColumn<int>("ancho");
         QTest::addColumn<bool>("lista");
