@@ -709,6 +709,12 @@ private Q_SLOTS:
                                           << "P1,P2,P3,P4,P5|3" << 1;
         QTest::newRow("boton Duplicar") << 3 << "boton:cmdDuplicar"
                                         << "P1,P2,P3,P3|4" << 1;
+        QTest::newRow("boton Bajar") << 5 << "boton:cmdBajar"
+                                     << "P1,P2,P4,P3,P5|4" << 1;
+        QTest::newRow("boton Subir") << 5 << "boton:cmdSubir"
+                                     << "P1,P3,P2,P4,P5|2" << 1;
+        QTest::newRow("Alt+Abajo hasta la ultima") << 4 << "Alt+Down"
+                                                   << "P1,P2,P4,P3|4" << 1;
     }
     void listaDePaginas() {
         QFETCH(int, total);
@@ -743,8 +749,11 @@ private Q_SLOTS:
                      QString::number(b.m.PagAct),
                  queda);
         QCOMPARE(b.f.historia()->count(), pasos);
-        QCOMPARE(b.p.cajas.size(), total == 99 ? 1 : 0); // the refused duplicate says why
-        if (b.m.TotPag < 99)                             // the slot above the last page stays empty
+        QCOMPARE(b.p.cajas, total == 99
+                                ? QStringList{"Duplicar|El mensaje ya tiene 99 paginas, las "
+                                              "que caben: la pagina 3 no se puede duplicar"}
+                                : QStringList()); // the refused duplicate says why
+        if (b.m.TotPag < 99)                      // the slot above the last page stays empty
             QCOMPARE(b.m.TextoPag[b.m.TotPag + 1], std::string());
         QCOMPARE(l->count(), b.m.TotPag); // the list follows
         QCOMPARE(l->currentRow(), b.m.PagAct - 1);
