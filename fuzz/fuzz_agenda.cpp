@@ -53,7 +53,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
            (siguiente->cuando > ahora && siguiente->cuando <= ahora + 8 * MinutosDia));
     // Every entry comes within a week.
     exigir(a.entradas.empty() == !siguiente);
-    for (const auto& dia : Semana(a)) {
+    // The week drawn in one sweep says what is in force at the start of each stretch.
+    const MinutoCivil lunes = Civil(2024, 1, 1, 0, 0);
+    const auto semana = Semana(a);
+    for (int d = 0; d < 7; ++d)
+        for (const Tramo& t : semana[std::size_t(d)]) {
+            const auto o = EnVigor(a, lunes + d * MinutosDia + t.minuto);
+            exigir(o ? int(o->entrada) == t.entrada : t.entrada == -1);
+        }
+    for (const auto& dia : semana) {
         exigir(!dia.empty() && dia.front().minuto == 0);
         for (std::size_t i = 1; i < dia.size(); ++i)
             exigir(dia[i].minuto > dia[i - 1].minuto && dia[i].entrada != dia[i - 1].entrada);

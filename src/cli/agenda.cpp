@@ -11,9 +11,9 @@ namespace brelo {
 
 namespace {
 
-void imprimirSemana(const Agenda& a, std::ostream& salida) {
-    const auto semana = Semana(a);
-    salida << "Semana:\n";
+// A sign's week; with one sign, the agenda's.
+void imprimirSemana(const Agenda& a, const Aplica& aplica, std::ostream& salida) {
+    const auto semana = Semana(a, aplica);
     for (int d = 0; d < 7; ++d) {
         const auto& tramos = semana[std::size_t(d)];
         for (std::size_t i = 0; i < tramos.size(); ++i) {
@@ -25,12 +25,8 @@ void imprimirSemana(const Agenda& a, std::ostream& salida) {
                    << '\n';
         }
         for (const EntradaAgenda& e : a.entradas)
-            if (e.hora && (e.dias >> d & 1)) {
-                salida << "    " << TextoHora(e.minuto) << "       pone en hora el reloj";
-                for (std::size_t i = 0; i < e.puertos.size(); ++i)
-                    salida << (i ? ", " : " en ") << e.puertos[i];
-                salida << '\n';
-            }
+            if (e.hora && (e.dias >> d & 1) && (!aplica || aplica(e)))
+                salida << "    " << TextoHora(e.minuto) << "       pone en hora el reloj\n";
     }
 }
 
@@ -49,7 +45,15 @@ int RevisarAgenda(const QString& ruta, std::ostream& salida) {
     const QStringList hallazgos = RevisarEntradas(a, linea.puertos);
     for (const QString& h : hallazgos)
         salida << qUtf8Printable(h) << '\n';
-    imprimirSemana(a.agenda, salida);
+    const QStringList carteles = Carteles(a.agenda, linea.puertos);
+    if (carteles.size() <= 1) {
+        salida << "Semana:\n";
+        imprimirSemana(a.agenda, {}, salida);
+    }
+    for (const QString& c : carteles.size() > 1 ? carteles : QStringList()) {
+        salida << "Semana en " << qUtf8Printable(c) << ":\n";
+        imprimirSemana(a.agenda, DelCartel(c, linea.puertos), salida);
+    }
     return hallazgos.isEmpty() ? 0 : AgendaConHallazgos;
 }
 

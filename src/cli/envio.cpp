@@ -37,17 +37,18 @@ struct Envio {
     explicit Envio(Entorno& e) : linea(e.resolutor, e.pausas) {}
 };
 
-// A failure printed, or kept for a quiet caller.
-int fallar(Entorno& entorno, const char* texto, const QString& motivo) {
-    if (!entorno.fallos)
+// A port's failure printed, or kept for a quiet caller.
+int fallar(Entorno& entorno, const char* texto, const QString& puerto, const QString& motivo) {
+    if (!entorno.callado)
         return Fallar(texto, motivo);
-    *entorno.fallos << QLatin1String(texto) + QStringLiteral(": ") + motivo;
+    entorno.callado->fallos << QLatin1String(texto) + QStringLiteral(": ") + motivo;
+    entorno.callado->puertos << puerto;
     return Fallo;
 }
 
 // Each sign's ending, the failures naming their port; the exit status of them all.
 int informar(const std::vector<std::unique_ptr<Envio>>& envios, Entorno& entorno) {
-    const bool varios = envios.size() > 1, callado = entorno.fallos;
+    const bool varios = envios.size() > 1, callado = entorno.callado;
     int estado = 0;
     for (const auto& e : envios) {
         const QString quien = varios ? e->puerto + QStringLiteral(": ") : QString();
@@ -62,7 +63,7 @@ int informar(const std::vector<std::unique_ptr<Envio>>& envios, Entorno& entorno
             estado = std::max(estado, Parada::Estado());
         } else {
             fallar(entorno, e->fin == Transferencia::SinLinea ? texto::Error03 : texto::Error22,
-                   e->puerto + QStringLiteral(": ") + e->t->Motivo());
+                   e->puerto, e->puerto + QStringLiteral(": ") + e->t->Motivo());
             // A stop that cut the wait for an adapter's acknowledgement is still a stop.
             estado = std::max(estado, Parada::Senal() ? Parada::Estado() : Fallo);
         }
@@ -93,7 +94,7 @@ std::vector<std::unique_ptr<Envio>> abrirPuertos(const OpcionesLinea& o, Entorno
         a.Puerto = puerto;
         a.Baud = o.baud;
         if (const QString error = IniciarPuerto(e->linea, a); !error.isEmpty()) {
-            estado = fallar(entorno, texto::Error03, error);
+            estado = fallar(entorno, texto::Error03, puerto, error);
             continue;
         }
         e->t = std::make_unique<Transferencia>(e->linea, entorno.pausas);
@@ -131,7 +132,7 @@ void conectar(Envio* envio, const std::vector<std::unique_ptr<Envio>>& envios, b
 int transmitir(const std::function<QByteArray(Envio&)>& hacerTrama, const OpcionesLinea& o,
                Entorno& entorno, double demora1, double demora2, bool conLargo) {
     const Parada parada;
-    if (std::max(demora1, demora2) > DemoraMaxima && !entorno.fallos)
+    if (std::max(demora1, demora2) > DemoraMaxima && !entorno.callado)
         std::cerr << "Aviso: una pausa guardada en Opciones pasa de " << DemoraMaxima
                   << " ms: se usa " << DemoraMaxima << " ms\n";
     int estado = 0;
@@ -140,7 +141,7 @@ int transmitir(const std::function<QByteArray(Envio&)>& hacerTrama, const Opcion
         return estado;
     std::size_t pendientes = envios.size();
     for (const auto& e : envios)
-        conectar(e.get(), envios, conLargo, pendientes, entorno.fallos);
+        conectar(e.get(), envios, conLargo, pendientes, entorno.callado);
     if (Parada::Senal()) { // while the ports were being opened: nothing goes out
         for (const auto& e : envios)
             e->fin = Transferencia::Cancelado;
@@ -154,7 +155,7 @@ int transmitir(const std::function<QByteArray(Envio&)>& hacerTrama, const Opcion
         for (const auto& e : envios)
             e->t->Cancelar();
     QCoreApplication::exec();
-    if (!entorno.fallos)
+    if (!entorno.callado)
         std::cerr << '\n';
     return std::max(estado, informar(envios, entorno));
 }

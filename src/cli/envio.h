@@ -37,8 +37,12 @@ struct Entorno {
     Resolutor& resolutor;
     std::function<QDateTime()> ahora;
     // Quiet, for the agenda, which reports in lines of its own: no progress, and each sign's
-    // failure ("port: text: reason") kept here instead of printed.
-    QStringList* fallos = nullptr;
+    // failure kept here instead of printed.
+    struct Callado {
+        QStringList fallos;   // "text: port: reason"
+        QStringList puertos;  // the ports that failed
+    };
+    Callado* callado = nullptr;
 };
 
 // The stream of a message, paced by --dy1 and --dy2 taken as their leading numbers. SIGINT,

@@ -65,16 +65,22 @@ private:
         MinutoCivil cuando = 0;
         bool operator==(const Vigente&) const = default;
     };
+    // Each sign follows its own week.
+    struct Cartel {
+        std::unique_ptr<CerrojoAgenda> cerrojo;
+        std::optional<Vigente> enCartel; // the message last sent to it or being tried
+        int fallidos = 0;                // tries of enCartel that failed in a row
+        qint64 reintentoNs = 0;          // on the transfer's clock
+    };
 
     void decir(const QString& texto) {
         salida_ << qUtf8Printable(sello(entorno_.ahora()) + texto) << std::endl;
     }
     bool tomarPuertos(const AgendaLeida& a, QString& ocupado);
-    void soltarPuertos();
     void releer();
-    bool enviar(const EntradaAgenda& e);
+    QStringList enviar(const EntradaAgenda& e, const QStringList& puertos);
     void mirar();
-    void anunciarSiguiente(MinutoCivil ahora);
+    void anunciarSiguiente();
     qint64 msHastaDespertar();
 
     QString ruta_;
@@ -82,35 +88,34 @@ private:
     Entorno& entorno_;
     std::ostream& salida_;
     AgendaLeida leida_;
-    std::map<QString, std::unique_ptr<CerrojoAgenda>> cerrojos_;
-    std::optional<Vigente> enCartel_;  // the message last sent or being tried
-    int fallidos_ = 0;                 // tries of enCartel_ that failed in a row
-    qint64 reintentoNs_ = 0;           // on the transfer's clock
+    // By the name the agenda first gives the sign: a device's real name may change under it
+    // (an adapter plugged in again).
+    std::map<QString, Cartel> carteles_;
     std::optional<MinutoCivil> vista_; // the minute of the last look
     std::optional<Ocurrencia> siguiente_;
 };
 
+// The locks of every sign of the agenda; one the agenda no longer names is let go, for others.
+// Nothing changes when a new one is taken by another agenda.
 bool Servicio::tomarPuertos(const AgendaLeida& a, QString& ocupado) {
-    for (const EntradaAgenda& e : a.agenda.entradas)
-        for (const QString& p : PuertosDe(e, linea_.puertos)) {
-            if (cerrojos_.count(p))
-                continue;
-            auto c = std::make_unique<CerrojoAgenda>(p);
-            if (!c->Tomar()) {
-                ocupado = p;
-                return false;
-            }
-            cerrojos_[p] = std::move(c);
+    std::map<QString, Cartel> carteles;
+    const QStringList nombres = Carteles(a.agenda, linea_.puertos);
+    for (const QString& p : nombres) {
+        if (carteles_.count(p))
+            continue;
+        Cartel nuevo;
+        nuevo.cerrojo = std::make_unique<CerrojoAgenda>(p);
+        if (!nuevo.cerrojo->Tomar(ruta_)) {
+            ocupado = p;
+            return false;
         }
+        carteles[p] = std::move(nuevo);
+    }
+    for (auto& [p, cartel] : carteles_)
+        if (nombres.contains(p))
+            carteles[p] = std::move(cartel);
+    carteles_ = std::move(carteles);
     return true;
-}
-
-// A port the agenda no longer sends to is left to others.
-void Servicio::soltarPuertos() {
-    QStringList usados;
-    for (const EntradaAgenda& e : leida_.agenda.entradas)
-        usados << PuertosDe(e, linea_.puertos);
-    std::erase_if(cerrojos_, [&usados](const auto& c) { return !usados.contains(c.first); });
 }
 
 // A file that changed is read again; with errors, or a port taken by another agenda, the
@@ -127,58 +132,58 @@ void Servicio::releer() {
         decir(QStringLiteral("La agenda cambiada tiene errores; sigue la anterior:"));
         for (const QString& e : nueva.errores)
             salida_ << "    " << qUtf8Printable(e) << '\n';
+        salida_.flush();
         leida_.cambiada = nueva.cambiada; // said once, until the next change
         leida_.tamano = nueva.tamano;
         return;
     }
     leida_ = std::move(nueva);
-    soltarPuertos();
     siguiente_.reset();
     decir(QStringLiteral("Agenda leida de nuevo: %1 entradas").arg(leida_.agenda.entradas.size()));
 }
 
-bool Servicio::enviar(const EntradaAgenda& e) {
+// One transfer to the signs given; the ones that failed.
+QStringList Servicio::enviar(const EntradaAgenda& e, const QStringList& puertos) {
     OpcionesLinea o = linea_;
-    o.puertos = PuertosDe(e, linea_.puertos);
-    const QString que = QString::fromStdString(e.que);
-    QStringList fallos;
-    entorno_.fallos = &fallos;
+    o.puertos = puertos;
+    const QString que = e.hora ? QStringLiteral("la hora") : QString::fromStdString(e.que);
+    Entorno::Callado callado;
+    entorno_.callado = &callado;
     const qint64 inicio = entorno_.pausas.Ahora();
     qint64 bytes = 0;
-    int estado = 0;
     if (e.hora) {
-        estado = EnviarHora(o, entorno_);
+        EnviarHora(o, entorno_);
     } else if (Falla falla; const auto t = TramaDeArchivo(RutaMensaje(leida_, e), falla)) {
         bytes = qint64(t->size());
-        estado = EnviarMensaje(QByteArray::fromStdString(*t), o, entorno_);
+        EnviarMensaje(QByteArray::fromStdString(*t), o, entorno_);
     } else {
-        fallos << QLatin1String(falla.texto) + QStringLiteral(": ") + falla.motivo;
-        estado = 1;
+        callado.fallos << QLatin1String(falla.texto) + QStringLiteral(": ") + falla.motivo;
+        callado.puertos = puertos;
     }
-    entorno_.fallos = nullptr;
-    const double segundos = double(entorno_.pausas.Ahora() - inicio) / 1e9;
-    if (estado == 0) {
-        decir(QStringLiteral("Enviado %1 a %2%3 en %4 s")
-                  .arg(e.hora ? QStringLiteral("la hora") : que,
-                       o.puertos.join(QStringLiteral(", ")),
-                       bytes ? QStringLiteral(": %1 bytes").arg(bytes) : QString())
-                  .arg(segundos, 0, 'f', 1));
-        return true;
-    }
+    entorno_.callado = nullptr;
     if (Parada::Senal()) { // cancelled by the stop: nothing to try again
         decir(QStringLiteral("%1 %2 a %3")
-                  .arg(QLatin1String(texto::Cancelado), e.hora ? QStringLiteral("la hora") : que,
-                       o.puertos.join(QStringLiteral(", "))));
-        return false;
+                  .arg(QLatin1String(texto::Cancelado), que, puertos.join(QStringLiteral(", "))));
+        return {};
     }
-    decir(QStringLiteral("Fallo %1 a %2: %3")
-              .arg(e.hora ? QStringLiteral("la hora") : que, o.puertos.join(QStringLiteral(", ")),
-                   fallos.join(QStringLiteral("; "))));
-    return false;
+    QStringList bien;
+    for (const QString& p : puertos)
+        if (!callado.puertos.contains(p))
+            bien << p;
+    if (!bien.isEmpty())
+        decir(QStringLiteral("Enviado %1 a %2%3 en %4 s")
+                  .arg(que, bien.join(QStringLiteral(", ")),
+                       bytes ? QStringLiteral(": %1 bytes").arg(bytes) : QString())
+                  .arg(double(entorno_.pausas.Ahora() - inicio) / 1e9, 0, 'f', 1));
+    if (!callado.puertos.isEmpty())
+        decir(QStringLiteral("Fallo %1 a %2: %3")
+                  .arg(que, callado.puertos.join(QStringLiteral(", ")),
+                       callado.fallos.join(QStringLiteral("; "))));
+    return callado.puertos;
 }
 
-void Servicio::anunciarSiguiente(MinutoCivil ahora) {
-    const auto s = Siguiente(leida_.agenda, ahora);
+void Servicio::anunciarSiguiente() {
+    const auto s = Siguiente(leida_.agenda, civilDe(entorno_.ahora()));
     if (s == siguiente_)
         return;
     siguiente_ = s;
@@ -189,49 +194,70 @@ void Servicio::anunciarSiguiente(MinutoCivil ahora) {
                        QString::fromStdString(leida_.agenda.entradas[s->entrada].que)));
 }
 
-// One look at the clock: a clock entry due, the message in force if it is not on the sign yet,
-// or a failed one tried again.
+// One look at the clock: the clock entries due, and for each sign the message in force if it
+// is not on it yet, or a failed one tried again. Signs due the same message go in one
+// transfer, side by side.
 void Servicio::mirar() {
     releer();
     const MinutoCivil ahora = civilDe(entorno_.ahora());
     if (vista_)
-        if (const auto h = HoraDebida(leida_.agenda, *vista_, ahora);
-            h && ahora - h->cuando <= HoraTardiaMinutos)
-            enviar(leida_.agenda.entradas[h->entrada]);
+        for (const Ocurrencia& h : HorasDebidas(leida_.agenda, *vista_, ahora))
+            if (ahora - h.cuando <= HoraTardiaMinutos && !Parada::Senal()) {
+                const EntradaAgenda& e = leida_.agenda.entradas[h.entrada];
+                enviar(e, PuertosDe(e, linea_.puertos));
+            }
     vista_ = ahora;
-    std::optional<Vigente> vigente;
-    if (const auto o = EnVigor(leida_.agenda, ahora))
-        vigente = Vigente{leida_.agenda.entradas[o->entrada], o->cuando};
-    const bool nuevo = vigente && vigente != enCartel_;
-    const bool reintento =
-        vigente && !nuevo && fallidos_ && entorno_.pausas.Ahora() >= reintentoNs_;
-    if (nuevo)
-        fallidos_ = 0;
-    enCartel_ = vigente;
-    if ((nuevo || reintento) && !Parada::Senal()) {
-        if (enviar(vigente->entrada)) {
-            fallidos_ = 0;
-        } else if (!Parada::Senal()) {
-            const int minutos = Reintentos[std::min<std::size_t>(std::size_t(fallidos_++),
-                                                                 std::size(Reintentos) - 1)];
-            reintentoNs_ = entorno_.pausas.Ahora() + minutos * MsPorMinuto * NsPorMs;
+    std::map<std::pair<std::size_t, MinutoCivil>, QStringList> envios;
+    for (auto& [nombre, cartel] : carteles_) {
+        const auto o = EnVigor(leida_.agenda, ahora, DelCartel(nombre, linea_.puertos));
+        std::optional<Vigente> vigente;
+        if (o)
+            vigente = Vigente{leida_.agenda.entradas[o->entrada], o->cuando};
+        const bool nuevo = vigente && vigente != cartel.enCartel;
+        const bool reintento =
+            vigente && !nuevo && cartel.fallidos && entorno_.pausas.Ahora() >= cartel.reintentoNs;
+        if (nuevo)
+            cartel.fallidos = 0;
+        cartel.enCartel = vigente;
+        if (nuevo || reintento)
+            envios[{o->entrada, o->cuando}] << nombre;
+    }
+    for (const auto& [vez, puertos] : envios) {
+        if (Parada::Senal())
+            break;
+        const QStringList fallidos = enviar(leida_.agenda.entradas[vez.first], puertos);
+        int minutos = 0;
+        for (const QString& p : puertos) {
+            Cartel& cartel = carteles_[p];
+            if (!fallidos.contains(p)) {
+                cartel.fallidos = 0;
+                continue;
+            }
+            minutos = Reintentos[std::min<std::size_t>(std::size_t(cartel.fallidos++),
+                                                       std::size(Reintentos) - 1)];
+            cartel.reintentoNs = entorno_.pausas.Ahora() + minutos * MsPorMinuto * NsPorMs;
+        }
+        if (minutos)
             decir(
                 QStringLiteral("Otro intento a las %1")
                     .arg(entorno_.ahora().addSecs(minutos * 60).toString(QStringLiteral("HH:mm"))));
-        }
     }
-    anunciarSiguiente(ahora);
+    anunciarSiguiente();
 }
 
-// Until the next entry, a try again, or a minute, whichever comes first.
+// Until the next entry, a try again, or a minute, whichever comes first; an entry whose time
+// came during a long send is looked at in a second.
 qint64 Servicio::msHastaDespertar() {
     qint64 ms = MsPorMinuto;
     const QDateTime ahora = entorno_.ahora();
-    if (siguiente_)
-        if (const qint64 falta = ahora.msecsTo(momentoDe(siguiente_->cuando, ahora)); falta > 0)
-            ms = std::min(ms, falta);
-    if (fallidos_)
-        ms = std::min(ms, std::max<qint64>(0, (reintentoNs_ - entorno_.pausas.Ahora()) / NsPorMs));
+    if (siguiente_) {
+        const qint64 falta = ahora.msecsTo(momentoDe(siguiente_->cuando, ahora));
+        ms = std::min(ms, falta > 0 ? falta : 1000);
+    }
+    for (const auto& [clave, cartel] : carteles_)
+        if (cartel.fallidos)
+            ms = std::min(
+                ms, std::max<qint64>(0, (cartel.reintentoNs - entorno_.pausas.Ahora()) / NsPorMs));
     return std::max<qint64>(ms, 1);
 }
 
@@ -244,10 +270,10 @@ int Servicio::Correr(const std::function<bool()>& parar) {
     }
     QString ocupado;
     if (!tomarPuertos(leida_, ocupado)) {
+        const qint64 proceso = AgendaEnPuerto(ocupado).proceso;
         std::cerr << qUtf8Printable(
-                         QStringLiteral("%1: el puerto %2 lo usa otra agenda (proceso %3)")
-                             .arg(ruta_, ocupado)
-                             .arg(AgendaEnPuerto(ocupado)))
+                         QStringLiteral("%1: el puerto %2 lo usa otra agenda").arg(ruta_, ocupado) +
+                         (proceso > 0 ? QStringLiteral(" (proceso %1)").arg(proceso) : QString()))
                   << '\n';
         return 1;
     }

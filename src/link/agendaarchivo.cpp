@@ -2,6 +2,7 @@
 
 #include "core/model/cp1252.h"
 #include "core/protocol/vista.h"
+#include "link/cerrojo.h"
 #include "link/files/cargamensaje.h"
 #include "link/files/escritura.h"
 #include "link/files/recuperacion.h"
@@ -10,6 +11,11 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <map>
+#include <tuple>
 
 namespace brelo {
 
@@ -60,7 +66,7 @@ AgendaLeida LeerArchivoAgenda(const QString& ruta) {
         a.errores << ruta + QStringLiteral(": ") + archivo.error;
         return a;
     }
-    a.agenda = LeerAgenda(archivo.datos);
+    a.agenda = LeerAgenda(AgendaEnUtf8(archivo.datos));
     for (const ErrorAgenda& e : a.agenda.errores)
         a.errores << QStringLiteral("%1:%2: %3")
                          .arg(ruta)
@@ -69,11 +75,24 @@ AgendaLeida LeerArchivoAgenda(const QString& ruta) {
     return a;
 }
 
+std::string AgendaEnUtf8(const std::string& datos) {
+    const auto bom = [&datos](const char* b) { return datos.rfind(b, 0) == 0; };
+    if (bom("\xFF\xFE") || bom("\xFE\xFF")) {
+        QStringDecoder utf16(bom("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+        const QString texto = utf16(QByteArrayView(datos).sliced(2));
+        return texto.toUtf8().toStdString();
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString texto = utf8(QByteArrayView(datos));
+    return utf8.hasError() ? Cp1252AUtf8(datos) : datos;
+}
+
 QString RutaMensaje(const AgendaLeida& a, const EntradaAgenda& e) {
     return QDir(a.carpeta).absoluteFilePath(QString::fromStdString(e.que));
 }
 
-QStringList PuertosDe(const EntradaAgenda& e, const QStringList& porOmision) {
+namespace {
+QStringList escritos(const EntradaAgenda& e, const QStringList& porOmision) {
     if (e.puertos.empty())
         return porOmision;
     QStringList puertos;
@@ -81,19 +100,77 @@ QStringList PuertosDe(const EntradaAgenda& e, const QStringList& porOmision) {
         puertos << QString::fromStdString(p);
     return puertos;
 }
+} // namespace
+
+QStringList PuertosDe(const EntradaAgenda& e, const QStringList& porOmision) {
+    QStringList puertos, claves;
+    for (const QString& p : escritos(e, porOmision))
+        if (const QString clave = ClavePuerto(p); !claves.contains(clave)) {
+            claves << clave;
+            puertos << p;
+        }
+    return puertos;
+}
+
+QStringList Carteles(const Agenda& a, const QStringList& porOmision) {
+    QStringList carteles, claves;
+    for (const EntradaAgenda& e : a.entradas)
+        for (const QString& p : PuertosDe(e, porOmision))
+            if (const QString clave = ClavePuerto(p); !claves.contains(clave)) {
+                claves << clave;
+                carteles << p;
+            }
+    return carteles;
+}
+
+Aplica DelCartel(const QString& puerto, const QStringList& porOmision) {
+    return [clave = ClavePuerto(puerto), porOmision](const EntradaAgenda& e) {
+        const QStringList puertos = PuertosDe(e, porOmision);
+        return std::any_of(puertos.begin(), puertos.end(),
+                           [&clave](const QString& p) { return ClavePuerto(p) == clave; });
+    };
+}
 
 QStringList RevisarEntradas(const AgendaLeida& a, const QStringList& porOmision) {
     QStringList hallazgos;
+    std::map<QString, QStringList> mensajes; // of each file, read once however often named
+    // The line that holds each minute of the week of each sign, for messages and for clocks.
+    std::map<std::tuple<bool, int, QString>, int> ocupado;
     for (const EntradaAgenda& e : a.agenda.entradas) {
         const QString donde = QStringLiteral("Linea %1: ").arg(e.linea);
-        if (!e.hora)
-            for (const QString& h :
-                 hallazgosMensaje(RutaMensaje(a, e), QString::fromStdString(e.que)))
-                hallazgos << donde + h;
-        for (const QString& p : PuertosDe(e, porOmision))
+        const QString ruta = RutaMensaje(a, e);
+        if (!e.hora && !mensajes.count(ruta))
+            mensajes[ruta] = hallazgosMensaje(ruta, QString::fromStdString(e.que));
+        for (const QString& h : e.hora ? QStringList() : mensajes[ruta])
+            hallazgos << donde + h;
+        const QStringList puertos = PuertosDe(e, porOmision);
+        if (puertos.size() < escritos(e, porOmision).size())
+            hallazgos << donde + QStringLiteral("el mismo cartel esta dos veces");
+        for (const QString& p : puertos) {
             if (const QString error = errorPuerto(p); !error.isEmpty())
                 hallazgos << donde + QStringLiteral("puerto ") + p + QStringLiteral(": ") + error;
+            for (int d = 0; d < 7; ++d) {
+                if (!(e.dias >> d & 1))
+                    continue;
+                const auto [antes, nueva] = ocupado.try_emplace(
+                    {e.hora, d * MinutosDia + e.minuto, ClavePuerto(p)}, e.linea);
+                if (!nueva && antes->second != e.linea) {
+                    hallazgos << donde + QStringLiteral("a la misma hora que la linea %1 en %2 (%3 "
+                                                        "%4): vale esta")
+                                             .arg(antes->second)
+                                             .arg(p, QString::fromStdString(NombreDia(d)),
+                                                  QString::fromStdString(TextoHora(e.minuto)));
+                    antes->second = e.linea;
+                    break;
+                }
+            }
+        }
     }
+    // A device that is not there now: the agenda would fail until it is plugged in.
+    for (const QString& p : Carteles(a.agenda, porOmision))
+        if (const QString d = EsTcp(p) ? QString() : DispositivoDe(p);
+            d.startsWith(QLatin1Char('/')) && !QFileInfo::exists(d))
+            hallazgos << QStringLiteral("Cartel en %1: no existe %2").arg(p, d);
     if (a.agenda.entradas.empty())
         hallazgos << QStringLiteral("La agenda no tiene entradas");
     return hallazgos;

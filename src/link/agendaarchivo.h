@@ -22,11 +22,22 @@ struct AgendaLeida {
 
 AgendaLeida LeerArchivoAgenda(const QString& ruta);
 
+// The bytes of an agenda file as UTF-8: as Windows' editors may have saved them, UTF-16 with
+// its mark or Windows-1252, too.
+std::string AgendaEnUtf8(const std::string& datos);
+
 // The message file of an entry.
 QString RutaMensaje(const AgendaLeida& a, const EntradaAgenda& e);
 
-// The ports an entry sends to: its own, or those of the stored options.
+// The ports an entry sends to: its own, or those of the stored options; a sign named twice
+// once.
 QStringList PuertosDe(const EntradaAgenda& e, const QStringList& porOmision);
+
+// The signs the agenda drives, each by the first name it is given, in the order they come.
+QStringList Carteles(const Agenda& a, const QStringList& porOmision);
+
+// The entries that count for one sign: each sign follows its own week.
+Aplica DelCartel(const QString& puerto, const QStringList& porOmision);
 
 // Every finding, "Linea N: ...", in the order of the entries.
 QStringList RevisarEntradas(const AgendaLeida& a, const QStringList& porOmision);

@@ -12,6 +12,10 @@ class QLockFile;
 
 namespace brelo {
 
+// One sign however its port is written: "1" and "/dev/ttyS0", a link to a device and the
+// device, "TCP://Equipo:4001" and "tcp://equipo:4001", "com3" and "COM3".
+QString ClavePuerto(const QString& puerto);
+
 class CerrojoAgenda {
 public:
     explicit CerrojoAgenda(const QString& puerto);
@@ -19,8 +23,9 @@ public:
     CerrojoAgenda(const CerrojoAgenda&) = delete;
     CerrojoAgenda& operator=(const CerrojoAgenda&) = delete;
 
-    // False when a live agenda holds the port.
-    bool Tomar();
+    // False when a live agenda holds the port. The agenda file it runs is noted beside the
+    // lock, for the window to tell.
+    bool Tomar(const QString& agenda);
     const QString& Puerto() const { return puerto_; }
 
 private:
@@ -28,8 +33,12 @@ private:
     std::unique_ptr<QLockFile> cerrojo_;
 };
 
-// The process of the live agenda driving the port ("1" and "/dev/ttyS0" are one port), 0 when
-// none does.
-qint64 AgendaEnPuerto(const QString& puerto);
+// The live agenda driving the port: its process (-1 when it cannot be read, 0 when none drives
+// it) and the agenda file it runs.
+struct AgendaViva {
+    qint64 proceso = 0;
+    QString agenda;
+};
+AgendaViva AgendaEnPuerto(const QString& puerto);
 
 } // namespace brelo

@@ -119,8 +119,12 @@ std::string citado(const std::string& s) {
     return "\"" + s + "\"";
 }
 
-// The entry of one line, or why it is none.
-std::optional<std::string> leerEntrada(const std::vector<std::string>& c, EntradaAgenda& e) {
+// The entry of one line, or why it is none. Days written "lun, mar" are one list.
+std::optional<std::string> leerEntrada(std::vector<std::string> c, EntradaAgenda& e) {
+    while (c.size() > 1 && !c[0].empty() && c[0].back() == ',') {
+        c[0] += c[1];
+        c.erase(c.begin() + 1);
+    }
     const auto dias = leerDias(c[0]);
     if (!dias)
         return "se esperaban los dias (lun mar mie jue vie sab dom, separados por comas, "
@@ -184,14 +188,14 @@ Agenda LeerAgenda(std::string_view texto) {
     return a;
 }
 
-std::optional<Ocurrencia> EnVigor(const Agenda& a, MinutoCivil ahora) {
+std::optional<Ocurrencia> EnVigor(const Agenda& a, MinutoCivil ahora, const Aplica& aplica) {
     std::optional<Ocurrencia> mejor;
     const long long hoy = diaDe(ahora);
     for (long long d = hoy - UnaSemana; d <= hoy; ++d)
         for (std::size_t i = 0; i < a.entradas.size(); ++i) {
             const EntradaAgenda& e = a.entradas[i];
             const MinutoCivil cuando = d * MinutosDia + e.minuto;
-            if (e.hora || !tieneDia(e, d) || cuando > ahora)
+            if (e.hora || !tieneDia(e, d) || cuando > ahora || (aplica && !aplica(e)))
                 continue;
             if (!mejor || cuando >= mejor->cuando)
                 mejor = Ocurrencia{i, cuando};
@@ -199,14 +203,14 @@ std::optional<Ocurrencia> EnVigor(const Agenda& a, MinutoCivil ahora) {
     return mejor;
 }
 
-std::optional<Ocurrencia> Siguiente(const Agenda& a, MinutoCivil ahora) {
+std::optional<Ocurrencia> Siguiente(const Agenda& a, MinutoCivil ahora, const Aplica& aplica) {
     std::optional<Ocurrencia> mejor;
     const long long hoy = diaDe(ahora);
     for (long long d = hoy; d <= hoy + UnaSemana; ++d)
         for (std::size_t i = 0; i < a.entradas.size(); ++i) {
             const EntradaAgenda& e = a.entradas[i];
             const MinutoCivil cuando = d * MinutosDia + e.minuto;
-            if (!tieneDia(e, d) || cuando <= ahora)
+            if (!tieneDia(e, d) || cuando <= ahora || (aplica && !aplica(e)))
                 continue;
             if (!mejor || cuando < mejor->cuando)
                 mejor = Ocurrencia{i, cuando};
@@ -214,34 +218,56 @@ std::optional<Ocurrencia> Siguiente(const Agenda& a, MinutoCivil ahora) {
     return mejor;
 }
 
-std::optional<Ocurrencia> HoraDebida(const Agenda& a, MinutoCivil desde, MinutoCivil hasta) {
-    std::optional<Ocurrencia> mejor;
+std::vector<Ocurrencia> HorasDebidas(const Agenda& a, MinutoCivil desde, MinutoCivil hasta) {
+    std::vector<Ocurrencia> debidas;
     const long long primero = std::max(diaDe(desde), diaDe(hasta) - UnaSemana);
-    for (long long d = primero; d <= diaDe(hasta); ++d)
-        for (std::size_t i = 0; i < a.entradas.size(); ++i) {
-            const EntradaAgenda& e = a.entradas[i];
+    for (std::size_t i = 0; i < a.entradas.size(); ++i) {
+        const EntradaAgenda& e = a.entradas[i];
+        std::optional<Ocurrencia> ultima;
+        for (long long d = primero; e.hora && d <= diaDe(hasta); ++d) {
             const MinutoCivil cuando = d * MinutosDia + e.minuto;
-            if (e.hora && tieneDia(e, d) && cuando > desde && cuando <= hasta &&
-                (!mejor || cuando >= mejor->cuando))
-                mejor = Ocurrencia{i, cuando};
+            if (tieneDia(e, d) && cuando > desde && cuando <= hasta)
+                ultima = Ocurrencia{i, cuando};
         }
-    return mejor;
+        if (ultima)
+            debidas.push_back(*ultima);
+    }
+    return debidas;
 }
 
-std::array<std::vector<Tramo>, 7> Semana(const Agenda& a) {
+// One sweep through the week's occurrences, in order; the week before ends as this one does.
+std::array<std::vector<Tramo>, 7> Semana(const Agenda& a, const Aplica& aplica) {
+    struct Vez {
+        int minuto; // of the week
+        int entrada;
+    };
+    std::vector<Vez> veces;
+    for (std::size_t i = 0; i < a.entradas.size(); ++i) {
+        const EntradaAgenda& e = a.entradas[i];
+        if (e.hora || (aplica && !aplica(e)))
+            continue;
+        for (int d = 0; d < 7; ++d)
+            if (e.dias >> d & 1)
+                veces.push_back({d * MinutosDia + e.minuto, int(i)});
+    }
+    std::sort(veces.begin(), veces.end(), [](const Vez& x, const Vez& y) {
+        return x.minuto != y.minuto ? x.minuto < y.minuto : x.entrada < y.entrada;
+    });
     std::array<std::vector<Tramo>, 7> semana;
-    const MinutoCivil lunes = Civil(2024, 1, 1, 0, 0); // any Monday will do
+    int vigente = veces.empty() ? -1 : veces.back().entrada;
+    std::size_t v = 0;
     for (int d = 0; d < 7; ++d) {
-        std::vector<int> minutos{0};
-        for (const EntradaAgenda& e : a.entradas)
-            if (!e.hora && (e.dias & (1u << d)))
-                minutos.push_back(e.minuto);
-        std::sort(minutos.begin(), minutos.end());
-        for (int m : minutos) {
-            const auto o = EnVigor(a, lunes + d * MinutosDia + m);
-            const int entrada = o ? int(o->entrada) : -1;
-            if (semana[d].empty() || semana[d].back().entrada != entrada)
-                semana[d].push_back({m, entrada});
+        std::vector<Tramo>& dia = semana[std::size_t(d)];
+        dia.push_back({0, vigente});
+        for (; v < veces.size() && veces[v].minuto < (d + 1) * MinutosDia; ++v) {
+            vigente = veces[v].entrada;
+            const int minuto = veces[v].minuto - d * MinutosDia;
+            if (dia.back().minuto == minuto) // a later line at the same minute wins
+                dia.back().entrada = vigente;
+            else if (dia.back().entrada != vigente)
+                dia.push_back({minuto, vigente});
+            if (dia.size() > 1 && dia[dia.size() - 2].entrada == dia.back().entrada)
+                dia.pop_back();
         }
     }
     return semana;

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -51,19 +52,22 @@ struct Ocurrencia {
     bool operator==(const Ocurrencia&) const = default;
 };
 
+// Which entries count: those of one sign, say. Empty: all of them.
+using Aplica = std::function<bool(const EntradaAgenda&)>;
+
 // The text of an agenda file (UTF-8). A line that is not an entry is an error, and the rest is
 // still read so that every error is reported at once.
 Agenda LeerAgenda(std::string_view texto);
 
 // The message entry in force at ahora: the latest whose time has come, looking back a week.
 // Of two at the same minute, the later line. Clock entries are never in force.
-std::optional<Ocurrencia> EnVigor(const Agenda& a, MinutoCivil ahora);
+std::optional<Ocurrencia> EnVigor(const Agenda& a, MinutoCivil ahora, const Aplica& aplica = {});
 
 // The first entry of any kind that comes after ahora, within the next week.
-std::optional<Ocurrencia> Siguiente(const Agenda& a, MinutoCivil ahora);
+std::optional<Ocurrencia> Siguiente(const Agenda& a, MinutoCivil ahora, const Aplica& aplica = {});
 
-// The latest clock entry that came in (desde, hasta]; none when the clock went back.
-std::optional<Ocurrencia> HoraDebida(const Agenda& a, MinutoCivil desde, MinutoCivil hasta);
+// Each clock entry that came in (desde, hasta], at its latest; none when the clock went back.
+std::vector<Ocurrencia> HorasDebidas(const Agenda& a, MinutoCivil desde, MinutoCivil hasta);
 
 // From which minute of each day which message is in force (none: no entry yet, -1), midnight
 // first: the week as the sign will show it.
@@ -72,7 +76,7 @@ struct Tramo {
     int entrada = -1;
     bool operator==(const Tramo&) const = default;
 };
-std::array<std::vector<Tramo>, 7> Semana(const Agenda& a);
+std::array<std::vector<Tramo>, 7> Semana(const Agenda& a, const Aplica& aplica = {});
 
 // The days as a file names them: "todos", "lun-vie", "sab,dom", "lun,mie-vie".
 std::string TextoDias(std::uint8_t dias);

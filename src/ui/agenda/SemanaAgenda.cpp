@@ -30,9 +30,10 @@ SemanaAgenda::SemanaAgenda(QWidget* padre) : QWidget(padre) {
 }
 
 // Each message its colour, in the order the agenda first names them.
-void SemanaAgenda::Mostrar(const Agenda& a) {
+void SemanaAgenda::Mostrar(const Agenda& a, const Aplica& aplica) {
     agenda_ = a;
-    semana_ = Semana(a);
+    aplica_ = aplica;
+    semana_ = Semana(a, aplica);
     colores_.clear();
     for (const EntradaAgenda& e : a.entradas)
         if (!e.hora && !colores_.count(e.que))
@@ -59,7 +60,7 @@ QStringList SemanaAgenda::Tramos() const {
         for (std::size_t i = 0; i < semana_[std::size_t(d)].size(); ++i)
             l << describir(d, i);
         for (const EntradaAgenda& e : agenda_.entradas)
-            if (e.hora && (e.dias >> d & 1))
+            if (e.hora && (e.dias >> d & 1) && (!aplica_ || aplica_(e)))
                 l << QStringLiteral("%1 %2 hora")
                          .arg(texto(NombreDia(d)), texto(TextoHora(e.minuto)));
     }
@@ -108,7 +109,7 @@ void SemanaAgenda::paintEvent(QPaintEvent*) {
         // The clock: a mark from the top of the strip.
         p.setPen(QPen(pal.color(QPalette::Highlight), 2));
         for (const EntradaAgenda& e : agenda_.entradas)
-            if (e.hora && (e.dias >> d & 1))
+            if (e.hora && (e.dias >> d & 1) && (!aplica_ || aplica_(e)))
                 p.drawLine(x(e.minuto), r.top(), x(e.minuto), r.top() + AltoFranja / 2);
     }
     p.setPen(pal.color(QPalette::WindowText));

@@ -18,7 +18,8 @@ class SemanaAgenda : public QWidget {
 public:
     explicit SemanaAgenda(QWidget* padre = nullptr);
 
-    void Mostrar(const Agenda& a);
+    // The week of the entries aplica takes: one sign's.
+    void Mostrar(const Agenda& a, const Aplica& aplica = {});
 
     // What is drawn, as "lun 00:00-08:00 cerrado.mn2" and "lun 04:00 hora", day by day.
     QStringList Tramos() const;
@@ -37,6 +38,7 @@ private:
     QString describir(int dia, std::size_t i) const;
 
     Agenda agenda_;
+    Aplica aplica_;
     std::array<std::vector<Tramo>, 7> semana_;
     std::map<std::string, QColor> colores_;
 };

@@ -6,6 +6,7 @@
 #include "ui/agenda/SemanaAgenda.h"
 #include "ui/platform/plataforma.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -14,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -32,6 +34,10 @@ const char* const FinDeLinea = "\r\n";
 const char* const FinDeLinea = "\n";
 #endif
 constexpr int MaxHallazgosEnLaCaja = 10;
+// What a row keeps of the file, on its Dias cell.
+constexpr int Comentarios = Qt::UserRole;      // the comment lines just before it
+constexpr int Original = Qt::UserRole + 1;     // its line as read
+constexpr int CamposLeidos = Qt::UserRole + 2; // its cells as read
 
 QString deTexto(const std::string& s) {
     return QString::fromStdString(s);
@@ -97,6 +103,8 @@ void frmAgenda::crearControles() {
     cmdMensaje->setToolTip(QStringLiteral("Elegir el mensaje de la fila"));
     cmdHora = boton("cmdHora", "&Hora del Cartel");
     cmdHora->setToolTip(QStringLiteral("La fila pone en hora el reloj del cartel"));
+    cboCartel = new QComboBox;
+    cboCartel->setObjectName(QStringLiteral("cboCartel"));
     semana = new SemanaAgenda;
     txtRevision = new QPlainTextEdit;
     txtRevision->setObjectName(QStringLiteral("txtRevision"));
@@ -131,7 +139,11 @@ void frmAgenda::crearControles() {
     auto* todo = new QVBoxLayout(this);
     todo->addLayout(archivo);
     todo->addLayout(tabla, 1);
-    todo->addWidget(new QLabel(QStringLiteral("La semana en el cartel")));
+    auto* titulo = new QHBoxLayout;
+    titulo->addWidget(new QLabel(QStringLiteral("La semana en el cartel")));
+    titulo->addWidget(cboCartel);
+    titulo->addStretch();
+    todo->addLayout(titulo);
     todo->addWidget(semana);
     todo->addWidget(txtRevision);
     todo->addWidget(lblServicio);
@@ -155,9 +167,20 @@ void frmAgenda::conectar() {
         actualizar();
     });
     connect(cmdQuitar, &QPushButton::clicked, this, [this] {
-        if (grdEntradas->currentRow() < 0)
+        const int fila = grdEntradas->currentRow();
+        if (fila < 0)
             return;
-        grdEntradas->removeRow(grdEntradas->currentRow());
+        // The operator's comments stay, before the row that follows.
+        const QStringList notas = grdEntradas->item(fila, Dias)->data(Comentarios).toStringList();
+        if (fila + 1 < grdEntradas->rowCount()) {
+            QTableWidgetItem* siguiente = grdEntradas->item(fila + 1, Dias);
+            const bool antes = std::exchange(llenando_, true);
+            siguiente->setData(Comentarios, notas + siguiente->data(Comentarios).toStringList());
+            llenando_ = antes;
+        } else {
+            finales_ = notas + finales_;
+        }
+        grdEntradas->removeRow(fila);
         cambiado_ = true;
         actualizar();
     });
@@ -172,6 +195,7 @@ void frmAgenda::conectar() {
     connect(cmdRevisar, &QPushButton::clicked, this, &frmAgenda::Revisar);
     connect(cmdGrabar, &QPushButton::clicked, this, &frmAgenda::Grabar);
     connect(cmdCerrar, &QPushButton::clicked, this, &frmAgenda::reject);
+    connect(cboCartel, &QComboBox::currentIndexChanged, this, &frmAgenda::actualizar);
 }
 
 void frmAgenda::ponerFila(int fila, const QStringList& campos) {
@@ -182,39 +206,57 @@ void frmAgenda::ponerFila(int fila, const QStringList& campos) {
 }
 
 // Each entry a row; a line that is not one keeps its words in the row, for the operator to
-// mend, and is said why.
+// mend, and is said why. Comments go with the row after them.
 void frmAgenda::Cargar(const QString& ruta) {
     ruta_ = ruta;
     lblArchivo->setText(QDir::toNativeSeparators(ruta));
     grdEntradas->setRowCount(0);
+    finales_.clear();
     txtRevision->clear();
     const LecturaArchivo archivo = LeerArchivo(ruta);
-    if (!archivo.error.isEmpty() && QFileInfo::exists(ruta))
+    const QFileInfo info(ruta);
+    leido_ = info.exists() ? info.lastModified() : QDateTime();
+    tamanoLeido_ = info.exists() ? info.size() : -1;
+    if (!archivo.error.isEmpty() && info.exists())
         txtRevision->setPlainText(QStringLiteral("No se pudo leer la agenda: ") + archivo.error);
     else if (!archivo.error.isEmpty())
         txtRevision->setPlainText(QStringLiteral("La agenda todavia no existe: se crea al grabar"));
-    const Agenda a = LeerAgenda(archivo.datos);
-    const QStringList lineas = QString::fromUtf8(archivo.datos).split(QLatin1Char('\n'));
+    const std::string utf8 = AgendaEnUtf8(archivo.datos);
+    const Agenda a = LeerAgenda(utf8);
+    QStringList lineas = QString::fromStdString(utf8).split(QLatin1Char('\n'));
+    if (!lineas.isEmpty() && lineas.last().isEmpty())
+        lineas.removeLast(); // the end of the last line
     std::size_t siguiente = 0;
     for (int n = 1; n <= lineas.size(); ++n) {
-        QStringList campos;
+        QString texto = lineas[n - 1];
+        if (texto.endsWith(QLatin1Char('\r')))
+            texto.chop(1);
+        if (n == 1 && texto.startsWith(QChar(0xFEFF)))
+            texto.remove(0, 1);
+        QStringList celdas;
         if (siguiente < a.entradas.size() && a.entradas[siguiente].linea == n) {
             const EntradaAgenda& e = a.entradas[siguiente++];
             QStringList puertos;
             for (const std::string& p : e.puertos)
                 puertos << campo(deTexto(p));
-            campos = {deTexto(TextoDias(e.dias)), deTexto(TextoHora(e.minuto)), deTexto(e.que),
+            celdas = {deTexto(TextoDias(e.dias)), deTexto(TextoHora(e.minuto)), deTexto(e.que),
                       puertos.join(QLatin1Char(' '))};
         } else if (std::any_of(a.errores.begin(), a.errores.end(),
                                [n](const ErrorAgenda& e) { return e.linea == n; })) {
-            campos = lineas[n - 1].trimmed().split(QRegularExpression(QStringLiteral("\\s+")));
-            campos = {campos.value(0), campos.value(1), campos.value(2),
-                      campos.mid(3).join(QLatin1Char(' '))};
+            celdas = texto.trimmed().split(QRegularExpression(QStringLiteral("\\s+")));
+            celdas = {celdas.value(0), celdas.value(1), celdas.value(2),
+                      celdas.mid(3).join(QLatin1Char(' '))};
         } else {
+            finales_ << texto; // a comment or a blank line, for the next row
             continue;
         }
-        grdEntradas->insertRow(grdEntradas->rowCount());
-        ponerFila(grdEntradas->rowCount() - 1, campos);
+        const int fila = grdEntradas->rowCount();
+        grdEntradas->insertRow(fila);
+        ponerFila(fila, celdas);
+        QTableWidgetItem* dias = grdEntradas->item(fila, Dias);
+        dias->setData(Comentarios, std::exchange(finales_, {}));
+        dias->setData(Original, texto);
+        dias->setData(CamposLeidos, campos(fila));
     }
     cambiado_ = false;
     if (!a.errores.empty())
@@ -222,19 +264,43 @@ void frmAgenda::Cargar(const QString& ruta) {
     actualizar();
 }
 
+QStringList frmAgenda::campos(int fila) const {
+    QStringList c;
+    for (int col = 0; col < 4; ++col) {
+        const QTableWidgetItem* i = grdEntradas->item(fila, col);
+        c << (i ? i->text().trimmed() : QString());
+    }
+    return c;
+}
+
+QString frmAgenda::linea(int fila) const {
+    QStringList l;
+    const QStringList c = campos(fila);
+    for (int col = 0; col < 4; ++col)
+        if (!c[col].isEmpty())
+            l << (col == Mensaje ? campo(c[col]) : c[col]);
+    return l.join(QLatin1Char(' '));
+}
+
 QString frmAgenda::Texto() const {
     QStringList lineas;
-    for (int f = 0; f < grdEntradas->rowCount(); ++f) {
-        QStringList campos;
-        for (int c = 0; c < 4; ++c) {
-            const QTableWidgetItem* i = grdEntradas->item(f, c);
-            const QString t = i ? i->text().trimmed() : QString();
-            if (!t.isEmpty())
-                campos << (c == Mensaje ? campo(t) : t);
-        }
-        lineas << campos.join(QLatin1Char(' '));
-    }
+    for (int f = 0; f < grdEntradas->rowCount(); ++f)
+        lineas << linea(f);
     return lineas.join(QLatin1Char('\n'));
+}
+
+QString frmAgenda::TextoArchivo() const {
+    QStringList lineas;
+    if (!leido_.isValid() && grdEntradas->rowCount() && finales_.isEmpty())
+        lineas << QLatin1String(Cabecera); // a new agenda says what its columns are
+    for (int f = 0; f < grdEntradas->rowCount(); ++f) {
+        const QTableWidgetItem* dias = grdEntradas->item(f, Dias);
+        lineas << dias->data(Comentarios).toStringList();
+        const bool igual = dias->data(CamposLeidos).toStringList() == campos(f);
+        lineas << (igual ? dias->data(Original).toString() : linea(f));
+    }
+    lineas << finales_;
+    return lineas.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
 AgendaLeida frmAgenda::leida() const {
@@ -258,6 +324,7 @@ bool frmAgenda::Revisar() {
             dicho << enFilas(h);
     txtRevision->setPlainText(dicho.isEmpty() ? QStringLiteral("Revisada: todo bien")
                                               : dicho.join(QLatin1Char('\n')));
+    conErrores_ = !a.errores.isEmpty();
     return a.errores.isEmpty();
 }
 
@@ -284,10 +351,19 @@ bool frmAgenda::Grabar() {
                                   QMessageBox::Warning))
             return false;
     }
+    const QFileInfo ahora(ruta_);
+    const bool otro = ahora.exists()
+                          ? ahora.lastModified() != leido_ || ahora.size() != tamanoLeido_
+                          : leido_.isValid();
+    if (otro && !plataforma_.Pregunta(this, QStringLiteral("Agenda"),
+                                      QStringLiteral("La agenda cambio en el disco desde que se "
+                                                     "abrio.\nDesea Grabarla igual? Se pierde lo "
+                                                     "que cambio alli."),
+                                      QMessageBox::Warning))
+        return false;
     QDir().mkpath(QFileInfo(ruta_).absolutePath());
-    const QString texto = QLatin1String(Cabecera) + QLatin1Char('\n') + Texto() + QLatin1Char('\n');
     const QString error =
-        EscribirArchivo(ruta_, QString(texto)
+        EscribirArchivo(ruta_, TextoArchivo()
                                    .replace(QLatin1Char('\n'), QLatin1String(FinDeLinea))
                                    .toUtf8()
                                    .toStdString())
@@ -298,6 +374,8 @@ bool frmAgenda::Grabar() {
         return false;
     }
     GuardarRutaAgenda(ruta_);
+    leido_ = QFileInfo(ruta_).lastModified();
+    tamanoLeido_ = QFileInfo(ruta_).size();
     cambiado_ = false;
     actualizar();
     txtRevision->appendPlainText(QStringLiteral("Agenda grabada"));
@@ -352,39 +430,75 @@ void frmAgenda::elegirArchivo() {
     if (!PreguntarGrabar())
         return;
     DialogoArchivo d;
-    d.modo = DialogoArchivo::Guardar;
-    d.filtro = QStringLiteral("Agendas(*.txt)|*.txt");
-    d.carpeta = QFileInfo(ruta_).absolutePath();
-    d.sufijo = QStringLiteral("txt");
+    d.filtro = QStringLiteral("Agendas(*.txt)|*.txt|Todos los Archivos(*.*)|*.*");
+    d.carpeta = QFileInfo(AgendaPorOmision()).absolutePath(); // where the service's agenda is
     if (const auto elegido = plataforma_.ElegirArchivo(this, d)) {
         Cargar(elegido->ruta);
         GuardarRutaAgenda(elegido->ruta);
     }
 }
 
+// After every change: the title, the signs and the week of the one chosen, lines that are not
+// entries as soon as they are, and the service.
 void frmAgenda::actualizar() {
     setWindowModified(cambiado_);
-    semana->Mostrar(LeerAgenda(Texto().toStdString()));
+    const AgendaLeida a = leida();
+    const QStringList carteles = Carteles(a.agenda, puertosPorOmision());
+    QStringList vistos;
+    for (int i = 0; i < cboCartel->count(); ++i)
+        vistos << cboCartel->itemText(i);
+    if (vistos != carteles) {
+        const QString elegido = cboCartel->currentText();
+        const QSignalBlocker quieto(cboCartel);
+        cboCartel->clear();
+        cboCartel->addItems(carteles);
+        cboCartel->setCurrentIndex(std::max<int>(0, int(carteles.indexOf(elegido))));
+    }
+    cboCartel->setVisible(carteles.size() > 1);
+    semana->Mostrar(a.agenda, carteles.size() > 1
+                                  ? DelCartel(cboCartel->currentText(), puertosPorOmision())
+                                  : Aplica());
+    if (!a.errores.isEmpty()) {
+        txtRevision->setPlainText(a.errores.join(QLatin1Char('\n')));
+        conErrores_ = true;
+    } else if (conErrores_) {
+        txtRevision->setPlainText(
+            QStringLiteral("Sin errores de escritura: Revisar revisa los mensajes y los puertos"));
+        conErrores_ = false;
+    }
     lblServicio->setText(EstadoServicio());
 }
 
 QString frmAgenda::EstadoServicio() const {
-    QStringList puertos = puertosPorOmision();
-    for (const EntradaAgenda& e : leida().agenda.entradas)
-        puertos << PuertosDe(e, {});
-    for (const QString& p : puertos)
-        if (const qint64 proceso = AgendaEnPuerto(p))
-            return QStringLiteral("La agenda esta en marcha (proceso %1, puerto %2): toma los "
-                                  "cambios en un minuto, una vez grabados.")
-                .arg(proceso)
-                .arg(p);
+    const QStringList puertos = Carteles(leida().agenda, puertosPorOmision()) + puertosPorOmision();
+    const QString esta = QFileInfo(ruta_).absoluteFilePath();
+    for (const QString& p : puertos) {
+        const AgendaViva viva = AgendaEnPuerto(p);
+        if (!viva.proceso)
+            continue;
+        const QString quien =
+            viva.proceso > 0 ? QStringLiteral("proceso %1, ").arg(viva.proceso) : QString();
+        if (viva.agenda.isEmpty() || viva.agenda == esta)
+            return QStringLiteral("La agenda esta en marcha (%1puerto %2): toma los cambios en un "
+                                  "minuto, una vez grabados.")
+                .arg(quien, p);
+        return QStringLiteral("Otra agenda esta en marcha en el puerto %1 (%2%3): esta no se "
+                              "envia mientras aquella lo use.")
+            .arg(p, quien, QDir::toNativeSeparators(viva.agenda));
+    }
+    const QString otra = esta == QFileInfo(AgendaPorOmision()).absoluteFilePath()
+                             ? QString()
+                             : QStringLiteral(" El servicio envia la agenda %1, no esta.")
+                                   .arg(QDir::toNativeSeparators(AgendaPorOmision()));
 #ifdef Q_OS_WIN
     return QStringLiteral("La agenda no esta en marcha. Para que empiece al entrar en Windows, "
                           "instale Brelo con la casilla \"Iniciar la agenda al entrar en "
-                          "Windows\" (o vea LEAME.txt).");
+                          "Windows\" (o vea LEAME.txt).") +
+           otra;
 #else
     return QStringLiteral("La agenda no esta en marcha. Para que envie sola, tambien tras "
-                          "reiniciar: systemctl --user enable --now brelo-agenda");
+                          "reiniciar: systemctl --user enable --now brelo-agenda") +
+           otra;
 #endif
 }
 

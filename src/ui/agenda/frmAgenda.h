@@ -9,6 +9,7 @@
 
 #include <QDialog>
 
+class QComboBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -36,6 +37,7 @@ public:
     QPushButton* cmdMensaje;
     QPushButton* cmdHora;
     QPushButton* cmdArchivo;
+    QComboBox* cboCartel; // whose week is drawn, when the agenda drives several signs
     SemanaAgenda* semana;
     QPlainTextEdit* txtRevision;
     QLabel* lblServicio;
@@ -44,8 +46,11 @@ public:
     QPushButton* cmdCerrar;
 
     void Cargar(const QString& ruta);
-    // The rows as the file's lines, then what parsing them found: errors name the row.
+    // The rows as lines, one a row: what is checked, errors naming the row.
     QString Texto() const;
+    // The file as it will be written: each row as it was read unless it was changed, the
+    // operator's comments where they were.
+    QString TextoArchivo() const;
     // Shows the findings; true when there is no line that is not an entry.
     bool Revisar();
     // Checked first; false when not written (errors, findings not accepted, a failed write).
@@ -70,8 +75,15 @@ private:
     AgendaLeida leida() const;
     QStringList puertosPorOmision() const;
 
+    QString linea(int fila) const;
+    QStringList campos(int fila) const;
+
     Plataforma& plataforma_;
     QString ruta_;
+    QStringList finales_; // comments after the last row
+    QDateTime leido_;     // the file's time when read or written: another's change is seen
+    qint64 tamanoLeido_ = -1;
+    bool conErrores_ = false; // the review box shows lines that are not entries
     bool cambiado_ = false;
     bool llenando_ = false;
 };

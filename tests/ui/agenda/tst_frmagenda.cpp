@@ -8,6 +8,7 @@
 #include "ui/agenda/SemanaAgenda.h"
 #include "ui/agenda/frmAgenda.h"
 
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -92,7 +93,13 @@ class TstFrmAgenda : public QObject {
     }
 
 private Q_SLOTS:
-    void init() { GuardarRutaAgenda(ruta("agenda.txt")); }
+    // The stored port one that is there, so that it is no finding.
+    void init() {
+        GuardarRutaAgenda(ruta("agenda.txt"));
+        Ajustes a;
+        a.Puerto = "/dev/null";
+        GuardarAjustes(a);
+    }
 
     void edicion_data() { Filas(Ediciones); }
     void edicion() {
@@ -140,15 +147,73 @@ private Q_SLOTS:
         QVERIFY(d.Cambiado() && d.isWindowModified());
         p.respuestas = {true};
         QTest::mouseClick(d.cmdGrabar, Qt::LeftButton);
-        QCOMPARE(leer("agenda.txt"), Cabecera + "lun-vie 08:00 a.mn2\nlun 21:00 falta.mn2\n");
+        QCOMPARE(leer("agenda.txt"), "# mia\nlun-vie 08:00 a.mn2\nlun 21:00 falta.mn2\n");
         QVERIFY(!d.Cambiado() && !d.isWindowModified());
         QCOMPARE(LeerRutaAgenda(), ruta("agenda.txt"));
         hacer(d, p, "celda:1,2");
         hacer(d, p, "teclas:a.mn2");
         QTest::mouseClick(d.cmdGrabar, Qt::LeftButton); // all well: nothing asked
         QCOMPARE(p.cajas.size(), 3);
-        QCOMPARE(leer("agenda.txt"), Cabecera + "lun-vie 08:00 a.mn2\nlun 21:00 a.mn2\n");
+        QCOMPARE(leer("agenda.txt"), "# mia\nlun-vie 08:00 a.mn2\nlun 21:00 a.mn2\n");
         QCOMPARE(d.txtRevision->toPlainText(), "Revisada: todo bien\nAgenda grabada");
+    }
+
+    // The operator's comments and way of writing stay where they were; a changed row is written
+    // anew; a new agenda starts with what its columns are.
+    void comentarios_data() {
+        QTest::addColumn<QByteArray>("antes");
+        QTest::addColumn<QStringList>("pasos");
+        QTest::addColumn<QByteArray>("despues");
+        const QByteArray tienda = "# tienda\nvie-lun 21:00 a.mn2   # noche\n\n# manana\nlun 08:00 "
+                                  "a.mn2\n# fin\n";
+        QTest::newRow("subir") << tienda << QStringList{"celda:1,0", "boton:cmdSubir"}
+                               << QByteArray("\n# manana\nlun 08:00 a.mn2\n# tienda\nvie-lun "
+                                             "21:00 a.mn2   # noche\n# fin\n");
+        QTest::newRow("cambiada") << tienda << QStringList{"celda:0,1", "teclas:22:00"}
+                                  << QByteArray(
+                                         "# tienda\nlun,vie-dom 22:00 a.mn2\n\n# manana\nlun "
+                                         "08:00 a.mn2\n# fin\n");
+        QTest::newRow("quitada") << tienda << QStringList{"celda:0,1", "boton:cmdQuitar"}
+                                 << QByteArray("# tienda\n\n# manana\nlun 08:00 a.mn2\n# fin\n");
+        QTest::newRow("quitada la ultima") << tienda << QStringList{"celda:1,1", "boton:cmdQuitar"}
+                                           << QByteArray("# tienda\nvie-lun 21:00 a.mn2   # "
+                                                         "noche\n\n# manana\n# fin\n");
+        QTest::newRow("nueva") << QByteArray() << QStringList{"boton:cmdAgregar", "boton:cmdHora"}
+                               << Cabecera + "lun-vie 08:00 hora\n";
+    }
+    void comentarios() {
+        QFETCH(QByteArray, antes);
+        QFETCH(QStringList, pasos);
+        QFETCH(QByteArray, despues);
+        QFile::remove(ruta("agenda.txt"));
+        escribir("a.mn2", "0,0,0,\"A\",0\r\n");
+        if (!antes.isNull())
+            escribir("agenda.txt", antes);
+        PlataformaGuion p;
+        frmAgenda d(p);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        for (const QString& paso : pasos)
+            hacer(d, p, paso);
+        QVERIFY(d.Grabar());
+        QCOMPARE(leer("agenda.txt"), despues);
+    }
+
+    // A file changed by another while the dialog had it open is not overwritten unasked.
+    void cambiadaEnElDisco() {
+        escribir("a.mn2", "0,0,0,\"A\",0\r\n");
+        escribir("agenda.txt", "lun 08:00 a.mn2\n");
+        PlataformaGuion p;
+        frmAgenda d(p);
+        escribir("agenda.txt", "mar 10:00 a.mn2 # a mano\n");
+        d.grdEntradas->item(0, frmAgenda::Hora)->setText("08:30");
+        QVERIFY(!d.Grabar()); // No
+        QCOMPARE(p.cajas.value(0), "Agenda|La agenda cambio en el disco desde que se abrio.\nDesea "
+                                   "Grabarla igual? Se pierde lo que cambio alli.");
+        QCOMPARE(leer("agenda.txt"), "mar 10:00 a.mn2 # a mano\n");
+        p.respuestas = {true};
+        QVERIFY(d.Grabar());
+        QCOMPARE(leer("agenda.txt"), "lun 08:30 a.mn2\n");
     }
 
     // Leaving with changes asks; No leaves the file as it was, Yes writes it.
@@ -172,7 +237,25 @@ private Q_SLOTS:
         QTest::keyClick(&d, Qt::Key_Escape);
         QCOMPARE(p.cajas.value(0), "Agenda|Hay cambios en la agenda\rDesea Grabarlos?");
         QVERIFY(!d.isVisible());
-        QCOMPARE(leer("agenda.txt"), si ? Cabecera + "lun 08:00 hora\n" : "lun 08:00 a.mn2\n");
+        QCOMPARE(leer("agenda.txt"), si ? "lun 08:00 hora\n" : "lun 08:00 a.mn2\n");
+    }
+
+    // Each sign its own week, chosen above the drawing.
+    void semanaPorCartel() {
+        escribir("agenda.txt", "todos 08:00 a.mn2 tcp://127.0.0.1:4001\n"
+                               "todos 12:00 b.mn2 tcp://127.0.0.1:4002\ntodos 20:00 c.mn2 "
+                               "tcp://127.0.0.1:4001\n");
+        PlataformaGuion p;
+        frmAgenda d(p);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        QCOMPARE(d.cboCartel->count(), 2);
+        QVERIFY(d.cboCartel->isVisible());
+        QCOMPARE(d.semana->Tramos().mid(0, 3),
+                 (QStringList{"lun 00:00-08:00 c.mn2", "lun 08:00-20:00 a.mn2",
+                              "lun 20:00-24:00 c.mn2"}));
+        d.cboCartel->setCurrentIndex(1);
+        QCOMPARE(d.semana->Tramos().first(), "lun 00:00-24:00 b.mn2");
     }
 
     // The week drawn from the rows, as they change.
@@ -198,8 +281,18 @@ private Q_SLOTS:
             frmAgenda d(p);
             QVERIFY(d.lblServicio->text().startsWith("La agenda no esta en marcha."));
         }
+        {
+            CerrojoAgenda otra("TCP://127.0.0.1:4001"); // the same sign, another agenda
+            QVERIFY(otra.Tomar(ruta("otra.txt")));
+            frmAgenda d(p);
+            QCOMPARE(d.lblServicio->text(),
+                     QStringLiteral("Otra agenda esta en marcha en el puerto tcp://127.0.0.1:4001 "
+                                    "(proceso %1, %2): esta no se envia mientras aquella lo use.")
+                         .arg(QCoreApplication::applicationPid())
+                         .arg(ruta("otra.txt")));
+        }
         CerrojoAgenda cerrojo("tcp://127.0.0.1:4001");
-        QVERIFY(cerrojo.Tomar());
+        QVERIFY(cerrojo.Tomar(ruta("agenda.txt")));
         frmAgenda d(p);
         QCOMPARE(d.lblServicio->text(),
                  QStringLiteral("La agenda esta en marcha (proceso %1, puerto "
