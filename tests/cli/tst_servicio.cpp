@@ -109,6 +109,19 @@ const Escena Escenas[] = {
      "12-08 10:02 Agenda leida de nuevo: 1 entradas\n"
      "12-08 10:02 Proxima: mie 00:00 manana.mn2\n"
      "12-08 10:05 Fin de la agenda\n"},
+    // Two signs, each with its week: both get what is in force for them at start, and at the
+    // same minute each its own message.
+    {"dos carteles",
+     "todos 05:00 manana.mn2 %1\ntodos 06:00 cerrado.mn2 %3\ntodos 10:30 finde.mn2 %1\ntodos 10:30 manana.mn2 %3\n",
+     "2026-12-08 10:00", {}, 35,
+     "12-08 10:00 Agenda AGENDA: 4 entradas\n"
+     "12-08 10:00 Enviado manana.mn2 a PTY: 20 bytes en 0.0 s\n"
+     "12-08 10:00 Enviado cerrado.mn2 a PTY2: 16 bytes en 0.0 s\n"
+     "12-08 10:00 Proxima: mar 10:30 finde.mn2\n"
+     "12-08 10:30 Enviado finde.mn2 a PTY: 26 bytes en 0.0 s\n"
+     "12-08 10:30 Enviado manana.mn2 a PTY2: 20 bytes en 0.0 s\n"
+     "12-08 10:30 Proxima: mie 05:00 manana.mn2\n"
+     "12-08 10:35 Fin de la agenda\n"},
     {"puerto que vuelve, agenda cambiada, reloj atrasado",
      "todos 00:00 manana.mn2 %2\n",
      "2026-12-08 10:00", {"10:20 puerto", "10:30 agenda:todos 00:00 manana.mn2 %2\\ntodos 11:00 finde.mn2 %2", "10:40 agenda:lunes 9 x.mn2", "11:30 reloj:-120"}, 120,
@@ -151,7 +164,7 @@ private Q_SLOTS:
         const QTimeZone madrid("Europe/Madrid");
         QVERIFY(madrid.isValid());
         Carpeta c;
-        ParPty par;
+        ParPty par, otro; // the sign, and a second one for "%3"
         c.escribir("manana.mn2", "0,0,0,\"BUENOS DIAS\",0\r\n");
         c.escribir("finde.mn2", "1,0,2,\"SABADO\",0\r\n");
         c.escribir("cerrado.mn2", "0,0,0,\"CERRADO\",0\r\n");
@@ -160,6 +173,7 @@ private Q_SLOTS:
             c.escribir("agenda.txt", texto.replace("\\n", "\n")
                                          .replace("%1", par.programa())
                                          .replace("%2", falta)
+                                         .replace("%3", otro.programa())
                                          .toUtf8());
         };
         agenda(caso.agenda);
@@ -194,7 +208,8 @@ private Q_SLOTS:
                               [&] { return reloj.Ahora() >= fin; }),
                  0);
         QString dicho = QString::fromStdString(salida.str());
-        dicho.replace(c.ruta("agenda.txt"), "AGENDA").replace(par.programa(), "PTY");
+        dicho.replace(c.ruta("agenda.txt"), "AGENDA").replace(otro.programa(), "PTY2");
+        dicho.replace(par.programa(), "PTY");
         dicho.replace(falta, "FALTA");
         dicho.replace(QRegularExpression("^\\d{4}-(\\d\\d-\\d\\d \\d\\d:\\d\\d):00 ",
                                          QRegularExpression::MultilineOption),
@@ -203,23 +218,24 @@ private Q_SLOTS:
             qWarning().noquote() << dicho;
         QCOMPARE(dicho, caso.lineas);
         // What reached the sign: each stream of a line that says it was sent, in order.
-        QByteArray esperado;
+        QByteArray esperado, esperadoOtro;
         for (const QString& l : dicho.split('\n')) {
+            QByteArray& a = l.contains(" a PTY2") ? esperadoOtro : esperado;
             const QString que = l.section(' ', 3, 3);
             if (!l.contains(" Enviado "))
                 continue;
             if (l.contains(" la hora ")) {
                 const QDateTime t =
                     QDateTime::fromString(caso.inicio.left(5) + l.left(11), "yyyy-MM-dd HH:mm");
-                esperado +=
-                    TramaFecha(CamposDeReloj(t.time().hour(), t.time().minute(), 0, t.date().day(),
-                                             t.date().month(), t.date().year()));
+                a += TramaFecha(CamposDeReloj(t.time().hour(), t.time().minute(), 0, t.date().day(),
+                                              t.date().month(), t.date().year()));
             } else {
                 Falla falla;
-                esperado += *TramaDeArchivo(c.ruta(que), falla);
+                a += *TramaDeArchivo(c.ruta(que), falla);
             }
         }
         QCOMPARE(par.Leer(esperado.size()), esperado);
+        QCOMPARE(otro.Leer(esperadoOtro.size()), esperadoOtro);
     }
 };
 
