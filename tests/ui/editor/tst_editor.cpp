@@ -532,7 +532,9 @@ private Q_SLOTS:
         teclear(b.f.txtMensaje, "@", Teclas);
         QCOMPARE(b.panel(3), "PGM: @ se escribe desde \"Caracteres Especiales\"");
         b.v.BorrMsg();
-        teclear(b.f.txtMensaje, "@_", Teclas);
+        teclear(b.f.txtMensaje, "@", Teclas);
+        QCOMPARE(b.panel(3), "");
+        teclear(b.f.txtMensaje, "_", Teclas);
         QCOMPARE(b.panel(3), "PGM: _ se escribe desde \"Caracteres Especiales\"");
     }
 
