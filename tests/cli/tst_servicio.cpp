@@ -32,7 +32,7 @@ public:
     qint64 Ahora() override { return ahora_; }
     void DormirHasta(qint64 hasta, const std::function<bool()>&) override {
         ahora_ = std::max<qint64>(ahora_, hasta);
-        if (alDespertar && QThread::currentThread() == qApp->thread())
+        if (alDespertar && QThread::currentThread() == QCoreApplication::instance()->thread())
             alDespertar();
     }
 
