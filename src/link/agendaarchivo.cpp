@@ -100,27 +100,28 @@ QStringList escritos(const EntradaAgenda& e, const QStringList& porOmision) {
         puertos << QString::fromStdString(p);
     return puertos;
 }
+
+// Each sign of the list once, by the first name it is given.
+QStringList unicos(const QStringList& puertos) {
+    QStringList unicos, claves;
+    for (const QString& p : puertos)
+        if (const QString clave = ClavePuerto(p); !claves.contains(clave)) {
+            claves << clave;
+            unicos << p;
+        }
+    return unicos;
+}
 } // namespace
 
 QStringList PuertosDe(const EntradaAgenda& e, const QStringList& porOmision) {
-    QStringList puertos, claves;
-    for (const QString& p : escritos(e, porOmision))
-        if (const QString clave = ClavePuerto(p); !claves.contains(clave)) {
-            claves << clave;
-            puertos << p;
-        }
-    return puertos;
+    return unicos(escritos(e, porOmision));
 }
 
 QStringList Carteles(const Agenda& a, const QStringList& porOmision) {
-    QStringList carteles, claves;
+    QStringList todos;
     for (const EntradaAgenda& e : a.entradas)
-        for (const QString& p : PuertosDe(e, porOmision))
-            if (const QString clave = ClavePuerto(p); !claves.contains(clave)) {
-                claves << clave;
-                carteles << p;
-            }
-    return carteles;
+        todos << escritos(e, porOmision);
+    return unicos(todos);
 }
 
 Aplica DelCartel(const QString& puerto, const QStringList& porOmision) {
