@@ -38,9 +38,10 @@ cp "$raiz/fuzz/corpus/archivo/ejemplo.mn2" "$t/"
 comprobar "brelo-cli.exe desde la carpeta descomprimida" \
     "cmp -s $t/windows <(cd $t && $linux trama ejemplo.mn2)"
 printf 'lun-vie 08:00 ejemplo.mn2\r\nsab,dom 09:30 ejemplo.mn2 3\r\ntodos 04:00 hora\r\n' >"$t/agenda.txt"
-(cd "$t" && wine "$t/$carpeta/brelo-cli.exe" agenda agenda.txt --revisar >"$t/semana") || true
+(cd "$t" && wine "$t/$carpeta/brelo-cli.exe" agenda agenda.txt --revisar | grep -v '^Cartel en ' >"$t/semana") || true
+# Whether a device is there is each machine's own: a COM port is not looked for.
 comprobar "la agenda revisada en Windows como en Linux" \
-    "cmp -s $t/semana <(cd $t && HOME=$t $linux agenda agenda.txt --revisar)"
+    "cmp -s $t/semana <(cd $t && HOME=$t $linux agenda agenda.txt --revisar | grep -v '^Cartel en ')"
 
 wine "$instalador" /S
 programas="$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Local/Programs/Brelo' | head -1)"
