@@ -69,6 +69,7 @@ const Lectura Lecturas[] = {
      "mar 07:00 b.mn2 | L1: se esperaban los dias (lun mar mie jue vie sab dom, separados por comas, lun-vie, o todos) y hay \"lunes\" | L3: se esperaba la hora HH:MM, de 00:00 a 23:59, y hay \"8\" | L4: se esperaba la hora HH:MM, de 00:00 a 23:59, y hay \"24:00\" | L5: se esperaba la hora HH:MM, de 00:00 a 23:59, y hay \"08:60\" | L7: falta que enviar tras la hora: un mensaje .mn2 o .mnm, o hora | L8: se esperaba un mensaje .mn2 o .mnm, o hora, y hay \"a.txt\" | L9: falta la hora (HH:MM) tras los dias | L10: falta la comilla que cierra un nombre | L11: se esperaban los dias (lun mar mie jue vie sab dom, separados por comas, lun-vie, o todos) y hay \"lun-\" | L12: se esperaban los dias (lun mar mie jue vie sab dom, separados por comas, lun-vie, o todos) y hay \"lun,,mar\" | L13: se esperaba la hora HH:MM, de 00:00 a 23:59, y hay \"123:00\""},
     {"solo la extension", "lun 08:00 .mn2", "L1: se esperaba un mensaje .mn2 o .mnm, o hora, y hay \".mn2\""},
     {"hora con letras", "lun 0a:00 a.mn2", "L1: se esperaba la hora HH:MM, de 00:00 a 23:59, y hay \"0a:00\""},
+    {"minutos de mas", "lun 08:005 a.mn2\nlun 08:5 a.mn2", "L1: se esperaba la hora HH:MM, de 00:00 a 23:59, y hay \"08:005\" | L2: se esperaba la hora HH:MM, de 00:00 a 23:59, y hay \"08:5\""},
 };
 // What is in force and what comes next at a moment of the example's week.
 struct Momento { const char* nombre; MinutoCivil ahora; QString vigor, siguiente; };
