@@ -122,6 +122,17 @@ const Escena Escenas[] = {
      "12-08 10:30 Enviado manana.mn2 a PTY2: 20 bytes en 0.0 s\n"
      "12-08 10:30 Proxima: mie 05:00 manana.mn2\n"
      "12-08 10:35 Fin de la agenda\n"},
+    // A change that keeps the file's size is read all the same.
+    {"mismo largo",
+     "todos 00:00 finde.mn2 %1\n",
+     "2026-12-08 10:00", {"10:05 agenda:todos 00:01 finde.mn2 %1"}, 7,
+     "12-08 10:00 Agenda AGENDA: 1 entradas\n"
+     "12-08 10:00 Enviado finde.mn2 a PTY: 26 bytes en 0.0 s\n"
+     "12-08 10:00 Proxima: mie 00:00 finde.mn2\n"
+     "12-08 10:05 Agenda leida de nuevo: 1 entradas\n"
+     "12-08 10:05 Enviado finde.mn2 a PTY: 26 bytes en 0.0 s\n"
+     "12-08 10:05 Proxima: mie 00:01 finde.mn2\n"
+     "12-08 10:07 Fin de la agenda\n"},
     {"puerto que vuelve, agenda cambiada, reloj atrasado",
      "todos 00:00 manana.mn2 %2\n",
      "2026-12-08 10:00", {"10:20 puerto", "10:30 agenda:todos 00:00 manana.mn2 %2\\ntodos 11:00 finde.mn2 %2", "10:40 agenda:lunes 9 x.mn2", "11:30 reloj:-120"}, 120,
@@ -169,12 +180,18 @@ private Q_SLOTS:
         c.escribir("finde.mn2", "1,0,2,\"SABADO\",0\r\n");
         c.escribir("cerrado.mn2", "0,0,0,\"CERRADO\",0\r\n");
         const QString falta = c.ruta("falta");
+        // Each version of the file a second newer than the last, however fast it comes.
+        QDateTime version(QDate(2026, 1, 1), QTime(0, 0));
         const auto agenda = [&](QString texto) {
             c.escribir("agenda.txt", texto.replace("\\n", "\n")
                                          .replace("%1", par.programa())
                                          .replace("%2", falta)
                                          .replace("%3", otro.programa())
                                          .toUtf8());
+            QFile f(c.ruta("agenda.txt"));
+            version = version.addSecs(1);
+            QVERIFY(f.open(QIODevice::ReadWrite) &&
+                    f.setFileTime(version, QFileDevice::FileModificationTime));
         };
         agenda(caso.agenda);
         RelojSaltos reloj;

@@ -251,6 +251,8 @@ private Q_SLOTS:
                                     << QByteArray("lun-vie 08:05 a.mn2 COM3");
         QTest::newRow("dos y uno")
             << QByteArray("sab,dom,mie 00:00 hora") << QByteArray("mie,sab,dom 00:00 hora");
+        QTest::newRow("almohadilla") << QByteArray("mar 10:00 \"#1.mn2\" \"#2\"")
+                                     << QByteArray("mar 10:00 \"#1.mn2\" \"#2\"");
         QTest::newRow("vuelta") << QByteArray("vie-lun 23:59 a.mn2")
                                 << QByteArray("lun,vie-dom 23:59 a.mn2");
         QTest::newRow("con blancos")
