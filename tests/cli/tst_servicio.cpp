@@ -125,7 +125,7 @@ const Escena Escenas[] = {
     // A change that keeps the file's size is read all the same.
     {"mismo largo",
      "todos 00:00 finde.mn2 %1\n",
-     "2026-12-08 10:00", {"10:05 agenda:todos 00:01 finde.mn2 %1"}, 7,
+     "2026-12-08 10:00", {"10:05 agenda:todos 00:01 finde.mn2 %1\\n"}, 7,
      "12-08 10:00 Agenda AGENDA: 1 entradas\n"
      "12-08 10:00 Enviado finde.mn2 a PTY: 26 bytes en 0.0 s\n"
      "12-08 10:00 Proxima: mie 00:00 finde.mn2\n"
