@@ -71,18 +71,44 @@ const Lectura Lecturas[] = {
     {"hora con letras", "lun 0a:00 a.mn2", "L1: se esperaba la hora HH:MM, de 00:00 a 23:59, y hay \"0a:00\""},
     {"minutos de mas", "lun 08:005 a.mn2\nlun 08:5 a.mn2", "L1: se esperaba la hora HH:MM, de 00:00 a 23:59, y hay \"08:005\" | L2: se esperaba la hora HH:MM, de 00:00 a 23:59, y hay \"08:5\""},
 };
-// What is in force and what comes next at a moment of the example's week.
-struct Momento { const char* nombre; MinutoCivil ahora; QString vigor, siguiente; };
+// What is in force and what comes next at a moment, in the example's week or an agenda's own.
+struct Momento { const char* nombre; MinutoCivil ahora; QString vigor, siguiente; QByteArray agenda = Ejemplo; };
 const Momento Momentos[] = {
     {"lunes antes de abrir", el(7, "07:59"), "cerrado.mn2 6 21:00", "manana.mn2 7 08:00"},
     {"lunes al abrir", el(7, "08:00"), "manana.mn2 7 08:00", "almuerzo.mn2 7 13:00"},
-    {"lunes a las 10", el(7, "10:00"), "manana.mn2 7 08:00", "almuerzo.mn2 7 13:00"},
     {"madrugada, la hora", el(8, "03:59"), "cerrado.mn2 7 21:00", "hora 8 04:00"},
     {"tras la hora", el(8, "04:00"), "cerrado.mn2 7 21:00", "manana.mn2 8 08:00"},
     {"viernes noche", el(11, "23:00"), "cerrado.mn2 11 21:00", "hora 12 04:00"},
     {"sabado", el(12, "09:30"), "finde.mn2 12 09:30", "cerrado.mn2 12 21:00"},
     {"domingo antes", el(13, "09:29"), "cerrado.mn2 12 21:00", "finde.mn2 13 09:30"},
-    {"domingo tarde", el(13, "22:00"), "cerrado.mn2 13 21:00", "hora 14 04:00"},
+    {"una semana atras", el(8, "08:59"), "a.mn2 1 09:00", "a.mn2 8 09:00", "mar 09:00 a.mn2"},
+    {"en su minuto", el(8, "09:00"), "a.mn2 8 09:00", "a.mn2 15 09:00", "mar 09:00 a.mn2"},
+    {"a la misma hora, la ultima linea", el(7, "08:00"), "b.mn2 7 08:00", "a.mn2 14 08:00", "lun 08:00 a.mn2\nlun 08:00 b.mn2\nlun 08:00 hora"},
+    {"solo la hora", el(7, "12:00"), "-", "hora 8 04:00", "todos 04:00 hora"},
+    {"vacia", el(7, "12:00"), "-", "-", "# nada\n"},
+    {"medianoche del domingo", el(13, "23:59"), "a.mn2 13 23:59", "b.mn2 14 00:00", "dom 23:59 a.mn2\nlun 00:00 b.mn2"},
+};
+// The clock entries of the example due between two looks at the clock: a minute, a jump
+// forward (daylight saving, a resume), days, and a clock set back.
+struct Debida { const char* nombre; MinutoCivil desde, hasta; QString debida; };
+const Debida Debidas[] = {
+    {"un minuto antes", el(8, "03:58"), el(8, "03:59"), "-"},
+    {"su minuto", el(8, "03:59"), el(8, "04:00"), "hora 8 04:00"},
+    {"ya pasada", el(8, "04:00"), el(8, "04:01"), "-"},
+    {"salto de una hora", el(8, "03:30"), el(8, "04:30"), "hora 8 04:00"},
+    {"dos dias, la ultima", el(8, "03:00"), el(10, "05:00"), "hora 10 04:00"},
+    {"reloj atrasado", el(8, "05:00"), el(8, "03:00"), "-"},
+    {"mismo minuto", el(8, "04:00"), el(8, "04:00"), "-"},
+};
+// An entry written back as the dialog writes it: a line that reads as the same entry.
+struct Escrita { const char* nombre; QByteArray linea, escrita; };
+const Escrita Escritas[] = {
+    {"todos", "lun-dom 08:00 a.mn2", "todos 08:00 a.mn2"},
+    {"laborables", "lun,mar,mie,jue,vie 8:05 a.mn2 COM3", "lun-vie 08:05 a.mn2 COM3"},
+    {"dos y uno", "sab,dom,mie 00:00 hora", "mie,sab,dom 00:00 hora"},
+    {"almohadilla", "mar 10:00 \"#1.mn2\" \"#2\"", "mar 10:00 \"#1.mn2\" \"#2\""},
+    {"vuelta", "vie-lun 23:59 a.mn2", "lun,vie-dom 23:59 a.mn2"},
+    {"con blancos", "mar 10:00 \"mis mensajes/#1.mn2\" \"/dev/serial/by-id/usb x\"", "mar 10:00 \"mis mensajes/#1.mn2\" \"/dev/serial/by-id/usb x\""},
 };
 // clang-format on
 
@@ -90,6 +116,8 @@ const Momento Momentos[] = {
 
 Q_DECLARE_METATYPE(Lectura)
 Q_DECLARE_METATYPE(Momento)
+Q_DECLARE_METATYPE(Debida)
+Q_DECLARE_METATYPE(Escrita)
 
 class TstAgenda : public QObject {
     Q_OBJECT
@@ -104,68 +132,18 @@ private Q_SLOTS:
     void momentos_data() { Filas(Momentos); }
     void momentos() {
         QFETCH(Momento, caso);
-        const Agenda a = LeerAgenda(Ejemplo);
+        const Agenda a = LeerAgenda(caso.agenda.toStdString());
         QCOMPARE(ver(a, EnVigor(a, caso.ahora)), caso.vigor);
         QCOMPARE(ver(a, Siguiente(a, caso.ahora)), caso.siguiente);
     }
 
-    // Agendas of their own: the week looked back on, a tie, nothing to show yet.
-    void vigor_data() {
-        QTest::addColumn<QByteArray>("texto");
-        QTest::addColumn<MinutoCivil>("ahora");
-        QTest::addColumn<QString>("vigor");
-        QTest::addColumn<QString>("siguiente");
-        QTest::newRow("una semana atras")
-            << QByteArray("mar 09:00 a.mn2") << el(8, "08:59") << "a.mn2 1 09:00"
-            << "a.mn2 8 09:00";
-        QTest::newRow("en su minuto")
-            << QByteArray("mar 09:00 a.mn2") << el(8, "09:00") << "a.mn2 8 09:00"
-            << "a.mn2 15 09:00";
-        QTest::newRow("a la misma hora, la ultima linea")
-            << QByteArray("lun 08:00 a.mn2\nlun 08:00 b.mn2\nlun 08:00 hora") << el(7, "08:00")
-            << "b.mn2 7 08:00"
-            << "a.mn2 14 08:00";
-        QTest::newRow("solo la hora") << QByteArray("todos 04:00 hora") << el(7, "12:00") << "-"
-                                      << "hora 8 04:00";
-        QTest::newRow("vacia") << QByteArray("# nada\n") << el(7, "12:00") << "-"
-                               << "-";
-        QTest::newRow("medianoche del domingo")
-            << QByteArray("dom 23:59 a.mn2\nlun 00:00 b.mn2") << el(13, "23:59") << "a.mn2 13 23:59"
-            << "b.mn2 14 00:00";
-    }
-    void vigor() {
-        QFETCH(QByteArray, texto);
-        QFETCH(MinutoCivil, ahora);
-        QFETCH(QString, vigor);
-        QFETCH(QString, siguiente);
-        const Agenda a = LeerAgenda(texto.toStdString());
-        QCOMPARE(ver(a, EnVigor(a, ahora)), vigor);
-        QCOMPARE(ver(a, Siguiente(a, ahora)), siguiente);
-    }
-
-    // The clock entries due between two looks at the clock: a step of a minute, a jump forward
-    // (daylight saving, a resume, a clock set on), and a clock set back.
-    void horaDebida_data() {
-        QTest::addColumn<MinutoCivil>("desde");
-        QTest::addColumn<MinutoCivil>("hasta");
-        QTest::addColumn<QString>("debida");
-        QTest::newRow("un minuto antes") << el(8, "03:58") << el(8, "03:59") << "-";
-        QTest::newRow("su minuto") << el(8, "03:59") << el(8, "04:00") << "hora 8 04:00";
-        QTest::newRow("ya pasada") << el(8, "04:00") << el(8, "04:01") << "-";
-        QTest::newRow("salto de una hora") << el(8, "03:30") << el(8, "04:30") << "hora 8 04:00";
-        QTest::newRow("dos dias, la ultima")
-            << el(8, "03:00") << el(10, "05:00") << "hora 10 04:00";
-        QTest::newRow("reloj atrasado") << el(8, "05:00") << el(8, "03:00") << "-";
-        QTest::newRow("mismo minuto") << el(8, "04:00") << el(8, "04:00") << "-";
-    }
+    void horaDebida_data() { Filas(Debidas); }
     void horaDebida() {
-        QFETCH(MinutoCivil, desde);
-        QFETCH(MinutoCivil, hasta);
-        QFETCH(QString, debida);
+        QFETCH(Debida, caso);
         const Agenda a = LeerAgenda(Ejemplo);
-        const std::vector<Ocurrencia> h = HorasDebidas(a, desde, hasta);
+        const std::vector<Ocurrencia> h = HorasDebidas(a, caso.desde, caso.hasta);
         QVERIFY(h.size() <= 1);
-        QCOMPARE(ver(a, h.empty() ? std::nullopt : std::optional(h.front())), debida);
+        QCOMPARE(ver(a, h.empty() ? std::nullopt : std::optional(h.front())), caso.debida);
     }
 
     // Each sign its own week: an entry counts for the signs it names.
@@ -178,94 +156,40 @@ private Q_SLOTS:
             };
         };
         QCOMPARE(ver(a, EnVigor(a, el(7, "06:30"), de("A"))), "a.mn2 7 05:00");
-        QCOMPARE(ver(a, EnVigor(a, el(7, "06:30"), de("B"))), "b.mn2 7 06:00");
         QCOMPARE(ver(a, EnVigor(a, el(7, "06:30"))), "b.mn2 7 06:00");
         QCOMPARE(ver(a, Siguiente(a, el(7, "06:30"), de("B"))), "c.mn2 7 07:00");
         QCOMPARE(ver(a, Siguiente(a, el(7, "07:30"), de("B"))), "hora 8 04:00");
         QCOMPARE(Semana(a, de("A"))[0], (std::vector<Tramo>{{0, 0}, {7 * 60, 2}}));
-        QCOMPARE(Semana(a, de("A"))[1], (std::vector<Tramo>{{0, 2}, {5 * 60, 0}}));
         QCOMPARE(Semana(a, de("B"))[1], (std::vector<Tramo>{{0, 2}, {6 * 60, 1}}));
         QCOMPARE(HorasDebidas(a, el(8, "03:59"), el(8, "04:00")).size(), std::size_t(2));
     }
 
-    // Daylight saving and clocks moved, as minutes of local time seen one after another: what
-    // is in force at each look.
-    void saltos_data() {
-        QTest::addColumn<QList<MinutoCivil>>("miradas");
-        QTest::addColumn<QString>("vigentes");
-        // Spring forward at 02:00 to 03:00: the 02:30 entry is in force from 03:00.
-        QTest::newRow("adelanto de verano")
-            << QList<MinutoCivil>{el(7, "01:59"), el(7, "03:00")} << "b.mn2 6 23:00, a.mn2 7 02:30";
-        // Autumn back from 03:00 to 02:00: the same entry, already in force, once more.
-        QTest::newRow("atraso de invierno")
-            << QList<MinutoCivil>{el(7, "02:59"), el(7, "02:00"), el(7, "02:30")}
-            << "a.mn2 7 02:30, b.mn2 6 23:00, a.mn2 7 02:30";
-        QTest::newRow("reloj puesto un dia adelante")
-            << QList<MinutoCivil>{el(7, "12:00"), el(8, "12:00")} << "a.mn2 7 02:30, a.mn2 8 02:30";
-    }
-    void saltos() {
-        QFETCH(QList<MinutoCivil>, miradas);
-        QFETCH(QString, vigentes);
-        const Agenda a = LeerAgenda("todos 02:30 a.mn2\ntodos 23:00 b.mn2");
-        QStringList vistos;
-        for (MinutoCivil m : miradas)
-            vistos << ver(a, EnVigor(a, m));
-        QCOMPARE(vistos.join(", "), vigentes);
-    }
-
+    // A weekday and the weekend of the example; the same message on from the night before is
+    // one strip; clock entries draw none.
     void semana() {
         const Agenda a = LeerAgenda(Ejemplo);
-        QStringList dias;
         const auto semana = Semana(a);
-        for (int d = 0; d < 7; ++d) {
-            QStringList tramos;
-            for (const Tramo& t : semana[d])
-                tramos << QString::fromStdString(TextoHora(t.minuto) + " " +
-                                                 a.entradas[std::size_t(t.entrada)].que);
-            dias << QString::fromStdString(NombreDia(d)) + ": " + tramos.join(", ");
-        }
-        QCOMPARE(dias.join(" | "),
-                 "lun: 00:00 cerrado.mn2, 08:00 manana.mn2, 13:00 almuerzo.mn2, 21:00 cerrado.mn2"
-                 " | mar: 00:00 cerrado.mn2, 08:00 manana.mn2, 13:00 almuerzo.mn2, 21:00 "
-                 "cerrado.mn2 | mie: 00:00 cerrado.mn2, 08:00 manana.mn2, 13:00 almuerzo.mn2, "
-                 "21:00 cerrado.mn2 | jue: 00:00 cerrado.mn2, 08:00 manana.mn2, 13:00 "
-                 "almuerzo.mn2, 21:00 cerrado.mn2 | vie: 00:00 cerrado.mn2, 08:00 manana.mn2, "
-                 "13:00 almuerzo.mn2, 21:00 cerrado.mn2 | sab: 00:00 cerrado.mn2, 09:30 "
-                 "finde.mn2, 21:00 cerrado.mn2 | dom: 00:00 cerrado.mn2, 09:30 finde.mn2, 21:00 "
-                 "cerrado.mn2");
-        // The same message on from the night before is one strip; clock entries draw none.
+        QStringList dias;
+        for (int d : {0, 5})
+            for (const Tramo& t : semana[std::size_t(d)])
+                dias << QString::fromStdString(NombreDia(d) + " " + TextoHora(t.minuto) + " " +
+                                               a.entradas[std::size_t(t.entrada)].que);
+        QCOMPARE(dias.join(", "), "lun 00:00 cerrado.mn2, lun 08:00 manana.mn2, lun 13:00 "
+                                  "almuerzo.mn2, lun 21:00 cerrado.mn2, sab 00:00 cerrado.mn2, "
+                                  "sab 09:30 finde.mn2, sab 21:00 cerrado.mn2");
         const auto dos = Semana(LeerAgenda("mie 10:00 a.mn2\nlun 04:00 hora\nvie 10:00 b.mn2"));
-        QCOMPARE(dos[0], (std::vector<Tramo>{{0, 2}}));
         QCOMPARE(dos[2], (std::vector<Tramo>{{0, 2}, {600, 0}}));
         QCOMPARE(dos[3], (std::vector<Tramo>{{0, 0}}));
         QCOMPARE(Semana(LeerAgenda("lun 04:00 hora"))[0], (std::vector<Tramo>{{0, -1}}));
     }
 
-    // The dialog writes each entry back as a line that reads as the same entry.
-    void escribir_data() {
-        QTest::addColumn<QByteArray>("linea");
-        QTest::addColumn<QByteArray>("escrita");
-        QTest::newRow("todos") << QByteArray("lun-dom 08:00 a.mn2")
-                               << QByteArray("todos 08:00 a.mn2");
-        QTest::newRow("laborables") << QByteArray("lun,mar,mie,jue,vie 8:05 a.mn2 COM3")
-                                    << QByteArray("lun-vie 08:05 a.mn2 COM3");
-        QTest::newRow("dos y uno")
-            << QByteArray("sab,dom,mie 00:00 hora") << QByteArray("mie,sab,dom 00:00 hora");
-        QTest::newRow("almohadilla") << QByteArray("mar 10:00 \"#1.mn2\" \"#2\"")
-                                     << QByteArray("mar 10:00 \"#1.mn2\" \"#2\"");
-        QTest::newRow("vuelta") << QByteArray("vie-lun 23:59 a.mn2")
-                                << QByteArray("lun,vie-dom 23:59 a.mn2");
-        QTest::newRow("con blancos")
-            << QByteArray("mar 10:00 \"mis mensajes/#1.mn2\" \"/dev/serial/by-id/usb x\"")
-            << QByteArray("mar 10:00 \"mis mensajes/#1.mn2\" \"/dev/serial/by-id/usb x\"");
-    }
+    void escribir_data() { Filas(Escritas); }
     void escribir() {
-        QFETCH(QByteArray, linea);
-        QFETCH(QByteArray, escrita);
-        const Agenda a = LeerAgenda(linea.toStdString());
+        QFETCH(Escrita, caso);
+        const Agenda a = LeerAgenda(caso.linea.toStdString());
         QCOMPARE(a.entradas.size(), std::size_t(1));
-        QCOMPARE(QByteArray::fromStdString(LineaAgenda(a.entradas[0])), escrita);
-        QCOMPARE(LeerAgenda(escrita.toStdString()).entradas, a.entradas);
+        QCOMPARE(QByteArray::fromStdString(LineaAgenda(a.entradas[0])), caso.escrita);
+        QCOMPARE(LeerAgenda(caso.escrita.toStdString()).entradas, a.entradas);
     }
 
     void calendario() {

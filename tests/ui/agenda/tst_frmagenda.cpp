@@ -53,8 +53,23 @@ const Edicion Ediciones[] = {
 };
 // clang-format on
 
+const QByteArray Tienda =
+    "# tienda\nvie-lun 21:00 a.mn2   # noche\n\n# manana\nlun 08:00 a.mn2\n# fin\n";
+
+// clang-format off
+struct Comentado { const char* nombre; QByteArray antes; QStringList pasos; QByteArray despues; };
+const Comentado Comentados[] = {
+    {"subir", Tienda, {"celda:1,0", "boton:cmdSubir"}, "\n# manana\nlun 08:00 a.mn2\n# tienda\nvie-lun 21:00 a.mn2   # noche\n# fin\n"},
+    {"cambiada", Tienda, {"celda:0,1", "teclas:22:00"}, "# tienda\nlun,vie-dom 22:00 a.mn2\n\n# manana\nlun 08:00 a.mn2\n# fin\n"},
+    {"quitada", Tienda, {"celda:0,1", "boton:cmdQuitar"}, "# tienda\n\n# manana\nlun 08:00 a.mn2\n# fin\n"},
+    {"quitada la ultima", Tienda, {"celda:1,1", "boton:cmdQuitar"}, "# tienda\nvie-lun 21:00 a.mn2   # noche\n\n# manana\n# fin\n"},
+    {"nueva", {}, {"boton:cmdAgregar", "boton:cmdHora"}, Cabecera + "lun-vie 08:00 hora\n"},
+};
+// clang-format on
+
 } // namespace
 
+Q_DECLARE_METATYPE(Comentado)
 Q_DECLARE_METATYPE(Edicion)
 
 class TstFrmAgenda : public QObject {
@@ -160,43 +175,21 @@ private Q_SLOTS:
 
     // The operator's comments and way of writing stay where they were; a changed row is written
     // anew; a new agenda starts with what its columns are.
-    void comentarios_data() {
-        QTest::addColumn<QByteArray>("antes");
-        QTest::addColumn<QStringList>("pasos");
-        QTest::addColumn<QByteArray>("despues");
-        const QByteArray tienda = "# tienda\nvie-lun 21:00 a.mn2   # noche\n\n# manana\nlun 08:00 "
-                                  "a.mn2\n# fin\n";
-        QTest::newRow("subir") << tienda << QStringList{"celda:1,0", "boton:cmdSubir"}
-                               << QByteArray("\n# manana\nlun 08:00 a.mn2\n# tienda\nvie-lun "
-                                             "21:00 a.mn2   # noche\n# fin\n");
-        QTest::newRow("cambiada") << tienda << QStringList{"celda:0,1", "teclas:22:00"}
-                                  << QByteArray(
-                                         "# tienda\nlun,vie-dom 22:00 a.mn2\n\n# manana\nlun "
-                                         "08:00 a.mn2\n# fin\n");
-        QTest::newRow("quitada") << tienda << QStringList{"celda:0,1", "boton:cmdQuitar"}
-                                 << QByteArray("# tienda\n\n# manana\nlun 08:00 a.mn2\n# fin\n");
-        QTest::newRow("quitada la ultima") << tienda << QStringList{"celda:1,1", "boton:cmdQuitar"}
-                                           << QByteArray("# tienda\nvie-lun 21:00 a.mn2   # "
-                                                         "noche\n\n# manana\n# fin\n");
-        QTest::newRow("nueva") << QByteArray() << QStringList{"boton:cmdAgregar", "boton:cmdHora"}
-                               << Cabecera + "lun-vie 08:00 hora\n";
-    }
+    void comentarios_data() { Filas(Comentados); }
     void comentarios() {
-        QFETCH(QByteArray, antes);
-        QFETCH(QStringList, pasos);
-        QFETCH(QByteArray, despues);
+        QFETCH(Comentado, caso);
         QFile::remove(ruta("agenda.txt"));
         escribir("a.mn2", "0,0,0,\"A\",0\r\n");
-        if (!antes.isNull())
-            escribir("agenda.txt", antes);
+        if (!caso.antes.isNull())
+            escribir("agenda.txt", caso.antes);
         PlataformaGuion p;
         frmAgenda d(p);
         d.show();
         QVERIFY(QTest::qWaitForWindowActive(&d));
-        for (const QString& paso : pasos)
+        for (const QString& paso : caso.pasos)
             hacer(d, p, paso);
         QVERIFY(d.Grabar());
-        QCOMPARE(leer("agenda.txt"), despues);
+        QCOMPARE(leer("agenda.txt"), caso.despues);
     }
 
     // A file changed by another while the dialog had it open is not overwritten unasked.
@@ -240,37 +233,25 @@ private Q_SLOTS:
         QCOMPARE(leer("agenda.txt"), si ? "lun 08:00 hora\n" : "lun 08:00 a.mn2\n");
     }
 
-    // Each sign its own week, chosen above the drawing.
-    void semanaPorCartel() {
-        escribir("agenda.txt", "todos 08:00 a.mn2 tcp://127.0.0.1:4001\n"
-                               "todos 12:00 b.mn2 tcp://127.0.0.1:4002\ntodos 20:00 c.mn2 "
-                               "tcp://127.0.0.1:4001\n");
+    // The week drawn from the rows as they change, each sign's own, chosen above the drawing.
+    void semana() {
+        escribir("agenda.txt", "todos 08:00 a.mn2 tcp://127.0.0.1:4001\ntodos 12:00 b.mn2 "
+                               "tcp://127.0.0.1:4002\ntodos 20:00 c.mn2 tcp://127.0.0.1:4001\n"
+                               "sab 04:00 hora tcp://127.0.0.1:4001\n");
         PlataformaGuion p;
         frmAgenda d(p);
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
-        QCOMPARE(d.cboCartel->count(), 2);
-        QVERIFY(d.cboCartel->isVisible());
+        QVERIFY(d.cboCartel->isVisible() && d.cboCartel->count() == 2);
         QCOMPARE(d.semana->Tramos().mid(0, 3),
                  (QStringList{"lun 00:00-08:00 c.mn2", "lun 08:00-20:00 a.mn2",
                               "lun 20:00-24:00 c.mn2"}));
+        QVERIFY(d.semana->Tramos().contains("sab 04:00 hora"));
+        d.grdEntradas->item(2, frmAgenda::Hora)->setText("22:30");
+        QCOMPARE(d.semana->Tramos().value(1), "lun 08:00-22:30 a.mn2");
         d.cboCartel->setCurrentIndex(1);
         QCOMPARE(d.semana->Tramos().first(), "lun 00:00-24:00 b.mn2");
-    }
-
-    // The week drawn from the rows, as they change.
-    void semana() {
-        escribir("agenda.txt", "lun-vie 08:00 a.mn2\ntodos 21:00 b.mn2\nsab 04:00 hora\n");
-        PlataformaGuion p;
-        frmAgenda d(p);
-        QCOMPARE(d.semana->Tramos().mid(0, 3),
-                 (QStringList{"lun 00:00-08:00 b.mn2", "lun 08:00-21:00 a.mn2",
-                              "lun 21:00-24:00 b.mn2"}));
-        QVERIFY(d.semana->Tramos().contains("sab 04:00 hora"));
-        QVERIFY(d.semana->Tramos().contains("sab 00:00-24:00 b.mn2"));
-        d.grdEntradas->item(1, frmAgenda::Hora)->setText("22:30");
-        QCOMPARE(d.semana->Tramos().mid(1, 2),
-                 (QStringList{"lun 08:00-22:30 a.mn2", "lun 22:30-24:00 b.mn2"}));
+        QVERIFY(!d.semana->Tramos().contains("sab 04:00 hora"));
     }
 
     // An agenda running on one of the ports is seen, whoever runs it.

@@ -80,7 +80,8 @@ struct Regla { const char* nombre; QByteArray registros; QList<int> efectos; QSt
 // orden: a button, "ir:N" typed into "Nro Pagina" first, or "tecla:KEY:control" pressed in
 // that control; textos: the page texts afterwards, or their count; the shown page was edited
 // to "E" first.
-struct Orden { const char* nombre; QString orden; int total, desde; bool si; QString textos; int pagina, preguntas; };
+// nota: what the status line says, where the page asked for is not there or no page fits.
+struct Orden { const char* nombre; QString orden; int total, desde; bool si; QString textos; int pagina, preguntas; const char* nota = ""; };
 // A message as file records, and the memory figure it leaves, on a light or a dark theme.
 struct Memoria { const char* nombre; QByteArray registros; QString figura; bool rojo, oscuro = false; };
 // nota: what the status line says of the characters refused or replaced.
@@ -109,13 +110,16 @@ const Orden Ordenes[] = {
     {"proxima", "proxima", 5, 2, false, "P1,E,P3,P4,P5", 3, 0},
     {"proxima al final No", "proxima", 5, 5, false, "P1,P2,P3,P4,E", 5, 1},
     {"proxima al final Si", "proxima", 5, 5, true, "P1,P2,P3,P4,E,", 6, 1},
-    {"proxima en 99 de 99", "proxima", 99, 99, true, "99", 99, 0},
+    {"proxima en 99 de 99", "proxima", 99, 99, true, "99", 99, 0, "El mensaje ya tiene 99 paginas, las que caben"},
+    {"proxima en 98 de 99", "proxima", 99, 98, true, "99", 99, 0, ""},
     {"ir a 3", "ir:3", 5, 1, false, "E,P2,P3,P4,P5", 3, 0},
-    {"ir a 7", "ir:7", 5, 1, false, "E,P2,P3,P4,P5", 1, 0},
+    {"ir a 7", "ir:7", 5, 1, false, "E,P2,P3,P4,P5", 1, 0, "La pagina 7 no existe: el mensaje tiene 5"},
     {"ir a la ultima", "ir:5", 5, 1, false, "E,P2,P3,P4,P5", 5, 0},
     {"Intro en Nro Pagina", "intro:4", 5, 1, false, "E,P2,P3,P4,P5", 4, 0},
-    {"ir a 0", "ir:0", 5, 2, false, "P1,E,P3,P4,P5", 2, 0},
-    {"ir a palabra", "ir:tres", 5, 2, false, "P1,E,P3,P4,P5", 2, 0},
+    {"ir a 0", "ir:0", 5, 2, false, "P1,E,P3,P4,P5", 2, 0, "La pagina 0 no existe: el mensaje tiene 5"},
+    {"ir a palabra", "ir:tres", 5, 2, false, "P1,E,P3,P4,P5", 2, 0, "\"tres\" no es un numero de pagina"},
+    {"ir a nada", "ir:", 5, 2, false, "P1,E,P3,P4,P5", 2, 0, "Escriba en Nro Pagina el numero de la pagina"},
+    {"ir a blancos", "ir:  ", 5, 2, false, "P1,E,P3,P4,P5", 2, 0, "Escriba en Nro Pagina el numero de la pagina"},
     {"ir a enorme", "ir:99999999999999999999", 5, 2, false, "P1,E,P3,P4,P5", 2, 0},
     {"ir a 2.5", "ir:2.5", 5, 1, false, "E,P2,P3,P4,P5", 2, 0},
     {"ir a 3.5", "ir:3.5", 5, 1, false, "E,P2,P3,P4,P5", 4, 0},
@@ -126,7 +130,7 @@ const Orden Ordenes[] = {
     {"insertar en 3 de 5", "insertar", 5, 3, true, "P1,P2,,E,P4,P5", 3, 1},
     {"insertar en 1 de 1", "insertar", 1, 1, true, ",E", 1, 1},
     {"insertar con 98", "insertar", 98, 98, true, "99", 98, 1},
-    {"insertar con 99", "insertar", 99, 5, true, "99", 5, 0},
+    {"insertar con 99", "insertar", 99, 5, true, "99", 5, 0, "El mensaje ya tiene 99 paginas, las que caben"},
     {"insertar No", "insertar", 5, 3, false, "P1,P2,P3,P4,P5", 3, 1},
     {"borrar 3 de 5", "borrar", 5, 3, true, "P1,P2,P4,P5", 2, 1},
     {"borrar 1 de 3", "borrar", 3, 1, true, "P2,P3", 1, 1},
@@ -259,8 +263,64 @@ void Hacer(Banco& b, const QString& pasos) {
         }
     }
 }
+// clang-format off
+// The list's commands from page 3 of total: the pages then the one shown, and the steps of the history.
+struct Lista { const char* nombre; int total; QString orden, queda; int pasos; };
+const Lista Listas[] = {
+    {"clic en la 4", 5, "clic:4", "P1,P2,P3,P4,P5|4", 0},
+    {"Alt+Arriba", 5, "Alt+Up", "P1,P3,P2,P4,P5|2", 1},
+    {"Alt+Abajo", 5, "Alt+Down", "P1,P2,P4,P3,P5|4", 1},
+    {"Alt+Abajo en la ultima", 3, "Alt+Down", "P1,P2,P3|3", 0},
+    {"Ctrl+D", 5, "Ctrl+D", "P1,P2,P3,P3,P4,P5|4", 1},
+    {"Ctrl+D con 99", 99, "Ctrl+D", "99|3", 0},
+    {"Ctrl+D con 98", 98, "Ctrl+D", "99|4", 1},
+    {"subir y deshacer", 5, "Alt+Up Ctrl+Z", "P1,P2,P3,P4,P5|3", 1},
+    {"boton Duplicar", 3, "boton:cmdDuplicar", "P1,P2,P3,P3|4", 1},
+    {"boton Bajar", 5, "boton:cmdBajar", "P1,P2,P4,P3,P5|4", 1},
+    {"boton Subir", 5, "boton:cmdSubir", "P1,P3,P2,P4,P5|2", 1},
+    {"Alt+Abajo hasta la ultima", 4, "Alt+Down", "P1,P2,P4,P3|4", 1},
+};
+// clang-format on
+
+// clang-format off
+struct Panel { const char* nombre; int ancho; bool lista; int paso; };
+const Panel Panels[] = {
+    {"la ventana mas chica", 0, false, 6},
+    {"la mas chica con la lista", 0, true, 9},
+    {"1100", 1100, false, 10},
+    {"1280 con la lista", 1280, true, 12},
+    {"maximizada en 2560", 2560, true, 12},
+};
+// clang-format on
+
+// clang-format off
+struct Linea { const char* nombre; QString tecleado, dice; };
+const Linea Lineas[] = {
+    {"una letra", "Caf\u00E0", "Esta pagina ocupa 20 bytes. \u00E0 se envia como a"},
+    {"seis letras", "\u00E0\u00E8\u00EC\u00F2\u00F9\u00E4 \u00B0", "Esta pagina ocupa 20 bytes. 6 letras se envian sin acento. \u00B0 se envia como #"},
+    {"sin acentos que perder", "HOLA", "Esta pagina ocupa 20 bytes"},
+};
+// clang-format on
+
+// clang-format off
+struct Caida { const char* nombre; int desde, fila; ListaPaginas::Caida donde; int hasta; };
+const Caida Caidas[] = {
+    {"bajo la ultima", 2, 4, ListaPaginas::Caida::Abajo, 4},
+    {"sobre la primera", 2, 0, ListaPaginas::Caida::Arriba, 0},
+    {"encima de la siguiente", 2, 3, ListaPaginas::Caida::Encima, 2},
+    {"bajo la siguiente", 2, 3, ListaPaginas::Caida::Abajo, 3},
+    {"sobre la anterior", 2, 1, ListaPaginas::Caida::Arriba, 1},
+    {"fuera de las filas", 0, -1, ListaPaginas::Caida::Fuera, 4},
+    {"en su sitio", 2, 2, ListaPaginas::Caida::Encima, 2},
+};
+// clang-format on
+
 } // namespace
 
+Q_DECLARE_METATYPE(Caida)
+Q_DECLARE_METATYPE(Linea)
+Q_DECLARE_METATYPE(Panel)
+Q_DECLARE_METATYPE(Lista)
 Q_DECLARE_METATYPE(Paso)
 Q_DECLARE_METATYPE(Regla)
 Q_DECLARE_METATYPE(Orden)
@@ -444,61 +504,10 @@ private Q_SLOTS:
         QCOMPARE(caso.textos.toInt() ? QString::number(b.m.TotPag) : textos.join(','), caso.textos);
         QCOMPARE(int(b.p.cajas.size()), caso.preguntas);
         QCOMPARE(b.f.txtPag->text(), QString::number(caso.pagina));
+        if (*caso.nota || caso.orden == "proxima")
+            QCOMPARE(b.panel(3), *caso.nota ? "PGM: " + QString(caso.nota) : QString());
         if (b.m.TotPag < 99) // the slot above the last page stays empty
             QCOMPARE(b.m.TextoPag[b.m.TotPag + 1], std::string());
-    }
-
-    // Nro Pagina and Enter: a page that is there is shown; otherwise the shown page stays
-    // and the status line says why.
-    void irA_data() {
-        QTest::addColumn<QString>("escrito");
-        QTest::addColumn<int>("pagina");
-        QTest::addColumn<QString>("nota");
-        QTest::newRow("existe") << "7" << 7 << "";
-        QTest::newRow("la primera") << "1" << 1 << "";
-        QTest::newRow("una mas") << "8" << 3 << "PGM: La pagina 8 no existe: el mensaje tiene 7";
-        QTest::newRow("120") << "120" << 3 << "PGM: La pagina 120 no existe: el mensaje tiene 7";
-        QTest::newRow("cero") << "0" << 3 << "PGM: La pagina 0 no existe: el mensaje tiene 7";
-        QTest::newRow("letras") << "abc" << 3 << "PGM: \"abc\" no es un numero de pagina";
-        QTest::newRow("vacio") << "" << 3 << "PGM: Escriba en Nro Pagina el numero de la pagina";
-        QTest::newRow("blancos") << "  " << 3
-                                 << "PGM: Escriba en Nro Pagina el numero de la pagina";
-    }
-    void irA() {
-        QFETCH(QString, escrito);
-        QFETCH(int, pagina);
-        QFETCH(QString, nota);
-        Banco b;
-        conPaginas(b, 7, 3);
-        QTest::keyClicks(b.f.txtGoto, escrito);
-        QTest::keyClick(b.f.txtGoto, Qt::Key_Return);
-        QCOMPARE(b.f.txtPag->text(), QString::number(pagina));
-        QCOMPARE(b.panel(3), nota);
-    }
-
-    // A full message says so where a button would add a page, and asks nothing.
-    void sinLugar_data() {
-        QTest::addColumn<int>("total");
-        QTest::addColumn<int>("pagina");
-        QTest::addColumn<QString>("boton");
-        QTest::addColumn<QString>("nota");
-        const QString lleno = "PGM: El mensaje ya tiene 99 paginas, las que caben";
-        QTest::newRow("insertar con 99") << 99 << 5 << "cmdInsertar" << lleno;
-        QTest::newRow("siguiente en la 99") << 99 << 99 << "cmdPagDwn" << lleno;
-        QTest::newRow("siguiente en la 98") << 99 << 98 << "cmdPagDwn"
-                                            << "";
-    }
-    void sinLugar() {
-        QFETCH(int, total);
-        QFETCH(int, pagina);
-        QFETCH(QString, boton);
-        QFETCH(QString, nota);
-        Banco b;
-        conPaginas(b, total, pagina);
-        QTest::mouseClick(b.f.findChild<QToolButton*>(boton), Qt::LeftButton);
-        QCOMPARE(b.panel(3), nota);
-        QCOMPARE(b.p.cajas, QStringList());
-        QCOMPARE(int(b.m.TotPag), total);
     }
 
     // Keys with any modifier, composed text and paste pass the same filter and the 1023 limit;
@@ -643,20 +652,9 @@ private Q_SLOTS:
     // the sign would change; the message, Cambios and the memory figure are left alone.
     // The line under the panel: letters that lose their accent in one sentence; however many
     // findings, one line that leaves the controls above as they were, the whole in its tooltip.
-    void lineaBajoElPanel_data() {
-        QTest::addColumn<QString>("tecleado");
-        QTest::addColumn<QString>("dice");
-        QTest::newRow("una letra") << "Caf\u00E0"
-                                   << "Esta pagina ocupa 20 bytes. \u00E0 se envia como a";
-        QTest::newRow("seis letras")
-            << "\u00E0\u00E8\u00EC\u00F2\u00F9\u00E4 \u00B0"
-            << "Esta pagina ocupa 20 bytes. 6 letras se envian sin acento. \u00B0 se envia como #";
-        QTest::newRow("sin acentos que perder") << "HOLA"
-                                                << "Esta pagina ocupa 20 bytes";
-    }
+    void lineaBajoElPanel_data() { Filas(Lineas); }
     void lineaBajoElPanel() {
-        QFETCH(QString, tecleado);
-        QFETCH(QString, dice);
+        QFETCH(Linea, caso);
         Banco b;
         b.v.show();
         conPaginas(b, 1);
@@ -665,8 +663,8 @@ private Q_SLOTS:
         QCoreApplication::processEvents();
         const int alto = b.f.txtMensaje->height(), altoLinea = b.f.lblVista->height(),
                   ancho = b.v.minimumSizeHint().width();
-        teclear(b.f.txtMensaje, tecleado);
-        QCOMPARE(b.f.lblVista->text(), dice);
+        teclear(b.f.txtMensaje, caso.tecleado);
+        QCOMPARE(b.f.lblVista->text(), caso.dice);
         // Many findings later, nothing above has moved.
         QString largo;
         for (char16_t c = 0xA4; c < 0xA4 + 40; ++c)
@@ -688,51 +686,19 @@ private Q_SLOTS:
     // sixteen columns always fill it.
     // The list of pages through the mouse and the keys: each change one step, the message
     // compared whole after it, and the list showing it.
-    void listaDePaginas_data() {
-        QTest::addColumn<int>("total");
-        QTest::addColumn<QString>("orden");
-        QTest::addColumn<QString>("queda"); // the pages, then the one shown
-        QTest::addColumn<int>("pasos");     // of the history
-        QTest::newRow("clic en la 4") << 5 << "clic:4"
-                                      << "P1,P2,P3,P4,P5|4" << 0;
-        QTest::newRow("Alt+Arriba") << 5 << "Alt+Up"
-                                    << "P1,P3,P2,P4,P5|2" << 1;
-        QTest::newRow("Alt+Abajo") << 5 << "Alt+Down"
-                                   << "P1,P2,P4,P3,P5|4" << 1;
-        QTest::newRow("Alt+Abajo en la ultima") << 3 << "Alt+Down"
-                                                << "P1,P2,P3|3" << 0;
-        QTest::newRow("Ctrl+D") << 5 << "Ctrl+D"
-                                << "P1,P2,P3,P3,P4,P5|4" << 1;
-        QTest::newRow("Ctrl+D con 99") << 99 << "Ctrl+D"
-                                       << "99|3" << 0;
-        QTest::newRow("Ctrl+D con 98") << 98 << "Ctrl+D"
-                                       << "99|4" << 1;
-        QTest::newRow("subir y deshacer") << 5 << "Alt+Up Ctrl+Z"
-                                          << "P1,P2,P3,P4,P5|3" << 1;
-        QTest::newRow("boton Duplicar") << 3 << "boton:cmdDuplicar"
-                                        << "P1,P2,P3,P3|4" << 1;
-        QTest::newRow("boton Bajar") << 5 << "boton:cmdBajar"
-                                     << "P1,P2,P4,P3,P5|4" << 1;
-        QTest::newRow("boton Subir") << 5 << "boton:cmdSubir"
-                                     << "P1,P3,P2,P4,P5|2" << 1;
-        QTest::newRow("Alt+Abajo hasta la ultima") << 4 << "Alt+Down"
-                                                   << "P1,P2,P4,P3|4" << 1;
-    }
+    void listaDePaginas_data() { Filas(Listas); }
     void listaDePaginas() {
-        QFETCH(int, total);
-        QFETCH(QString, orden);
-        QFETCH(QString, queda);
-        QFETCH(int, pasos);
+        QFETCH(Lista, caso);
         Banco b;
         b.v.findChild<QAction*>("VerLista")->setChecked(true);
         b.v.show();
         QVERIFY(QTest::qWaitForWindowActive(&b.v));
-        conPaginas(b, total, 3);
+        conPaginas(b, caso.total, 3);
         b.f.EmpezarHistoria();
         ListaPaginas* l = b.f.lstPaginas;
-        QCOMPARE(l->count(), total);
+        QCOMPARE(l->count(), caso.total);
         b.f.txtMensaje->setFocus();
-        for (const QString& paso : orden.split(' ')) {
+        for (const QString& paso : caso.orden.split(' ')) {
             const QString que = paso.section(':', 0, 0);
             const int fila = paso.section(':', 1).toInt() - 1;
             if (que == "clic") {
@@ -749,9 +715,9 @@ private Q_SLOTS:
             textos << QString::fromLatin1(b.m.TextoPag[i]);
         QCOMPARE((b.m.TotPag > 10 ? QString::number(b.m.TotPag) : textos.join(',')) + '|' +
                      QString::number(b.m.PagAct),
-                 queda);
-        QCOMPARE(b.f.historia()->count(), pasos);
-        QCOMPARE(b.p.cajas, total == 99
+                 caso.queda);
+        QCOMPARE(b.f.historia()->count(), caso.pasos);
+        QCOMPARE(b.p.cajas, caso.total == 99
                                 ? QStringList{"Duplicar|El mensaje ya tiene 99 paginas, las "
                                               "que caben: la pagina 3 no se puede duplicar"}
                                 : QStringList()); // the refused duplicate says why
@@ -765,26 +731,10 @@ private Q_SLOTS:
     }
 
     // A row dragged from one place and dropped on, above or below another, or past the rows.
-    void soltarFila_data() {
-        QTest::addColumn<int>("desde");
-        QTest::addColumn<int>("fila");
-        QTest::addColumn<int>("donde");
-        QTest::addColumn<int>("hasta");
-        using L = ListaPaginas::Caida;
-        QTest::newRow("bajo la ultima") << 2 << 4 << int(L::Abajo) << 4;
-        QTest::newRow("sobre la primera") << 2 << 0 << int(L::Arriba) << 0;
-        QTest::newRow("encima de la siguiente") << 2 << 3 << int(L::Encima) << 2;
-        QTest::newRow("bajo la siguiente") << 2 << 3 << int(L::Abajo) << 3;
-        QTest::newRow("sobre la anterior") << 2 << 1 << int(L::Arriba) << 1;
-        QTest::newRow("fuera de las filas") << 0 << -1 << int(L::Fuera) << 4;
-        QTest::newRow("en su sitio") << 2 << 2 << int(L::Encima) << 2;
-    }
+    void soltarFila_data() { Filas(Caidas); }
     void soltarFila() {
-        QFETCH(int, desde);
-        QFETCH(int, fila);
-        QFETCH(int, donde);
-        QFETCH(int, hasta);
-        QCOMPARE(ListaPaginas::Destino(desde, fila, ListaPaginas::Caida(donde), 5), hasta);
+        QFETCH(Caida, caso);
+        QCOMPARE(ListaPaginas::Destino(caso.desde, caso.fila, caso.donde, 5), caso.hasta);
     }
 
     // Each row as the operator reads it: the number to the right, the entry effect, the start
@@ -813,30 +763,19 @@ private Q_SLOTS:
         QCOMPARE(l->item(0)->text(), " 1  Rotacion  ");
     }
 
-    void panelCrece_data() {
-        QTest::addColumn<int>("ancho");
-        QTest::addColumn<bool>("lista");
-        QTest::addColumn<int>("paso");
-        QTest::newRow("la ventana mas chica") << 0 << false << 6;
-        QTest::newRow("la mas chica con la lista") << 0 << true << 9;
-        QTest::newRow("1100") << 1100 << false << 10;
-        QTest::newRow("1280 con la lista") << 1280 << true << 12;
-        QTest::newRow("maximizada en 2560") << 2560 << true << 12;
-    }
+    void panelCrece_data() { Filas(Panels); }
     void panelCrece() {
-        QFETCH(int, ancho);
-        QFETCH(bool, lista);
-        QFETCH(int, paso);
+        QFETCH(Panel, caso);
         Banco b;
         conPaginas(b, 1);
-        b.v.findChild<QAction*>("VerLista")->setChecked(lista);
+        b.v.findChild<QAction*>("VerLista")->setChecked(caso.lista);
         b.v.show();
-        b.v.resize(std::max(ancho, b.v.minimumSizeHint().width()), 1000);
+        b.v.resize(std::max(caso.ancho, b.v.minimumSizeHint().width()), 1000);
         QCoreApplication::processEvents();
         VistaCartel* v = b.f.vista;
-        QCOMPARE(VistaCartel::Paso(v->width()), paso);
-        QCOMPARE(v->height(), VistaCartel::Filas * paso + 8);
-        QVERIFY(v->width() >= VistaCartel::Columnas * paso);
+        QCOMPARE(VistaCartel::Paso(v->width()), caso.paso);
+        QCOMPARE(v->height(), VistaCartel::Filas * caso.paso + 8);
+        QVERIFY(v->width() >= VistaCartel::Columnas * caso.paso);
     }
 
     void vista() {

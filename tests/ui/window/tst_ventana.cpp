@@ -142,8 +142,28 @@ const Flujo Flujos[] = {
     {"ventana sin cambios", "abrir:m.mn2 ventana", "m.mn2", "m.mn2", 1, "PGM: Cargando Mensaje... / PGM: Mensaje cargado OK!", "", 0},
 };
 // clang-format on
+// clang-format off
+// A key, or a picture button ("cmd..."), after typing in the page box: what it did, and the
+// title it left (the file, and the mark of unsaved changes).
+struct Atajo { const char* nombre; QString tecla, elegido, titulo, queda; };
+const Atajo Atajos[] = {
+    {"grabar", "Ctrl+S", "", "m.mn2[*] - Norvane - Brelo v2.0|0", "m.mn2=0,0,2,\"HOLAx\",1"},
+    {"grabar como", "Ctrl+Shift+S", "o.mn2", "o.mn2[*] - Norvane - Brelo v2.0|0", "o.mn2=0,0,2,\"HOLAx\",1"},
+    {"nuevo", "Ctrl+N", "", "Sin Nombre[*] - Norvane - Brelo v2.0|0", "preguntas=1"},
+    {"abrir", "Ctrl+O", "o.mn2", "o.mn2[*] - Norvane - Brelo v2.0|0", "preguntas=1"},
+    {"cerrar", "Ctrl+W", "", "Norvane - Brelo v2.0|0", "preguntas=1"},
+    {"salir", "Ctrl+Q", "", "m.mn2[*] - Norvane - Brelo v2.0|1", "oculta=1"},
+    {"ayuda", "F1", "", "m.mn2[*] - Norvane - Brelo v2.0|1", "ayuda="},
+    {"deshacer", "Ctrl+Z", "", "m.mn2[*] - Norvane - Brelo v2.0|1", "texto=HOLA"},
+    {"boton grabar", "cmdSave", "", "m.mn2[*] - Norvane - Brelo v2.0|0", "m.mn2=0,0,2,\"HOLAx\",1"},
+    {"boton cerrar", "cmdClose", "", "Norvane - Brelo v2.0|0", "preguntas=1"},
+    {"boton nuevo", "cmdNew", "", "Sin Nombre[*] - Norvane - Brelo v2.0|0", "preguntas=1"},
+};
+// clang-format on
+
 } // namespace
 
+Q_DECLARE_METATYPE(Atajo)
 Q_DECLARE_METATYPE(Flujo)
 
 class TstVentana : public QObject {
@@ -154,44 +174,9 @@ private Q_SLOTS:
 
     // The file commands, one step after another; then what the window and the disk show.
     void flujo_data() { Filas(Flujos); }
-    // Each command's key, pressed in the page box after typing, as an operator would: what it
-    // did, and the title it left (the file, and the mark of unsaved changes).
-    void atajos_data() {
-        QTest::addColumn<QKeySequence>("tecla");
-        QTest::addColumn<QString>("elegido");
-        QTest::addColumn<QString>("titulo");
-        QTest::addColumn<QString>("queda");
-        const QString p = " - Norvane - Brelo v2.0";
-        QTest::newRow("grabar") << QKeySequence("Ctrl+S") << ""
-                                << "m.mn2[*]" + p + "|0"
-                                << "m.mn2=0,0,2,\"HOLAx\",1";
-        QTest::newRow("grabar como") << QKeySequence("Ctrl+Shift+S") << "o.mn2"
-                                     << "o.mn2[*]" + p + "|0"
-                                     << "o.mn2=0,0,2,\"HOLAx\",1";
-        QTest::newRow("nuevo") << QKeySequence("Ctrl+N") << ""
-                               << "Sin Nombre[*]" + p + "|0"
-                               << "preguntas=1";
-        QTest::newRow("abrir") << QKeySequence("Ctrl+O") << "o.mn2"
-                               << "o.mn2[*]" + p + "|0"
-                               << "preguntas=1";
-        QTest::newRow("cerrar") << QKeySequence("Ctrl+W") << ""
-                                << "Norvane - Brelo v2.0|0"
-                                << "preguntas=1";
-        QTest::newRow("salir") << QKeySequence("Ctrl+Q") << ""
-                               << "m.mn2[*]" + p + "|1"
-                               << "oculta=1";
-        QTest::newRow("ayuda") << QKeySequence("F1") << ""
-                               << "m.mn2[*]" + p + "|1"
-                               << "ayuda=";
-        QTest::newRow("deshacer") << QKeySequence("Ctrl+Z") << ""
-                                  << "m.mn2[*]" + p + "|1"
-                                  << "texto=HOLA";
-    }
+    void atajos_data() { Filas(Atajos); }
     void atajos() {
-        QFETCH(QKeySequence, tecla);
-        QFETCH(QString, elegido);
-        QFETCH(QString, titulo);
-        QFETCH(QString, queda);
+        QFETCH(Atajo, caso);
         Banco b;
         b.escribir("m.mn2", DosPaginas);
         b.escribir("o.mn2", "0,0,0,\"otro\",0\r\n");
@@ -206,11 +191,14 @@ private Q_SLOTS:
         b.f.txtMensaje->end(false);
         QTest::keyClick(b.f.txtMensaje, Qt::Key_X);
         QVERIFY(b.v.isWindowModified());
-        if (!elegido.isEmpty())
-            b.elegir(elegido);
-        QTest::keySequence(QApplication::focusWidget(), tecla);
-        QCOMPARE(b.v.windowTitle() + '|' + QString::number(b.v.isWindowModified()), titulo);
-        const QString que = queda.section('=', 0, 0), valor = queda.section('=', 1);
+        if (!caso.elegido.isEmpty())
+            b.elegir(caso.elegido);
+        if (caso.tecla.startsWith("cmd"))
+            QTest::mouseClick(b.v.findChild<QToolButton*>(caso.tecla), Qt::LeftButton);
+        else
+            QTest::keySequence(QApplication::focusWidget(), QKeySequence(caso.tecla));
+        QCOMPARE(b.v.windowTitle() + '|' + QString::number(b.v.isWindowModified()), caso.titulo);
+        const QString que = caso.queda.section('=', 0, 0), valor = caso.queda.section('=', 1);
         if (que.endsWith(".mn2"))
             QCOMPARE(b.leer(que),
                      (valor + "\r\n5,0,0,\"DIGA \xC3\xBFSI\xC3\xBF\",0\r\n").toLatin1());
@@ -254,17 +242,29 @@ private Q_SLOTS:
             QVERIFY(!b.v.findChild<QAction*>(a)->isEnabled());
     }
 
-    // After Escribir, where Salida.txt went stays in the status line until the next message.
+    // After Escribir, where Salida.txt went stays in the status line until the next message;
+    // one that could not be written is not announced.
+    void salidaQueda_data() {
+        QTest::addColumn<bool>("puede"); // a folder stands where the file would go
+        QTest::newRow("grabado") << true;
+        QTest::newRow("no se pudo") << false;
+    }
     void salidaQueda() {
+        QFETCH(bool, puede);
         Banco b;
         b.v.show();
         b.abrir("m.mn2", DosPaginas);
+        QVERIFY(puede || QDir(b.dir.path()).mkdir("Salida.txt"));
         QTimer::singleShot(0, &b.v, [] {
             QApplication::activeModalWidget()->findChild<QPushButton*>("cmdOK")->click();
         });
         b.v.findChild<QAction*>("Escribir")->trigger();
         const QString dicho = "PGM: Archivo 'SALIDA.TXT' grabado OK! " +
                               QDir::toNativeSeparators(b.ruta("Salida.txt"));
+        if (!puede) {
+            QVERIFY(!b.panel(3).contains("grabado OK"));
+            return;
+        }
         QVERIFY(b.leer("Salida.txt").startsWith("\"W-NT9"));
         QCOMPARE(b.panel(3), dicho);
         b.v.StatusBar1()->Timer1_Timer();
@@ -274,19 +274,6 @@ private Q_SLOTS:
         QCOMPARE(b.panel(3), "PGM: La pagina 9 no existe: el mensaje tiene 2");
         b.v.StatusBar1()->Timer1_Timer();
         QCOMPARE(b.panel(3), "");
-    }
-
-    // A Salida.txt that could not be written is not announced as written.
-    void salidaFallida() {
-        Banco b;
-        b.v.show();
-        b.abrir("m.mn2", DosPaginas);
-        QVERIFY(QDir(b.dir.path()).mkdir("Salida.txt")); // a folder where the file would go
-        QTimer::singleShot(0, &b.v, [] {
-            QApplication::activeModalWidget()->findChild<QPushButton*>("cmdOK")->click();
-        });
-        b.v.findChild<QAction*>("Escribir")->trigger();
-        QVERIFY(!b.panel(3).contains("grabado OK"));
     }
 
     // Alt and a letter reach one item of an open menu: no two share their letter.
@@ -401,29 +388,6 @@ private Q_SLOTS:
             vistas << h;
         }
         QVERIFY(vistas[9].startsWith("frmDate|"));
-    }
-
-    // The title follows a command from a picture button as from its menu item.
-    void tituloTrasBoton_data() {
-        QTest::addColumn<QString>("boton");
-        QTest::addColumn<QString>("titulo");
-        QTest::newRow("grabar") << "cmdSave"
-                                << "m.mn2[*] - Norvane - Brelo v2.0|0";
-        QTest::newRow("cerrar") << "cmdClose"
-                                << "Norvane - Brelo v2.0|0";
-        QTest::newRow("nuevo") << "cmdNew"
-                               << "Sin Nombre[*] - Norvane - Brelo v2.0|0";
-    }
-    void tituloTrasBoton() {
-        QFETCH(QString, boton);
-        QFETCH(QString, titulo);
-        Banco b;
-        b.v.show();
-        b.abrir("m.mn2", DosPaginas);
-        b.f.txtMensaje->setText("cambiado");
-        b.p.respuestas = {false}; // no to saving, where asked
-        QTest::mouseClick(b.v.findChild<QToolButton*>(boton), Qt::LeftButton);
-        QCOMPARE(b.v.windowTitle() + '|' + QString::number(b.v.isWindowModified()), titulo);
     }
 
     // The title after a message comes back from a session that ended, and after a file given
