@@ -45,7 +45,7 @@ MinutoCivil civilDe(const QDateTime& t) {
 
 // The moment a minute of local time comes, in the zone of ahora.
 QDateTime momentoDe(MinutoCivil m, const QDateTime& ahora) {
-    const long long dia = m >= 0 ? m / MinutosDia : -((-m + MinutosDia - 1) / MinutosDia);
+    const long long dia = DiaCivil(m);
     const int minuto = int(m - dia * MinutosDia);
     return QDateTime(QDate(1970, 1, 1).addDays(dia), QTime(minuto / 60, minuto % 60),
                      ahora.timeZone());

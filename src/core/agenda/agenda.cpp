@@ -11,10 +11,6 @@ constexpr std::string_view Dias[7] = {"lun", "mar", "mie", "jue", "vie", "sab", 
 constexpr std::uint8_t TodosLosDias = 0x7F;
 constexpr int UnaSemana = 7;
 
-long long diaDe(MinutoCivil m) {
-    return m >= 0 ? m / MinutosDia : -((-m + MinutosDia - 1) / MinutosDia);
-}
-
 bool tieneDia(const EntradaAgenda& e, long long dia) {
     return e.dias & (1u << DiaSemana(dia * MinutosDia));
 }
@@ -155,8 +151,12 @@ MinutoCivil Civil(int anio, int mes, int dia, int hora, int minuto) {
     return MinutoCivil(d.time_since_epoch().count()) * MinutosDia + hora * 60 + minuto;
 }
 
+long long DiaCivil(MinutoCivil m) {
+    return m >= 0 ? m / MinutosDia : -((-m + MinutosDia - 1) / MinutosDia);
+}
+
 int DiaSemana(MinutoCivil m) {
-    return int(((diaDe(m) + 3) % 7 + 7) % 7); // 1970-01-01 was a Thursday
+    return int(((DiaCivil(m) + 3) % 7 + 7) % 7); // 1970-01-01 was a Thursday
 }
 
 Agenda LeerAgenda(std::string_view texto) {
@@ -190,7 +190,7 @@ Agenda LeerAgenda(std::string_view texto) {
 
 std::optional<Ocurrencia> EnVigor(const Agenda& a, MinutoCivil ahora, const Aplica& aplica) {
     std::optional<Ocurrencia> mejor;
-    const long long hoy = diaDe(ahora);
+    const long long hoy = DiaCivil(ahora);
     for (long long d = hoy - UnaSemana; d <= hoy; ++d)
         for (std::size_t i = 0; i < a.entradas.size(); ++i) {
             const EntradaAgenda& e = a.entradas[i];
@@ -205,7 +205,7 @@ std::optional<Ocurrencia> EnVigor(const Agenda& a, MinutoCivil ahora, const Apli
 
 std::optional<Ocurrencia> Siguiente(const Agenda& a, MinutoCivil ahora, const Aplica& aplica) {
     std::optional<Ocurrencia> mejor;
-    const long long hoy = diaDe(ahora);
+    const long long hoy = DiaCivil(ahora);
     for (long long d = hoy; d <= hoy + UnaSemana; ++d)
         for (std::size_t i = 0; i < a.entradas.size(); ++i) {
             const EntradaAgenda& e = a.entradas[i];
@@ -220,11 +220,11 @@ std::optional<Ocurrencia> Siguiente(const Agenda& a, MinutoCivil ahora, const Ap
 
 std::vector<Ocurrencia> HorasDebidas(const Agenda& a, MinutoCivil desde, MinutoCivil hasta) {
     std::vector<Ocurrencia> debidas;
-    const long long primero = std::max(diaDe(desde), diaDe(hasta) - UnaSemana);
+    const long long primero = std::max(DiaCivil(desde), DiaCivil(hasta) - UnaSemana);
     for (std::size_t i = 0; i < a.entradas.size(); ++i) {
         const EntradaAgenda& e = a.entradas[i];
         std::optional<Ocurrencia> ultima;
-        for (long long d = primero; e.hora && d <= diaDe(hasta); ++d) {
+        for (long long d = primero; e.hora && d <= DiaCivil(hasta); ++d) {
             const MinutoCivil cuando = d * MinutosDia + e.minuto;
             if (tieneDia(e, d) && cuando > desde && cuando <= hasta)
                 ultima = Ocurrencia{i, cuando};
@@ -297,18 +297,19 @@ std::string TextoDias(std::uint8_t dias) {
     return texto;
 }
 
+// A "#" starts a comment only at the start of a field.
+std::string CampoAgenda(const std::string& s) {
+    const bool solo = !s.empty() && s[0] != '#' && s.find_first_of(" \t") == std::string::npos;
+    return solo ? s : std::string(1, '"').append(s).append(1, '"');
+}
+
 std::string LineaAgenda(const EntradaAgenda& e) {
-    // A "#" starts a comment only at the start of a field.
-    const auto campo = [](const std::string& s) {
-        const bool solo = !s.empty() && s[0] != '#' && s.find_first_of(" \t") == std::string::npos;
-        return solo ? s : std::string(1, '"').append(s).append(1, '"');
-    };
     // Appended piece by piece: GCC 12 warns wrongly on sums of strings at -O3.
     std::string linea = TextoDias(e.dias);
-    for (const std::string& c : {TextoHora(e.minuto), campo(e.que)})
+    for (const std::string& c : {TextoHora(e.minuto), CampoAgenda(e.que)})
         linea.append(1, ' ').append(c);
     for (const std::string& p : e.puertos)
-        linea.append(1, ' ').append(campo(p));
+        linea.append(1, ' ').append(CampoAgenda(p));
     return linea;
 }
 

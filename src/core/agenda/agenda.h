@@ -21,6 +21,8 @@ inline constexpr int MinutosDia = 24 * 60;
 using MinutoCivil = long long;
 
 MinutoCivil Civil(int anio, int mes, int dia, int hora, int minuto);
+// The day of a minute, counted from 1970-01-01.
+long long DiaCivil(MinutoCivil m);
 // 0 Monday ... 6 Sunday.
 int DiaSemana(MinutoCivil m);
 
@@ -82,6 +84,8 @@ std::array<std::vector<Tramo>, 7> Semana(const Agenda& a, const Aplica& aplica =
 std::string TextoDias(std::uint8_t dias);
 // An entry as a line of the file; a name with blanks goes in double quotes.
 std::string LineaAgenda(const EntradaAgenda& e);
+// One field as a line holds it: quoted when it would not read back as itself.
+std::string CampoAgenda(const std::string& s);
 
 // "lun" ... "dom"; "08:05".
 std::string NombreDia(int dia);

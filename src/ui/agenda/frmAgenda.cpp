@@ -43,12 +43,11 @@ QString deTexto(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-// A field as the file holds it: in double quotes when it has blanks.
+// A field as the file holds it, as the core writes an entry; one the operator quoted stays so.
 QString campo(const QString& s) {
     const QString t = s.trimmed();
-    return t.contains(QLatin1Char(' ')) && !t.startsWith(QLatin1Char('"'))
-               ? QLatin1Char('"') + t + QLatin1Char('"')
-               : t;
+    return t.startsWith(QLatin1Char('"')) ? t
+                                          : QString::fromStdString(CampoAgenda(t.toStdString()));
 }
 
 // The findings name rows, which is what the operator sees.
@@ -466,11 +465,11 @@ void frmAgenda::actualizar() {
             QStringLiteral("Sin errores de escritura: Revisar revisa los mensajes y los puertos"));
         conErrores_ = false;
     }
-    lblServicio->setText(EstadoServicio());
+    lblServicio->setText(EstadoServicio(a.agenda));
 }
 
-QString frmAgenda::EstadoServicio() const {
-    const QStringList puertos = Carteles(leida().agenda, puertosPorOmision()) + puertosPorOmision();
+QString frmAgenda::EstadoServicio(const Agenda& agenda) const {
+    const QStringList puertos = Carteles(agenda, puertosPorOmision()) + puertosPorOmision();
     const QString esta = QFileInfo(ruta_).absoluteFilePath();
     for (const QString& p : puertos) {
         const AgendaViva viva = AgendaEnPuerto(p);

@@ -58,7 +58,7 @@ public:
     bool Cambiado() const { return cambiado_; }
 
     // Whether an agenda service drives one of the agenda's ports, in words.
-    QString EstadoServicio() const;
+    QString EstadoServicio(const Agenda& agenda) const;
 
 protected:
     void reject() override;

@@ -45,6 +45,7 @@ const Edicion Ediciones[] = {
     {"hora del cartel", "lun 08:00 a.mn2 COM3\n", {"celda:0,0", "boton:cmdHora"}, "lun 08:00 hora COM3", true},
     {"mensaje de la carpeta", "lun 08:00 a.mn2\n", {"celda:0,2", "archivo:otra/b.mn2", "boton:cmdMensaje"}, "lun 08:00 otra/b.mn2", true},
     {"mensaje con blancos", "lun 08:00 a.mn2\n", {"celda:0,2", "archivo:mis mensajes/b.mn2", "boton:cmdMensaje"}, "lun 08:00 \"mis mensajes/b.mn2\"", true},
+    {"mensaje con almohadilla", "lun 08:00 a.mn2\n", {"celda:0,2", "archivo:#1.mn2", "boton:cmdMensaje"}, "lun 08:00 \"#1.mn2\"", true},
     {"mensaje cancelado", "lun 08:00 a.mn2\n", {"celda:0,2", "boton:cmdMensaje"}, "lun 08:00 a.mn2", false},
     {"dias a mano", "lun 08:00 a.mn2\n", {"celda:0,0", "teclas:sab,dom"}, "sab,dom 08:00 a.mn2", true},
     {"puertos a mano", "lun 08:00 a.mn2\n", {"celda:0,3", "teclas:COM3 tcp://10.0.0.2:4001"}, "lun 08:00 a.mn2 COM3 tcp://10.0.0.2:4001", true},
