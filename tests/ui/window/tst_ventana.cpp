@@ -342,6 +342,14 @@ private Q_SLOTS:
                      caso.dialogo);
     }
 
+    // A file given from outside is in the title.
+    void tituloDeFuera() {
+        Banco b;
+        b.escribir("o.mn2", "0,0,0,\"otro\",0\r\n");
+        b.v.AbrirDeFuera(b.ruta("o.mn2"));
+        QCOMPARE(b.v.windowTitle(), "o.mn2[*] - Norvane - Brelo v2.0");
+    }
+
     // A session ending under the window (SIGTERM at logout) keeps a changed message beside the
     // settings, never over its file, and the next start offers it back, once; an unchanged
     // one leaves nothing behind.
@@ -372,6 +380,9 @@ private Q_SLOTS:
                 visto = luego.panel(2) + '|' + luego.f.txtMensaje->text() + '|' +
                         aQString(luego.m.TextoPag[2]);
             QCOMPARE(visto, QString(queda));
+            if (!visto.isEmpty()) // the title says it, and that it is not saved
+                QCOMPARE(luego.v.windowTitle() + QString::number(luego.v.isWindowModified()),
+                         "m.mn2[*] - Norvane - Brelo v2.0" + QString::number(1));
         }
     }
 
@@ -388,21 +399,6 @@ private Q_SLOTS:
             vistas << h;
         }
         QVERIFY(vistas[9].startsWith("frmDate|"));
-    }
-
-    // The title after a message comes back from a session that ended, and after a file given
-    // from outside.
-    void tituloDeFuera() {
-        Banco b;
-        b.escribir("o.mn2", "0,0,0,\"otro\",0\r\n");
-        b.v.AbrirDeFuera(b.ruta("o.mn2"));
-        QCOMPARE(b.v.windowTitle(), "o.mn2[*] - Norvane - Brelo v2.0");
-        QVERIFY(GuardarRecuperado({"0,0,0,\"vuelve\",0\r\n", b.ruta("v.mn2")}) == std::nullopt);
-        Banco luego;
-        luego.p.respuestas = {true};
-        luego.v.OfrecerRecuperacion();
-        QCOMPARE(luego.v.windowTitle(), "v.mn2[*] - Norvane - Brelo v2.0");
-        QVERIFY(luego.v.isWindowModified());
     }
 
     // Ver shows or hides the list of pages, as the operator last left it, and the window's
